@@ -22,12 +22,13 @@ ensure_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 }
 
-# build_tree DIR [CMAKE OPTION...]: configures (first time only) and builds incrementally.
-build_tree() {
-    local dir=$1
-    shift
+# build_preset NAME: configures (first time only) and builds incrementally with a preset of
+# CMakePresets.json ("default" builds in build/, "sanitize" in build-sanitize/).
+build_preset() {
+    local preset=$1 dir=build
+    [ "$preset" = default ] || dir="build-$preset"
     if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake -S . -B "$dir" "$@"
+        cmake --preset "$preset"
     fi
-    cmake --build "$dir" --parallel "$(nproc)"
+    cmake --build --preset "$preset" --parallel "$(nproc)"
 }
