@@ -5,7 +5,7 @@
 
 #include <QString>
 
-// Loading a track from the image and saving it back in place (Parts 3.2 and 3.3). Each call opens
+// Loading a track from the image and saving it back in place. Each call opens
 // the image, reads or writes, and closes it again; nothing is kept between calls.
 namespace whoopline::track {
 
