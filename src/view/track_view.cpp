@@ -1,0 +1,82 @@
+#include "track_view.h"
+
+#include "object_picture.h"
+#include "picture_stream.h"
+#include "rom_layout.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace whoopline::view {
+
+namespace {
+
+constexpr qint64 Step = rom::BlockSize;
+
+// A picture reaches at most one column left of its origin.
+bool mayShow(const QImage &strip, qint64 x)
+{
+    return x - Step < strip.width();
+}
+
+// Draws the objects from the current one and returns nothing: a step whose picture is missing
+// is skipped, the running x moves on regardless.
+void drawObjects(QImage &strip, const QImage &picGFX, const track::TrackModel &model,
+                 const std::optional<PictureStream> &stream)
+{
+    const int last = std::min(model.CurrentObject + ObjectsAfterCurrent, model.lastIndex());
+    qint64 x = 0;
+    for (int i = model.CurrentObject; i <= last; ++i) {
+        const track::TrackObject &object = model.TrackObjects.at(i);
+        if (object.Bytes.isEmpty())
+            continue;
+        const int code = track::objectIdOf(object.code());
+        const int picture = pictureOfObject(code);
+        const auto draw = [&](qint64 at) {
+            if (stream && picture >= 0 && mayShow(strip, at))
+                DrawObjectPicture(strip, picGFX, stream->record(picture), at);
+        };
+        if (track::isSpanCode(code)) {
+            const qint64 copies = object.Width >= Step ? object.Width / Step : 0;
+            for (qint64 copy = 0; copy < copies && mayShow(strip, x + copy * Step); ++copy)
+                draw(x + copy * Step);
+            x += copies * Step;
+        } else {
+            draw(x);
+            x += object.Width;
+        }
+    }
+}
+
+} // namespace
+
+QString FormatObjectByte(int byte)
+{
+    return QStringLiteral("$%1").arg(byte & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffer, const QImage &picGFX,
+                          const QString &path)
+{
+    TrackView view;
+    view.strip = picBuffer.copy();
+    if (!model.isLoaded() || model.CurrentObject < 0 || model.CurrentObject > model.lastIndex())
+        return view;
+
+    const track::TrackObject &current = model.current();
+    view.markerWidth = current.Width;
+    if (!current.Bytes.isEmpty()) {
+        view.currentObjectText = FormatObjectByte(current.code());
+        view.alternative = (current.code() & track::AlternativeBit) != 0;
+    }
+    if (current.ByteCount == 2 && current.Bytes.size() >= 2)
+        view.lengthText = QString::number(current.length());
+
+    std::optional<PictureStream> stream;
+    if (auto read = PictureStream::read(path))
+        stream = std::move(read).value();
+    drawObjects(view.strip, picGFX, model, stream);
+    return view;
+}
+
+} // namespace whoopline::view

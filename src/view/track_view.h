@@ -1,0 +1,34 @@
+#pragma once
+
+#include "track_model.h"
+
+#include <QImage>
+#include <QString>
+
+namespace whoopline::view {
+
+// The track view as one redraw composes it: the strip and what the controls around it show.
+struct TrackView
+{
+    QImage strip;             // the background with the objects from the current one drawn on it
+    int markerWidth = 0;      // the current object's width
+    QString currentObjectText; // byte 1 of the current object, "$9C"
+    QString lengthText;       // a span's length in decimal, empty for a one-byte object
+    bool alternative = false; // bit 7 of byte 1
+};
+
+// At most this many objects follow the current one in the strip.
+constexpr int ObjectsAfterCurrent = 32;
+
+// "$" and two upper-case hex digits: 5 -> "$05", 0x9C -> "$9C".
+QString FormatObjectByte(int byte);
+
+// Draws the current object at x 0 and the objects after it, up to ObjectsAfterCurrent of them,
+// each one-byte object with its picture and a span as length copies of its base picture 16
+// apart, on a copy of picBuffer. Reads the picture stream of the image at path once; a drawing
+// that can't be made is left out and the rest goes on. Needs a loaded model; without one it
+// returns the bare background and empty labels.
+TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffer, const QImage &picGFX,
+                          const QString &path);
+
+} // namespace whoopline::view
