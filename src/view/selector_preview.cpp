@@ -1,0 +1,27 @@
+#include "selector_preview.h"
+
+#include "object_picture.h"
+#include "picture_stream.h"
+#include "picture_tables.h"
+
+namespace whoopline::view {
+
+namespace {
+constexpr int PreviewSize = 256;
+}
+
+QImage ComposeSelectorPreview(int objectNumber, const QImage &picGFX, const QString &romPath)
+{
+    QImage preview(PreviewSize, PreviewSize, QImage::Format_RGB32);
+    preview.fill(Qt::black);
+    const int picture = pictureOfObject(objectNumber);
+    if (picture < 0)
+        return preview;
+    const Result<PictureStream> stream = PictureStream::read(romPath);
+    if (!stream)
+        return preview;
+    DrawObjectPicture(preview, picGFX, stream->record(picture), 0);
+    return preview;
+}
+
+} // namespace whoopline::view
