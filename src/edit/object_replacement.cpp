@@ -1,0 +1,126 @@
+#include "object_replacement.h"
+
+#include "image_file.h"
+#include "selection_exchange.h"
+#include "track_codec.h"
+#include "track_view.h"
+
+namespace whoopline::edit {
+
+using track::TrackModel;
+using track::TrackObject;
+
+namespace {
+
+constexpr int MaximumLength = 255; // the length is stored as one byte
+
+bool hasValidCurrentObject(const TrackModel &model)
+{
+    return model.isLoaded() && model.CurrentObject >= 0 && model.CurrentObject <= model.lastIndex();
+}
+
+Status checkChoice(int objectNumber, int length)
+{
+    if (track::isSpanCode(objectNumber)) {
+        if (length < 0 || length > MaximumLength)
+            return Failure{QStringLiteral("A two-byte object needs a length from 0 to 255; %1 can't "
+                                          "be stored in its length byte.")
+                               .arg(formatNumber(length))};
+        return Success{};
+    }
+    if (objectNumber < 0 || objectNumber >= track::ObjectIdCount)
+        return Failure{QStringLiteral("There is no object number %1: choose a one-byte object "
+                                      "from 0 to 49 or a two-byte object from 64 to 70.")
+                           .arg(formatNumber(objectNumber))};
+    return Success{};
+}
+
+// Growing the last object has no next object to take the place of; the extra length byte must
+// still lie inside the track's region, or a save would overwrite the next track's laps byte.
+Status checkLastObjectCanGrow(const TrackModel &model)
+{
+    if (!track::isTrackNumber(model.CurrentTrack))
+        return Failure{QStringLiteral("The last object can't become a two-byte object: no track "
+                                      "region is known to hold its length byte.")};
+    const int budget = track::trackByteBudget(model.CurrentTrack);
+    const int needed = track::ByteTotal(model.TrackObjects) + 1;
+    if (needed > budget)
+        return Failure{QStringLiteral("The last object of track %1 can't become a two-byte object: "
+                                      "there is no object after it to make room, and the track "
+                                      "would need %2 bytes where its region holds %3.")
+                           .arg(model.CurrentTrack)
+                           .arg(formatNumber(needed), formatNumber(budget))};
+    return Success{};
+}
+
+QByteArray bytesOf(int objectNumber, int length)
+{
+    QByteArray bytes(1, char(objectNumber));
+    if (track::isSpanCode(objectNumber))
+        bytes.append(char(length));
+    return bytes;
+}
+
+} // namespace
+
+void StoreCurrentObjectForSelector(const TrackModel &model)
+{
+    if (!hasValidCurrentObject(model))
+        return;
+    const TrackObject &object = model.current();
+    SelectedObjectNumber = object.code();
+    if (object.isSpan())
+        SelectedLength = object.length();
+}
+
+Status ReplaceCurrentObject(TrackModel &model, int objectNumber, int length,
+                            const track::ObjectWidthTable &widths)
+{
+    if (!hasValidCurrentObject(model))
+        return Failure{QStringLiteral("No track is loaded: load a track before changing its objects.")};
+    if (Status choice = checkChoice(objectNumber, length); !choice)
+        return choice;
+
+    const int c = model.CurrentObject;
+    const bool wasSpan = model.current().isSpan();
+    const bool becomesSpan = track::isSpanCode(objectNumber);
+    const TrackObject replacement = track::MakeTrackObject(bytesOf(objectNumber, length), widths);
+
+    if (!wasSpan && becomesSpan) {
+        if (c < model.lastIndex()) {
+            model.TrackObjects.removeAt(c + 1);
+        } else if (Status room = checkLastObjectCanGrow(model); !room) {
+            return room;
+        }
+    } else if (wasSpan && !becomesSpan) {
+        // The span's length byte becomes an empty object, so the byte total stays the same.
+        model.TrackObjects.insert(c + 1, track::MakeTrackObject(QByteArray(1, '\0'), widths));
+    }
+    model.TrackObjects[c] = replacement;
+    return Success{};
+}
+
+bool ToggleAlternative(TrackModel &model, bool checked)
+{
+    if (!hasValidCurrentObject(model))
+        return false;
+    TrackObject &object = model.TrackObjects[model.CurrentObject];
+    if (object.isSpan())
+        return false;
+    const int byte = object.code();
+    const int marked = checked ? byte | track::AlternativeBit : byte & ~track::AlternativeBit;
+    object.Bytes[0] = char(marked);
+    object.Alternative = checked;
+    return checked;
+}
+
+CurrentObjectLabels LabelsOfCurrentObject(const TrackModel &model)
+{
+    if (!hasValidCurrentObject(model))
+        return {};
+    const TrackObject &object = model.current();
+    return {view::FormatObjectByte(object.code()),
+            object.isSpan() ? QString::number(object.length()) : QString()};
+}
+
+} // namespace whoopline::edit

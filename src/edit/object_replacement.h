@@ -1,0 +1,41 @@
+#pragma once
+
+#include "result.h"
+#include "track_model.h"
+
+#include <QString>
+
+// Editing the current object of the loaded track in memory; nothing reaches the image until the
+// track is saved. No windows here: the main window's handlers only wire these.
+namespace whoopline::edit {
+
+// Puts the current object where the selector reads it: byte 1 (alternative bit included) into
+// SelectedObjectNumber and, for a span, byte 2 into SelectedLength. For a one-byte object
+// SelectedLength keeps what it held. Does nothing when no track is loaded.
+void StoreCurrentObjectForSelector(const track::TrackModel &model);
+
+// Replaces the current object by objectNumber (a one-byte id 0..49 or a span code 64..70, with
+// length 0..255 for a span). The replaced object is unmarked and CurrentObject stays where it is.
+// A one-byte object that becomes a span takes the place of the object after it; a span that
+// becomes a one-byte object leaves an object 0 after it, so the track's byte total never grows
+// beyond what its region holds. Refuses, leaving the model unchanged, when no track is loaded,
+// the number or length is out of range, or the last object would grow past the region.
+Status ReplaceCurrentObject(track::TrackModel &model, int objectNumber, int length,
+                            const track::ObjectWidthTable &widths);
+
+// The user clicked the alternative box, which now shows checked. Sets or clears bit 7 of a
+// one-byte current object (and its Alternative); a span can't carry the mark and stays as it is.
+// Returns the state the box must show afterwards: bit 7 of the current object's byte 1, and
+// false for a span or when no track is loaded.
+bool ToggleAlternative(track::TrackModel &model, bool checked);
+
+// The texts of the current object's byte and length labels: "$85" and "" for a one-byte object,
+// "$44" and "7" for a span of length 7. Both empty when no track is loaded.
+struct CurrentObjectLabels
+{
+    QString objectByte;
+    QString length;
+};
+CurrentObjectLabels LabelsOfCurrentObject(const track::TrackModel &model);
+
+} // namespace whoopline::edit
