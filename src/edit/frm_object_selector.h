@@ -1,0 +1,69 @@
+#pragma once
+
+#include "object_catalogue.h"
+#include "selection_exchange.h"
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace whoopline::edit {
+
+// The modal dialog in which the user picks the object that replaces the current one. It shows
+// SelectedObjectNumber and SelectedLength when it opens and overwrites them only on OK; Cancel
+// and the close box leave them alone. The last pick lives on in the state, which outlives the
+// window.
+class frmObjectSelector : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Shows a message to the user; replaceable so that tests never block on a message box.
+    using MessageFunction = std::function<void(QWidget *parent, const QString &text)>;
+
+    frmObjectSelector(ObjectSelectorState &state, const QImage &picGFX, const QString &romPath,
+                      QWidget *parent = nullptr);
+
+    void setMessageFunction(MessageFunction showMessage);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private slots:
+    void lstObjectSelector_Click();
+    void btnOk_Click();
+    void btnCancel_Click();
+
+private:
+    void buildControls();
+    void Form_Load();
+    void DrawSelectorPreview(int objectNumber);
+
+    ObjectSelectorState &m_state;
+    const QImage m_picGFX;
+    const QString m_romPath;
+    MessageFunction m_showMessage;
+    std::array<int, CatalogueSize> ListObjectNumbers{};
+
+    QLabel *picBuffer = nullptr;
+    std::array<QLabel *, 2> lblGeneral{};
+    QLineEdit *txtObjectNumber = nullptr;
+    QListWidget *lstObjectSelector = nullptr;
+    QLineEdit *txtLength = nullptr;
+    QPushButton *btnCancel = nullptr;
+    QPushButton *btnOk = nullptr;
+};
+
+// Opens the selector modally over parent and returns true when the user closed it with OK.
+bool RunObjectSelector(QWidget *parent, ObjectSelectorState &state, const QImage &picGFX,
+                       const QString &romPath);
+
+} // namespace whoopline::edit
