@@ -17,7 +17,7 @@ void DrawObjectPicture(QImage &target, const QImage &picGFX, const QByteArray &r
     // A record reaches at most one column left of its origin and one column right per byte, so
     // an origin outside this range draws nothing; inside it no position can overflow.
     const qint64 reach = block * (qint64(record.size()) + 1);
-    if (xOrigin - block >= target.width() || xOrigin < -reach)
+    if (xOrigin >= target.width() + block || xOrigin < -reach)
         return;
 
     qint64 x = xOrigin - block;
