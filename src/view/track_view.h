@@ -10,11 +10,11 @@ namespace whoopline::view {
 // The track view as one redraw composes it: the strip and what the controls around it show.
 struct TrackView
 {
-    QImage strip;             // the background with the objects from the current one drawn on it
-    int markerWidth = 0;      // the current object's width
+    QImage strip;              // the background with the objects from the current one drawn on it
+    int markerWidth = 0;       // the current object's width
     QString currentObjectText; // byte 1 of the current object, "$9C"
-    QString lengthText;       // a span's length in decimal, empty for a one-byte object
-    bool alternative = false; // bit 7 of byte 1
+    QString lengthText;        // a span's length in decimal, empty for a one-byte object
+    bool alternative = false;  // bit 7 of byte 1
 };
 
 // At most this many objects follow the current one in the strip.
