@@ -3,7 +3,6 @@
 #include "image_file.h"
 #include "selection_exchange.h"
 #include "track_codec.h"
-#include "track_view.h"
 
 namespace whoopline::edit {
 
@@ -119,7 +118,7 @@ CurrentObjectLabels LabelsOfCurrentObject(const TrackModel &model)
     if (!hasValidCurrentObject(model))
         return {};
     const TrackObject &object = model.current();
-    return {view::FormatObjectByte(object.code()),
+    return {track::FormatObjectByte(object.code()),
             object.isSpan() ? QString::number(object.length()) : QString()};
 }
 

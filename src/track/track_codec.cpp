@@ -4,7 +4,7 @@
 
 namespace whoopline::track {
 
-QString formatByte(int byte)
+QString FormatObjectByte(int byte)
 {
     return QStringLiteral("$%1").arg(byte & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
 }
@@ -61,7 +61,7 @@ Result<TrackObjectList> DecodeTrackObjects(const QByteArray &objectBytes, int bu
                     QStringLiteral("object %1 (code %2) starts on the region's last byte, "
                                    "and its length, the byte after the region, is missing.")
                         .arg(index)
-                        .arg(formatByte(code))};
+                        .arg(FormatObjectByte(code))};
             objects.append(MakeTrackObject(objectBytes.mid(i, 2), widths));
             i += 2;
         } else {
@@ -69,7 +69,7 @@ Result<TrackObjectList> DecodeTrackObjects(const QByteArray &objectBytes, int bu
                 return Failure{
                     QStringLiteral("object %1 has the code %2, which is not a known object.")
                         .arg(index)
-                        .arg(formatByte(code))};
+                        .arg(FormatObjectByte(code))};
             objects.append(MakeTrackObject(objectBytes.mid(i, 1), widths));
             i += 1;
         }

@@ -10,7 +10,7 @@
 namespace whoopline::track {
 
 // "$C3": a byte as the editor shows it, "$" and two upper-case hexadecimal digits.
-QString formatByte(int byte);
+QString FormatObjectByte(int byte);
 
 // One object whose four fields agree (see TrackObject): ByteCount and Bytes from bytes, Width
 // 16 x the length byte for a span, else widths[id]; Alternative bit 7 of a one-byte object.

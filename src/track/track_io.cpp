@@ -138,7 +138,7 @@ Status WriteTrack(const QString &path, int track, int laps, const TrackObjectLis
             return saveFailure(track, QStringLiteral("the last object lies outside the track's "
                                                      "region, %1; saving would change it from %2 "
                                                      "to %3. Nothing was written.")
-                                          .arg(where, formatByte(was), formatByte(wanted)));
+                                          .arg(where, FormatObjectByte(was), FormatObjectByte(wanted)));
         }
     }
 

@@ -3,6 +3,7 @@
 #include "object_picture.h"
 #include "picture_stream.h"
 #include "rom_layout.h"
+#include "track_codec.h"
 
 #include <algorithm>
 #include <optional>
@@ -50,11 +51,6 @@ void drawObjects(QImage &strip, const QImage &picGFX, const track::TrackModel &m
 
 } // namespace
 
-QString FormatObjectByte(int byte)
-{
-    return QStringLiteral("$%1").arg(byte & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
-}
-
 TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffer, const QImage &picGFX,
                           const QString &path)
 {
@@ -66,7 +62,7 @@ TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffe
     const track::TrackObject &current = model.current();
     view.markerWidth = current.Width;
     if (!current.Bytes.isEmpty()) {
-        view.currentObjectText = FormatObjectByte(current.code());
+        view.currentObjectText = track::FormatObjectByte(current.code());
         view.alternative = (current.code() & track::AlternativeBit) != 0;
     }
     if (current.ByteCount == 2 && current.Bytes.size() >= 2)

@@ -20,9 +20,6 @@ struct TrackView
 // At most this many objects follow the current one in the strip.
 constexpr int ObjectsAfterCurrent = 32;
 
-// "$" and two upper-case hex digits: 5 -> "$05", 0x9C -> "$9C".
-QString FormatObjectByte(int byte);
-
 // Draws the current object at x 0 and the objects after it, up to ObjectsAfterCurrent of them,
 // each one-byte object with its picture and a span as length copies of its base picture 16
 // apart, on a copy of picBuffer. Reads the picture stream of the image at path once; a drawing

@@ -79,10 +79,10 @@ private slots:
 
     void formatsBytesAsTheEditorShowsThem()
     {
-        QCOMPARE(formatByte(0x0A), QStringLiteral("$0A"));
-        QCOMPARE(formatByte(0x85), QStringLiteral("$85"));
-        QCOMPARE(formatByte(0xC3), QStringLiteral("$C3"));
-        QCOMPARE(formatByte(0), QStringLiteral("$00"));
+        QCOMPARE(FormatObjectByte(0x0A), QStringLiteral("$0A"));
+        QCOMPARE(FormatObjectByte(0x85), QStringLiteral("$85"));
+        QCOMPARE(FormatObjectByte(0xC3), QStringLiteral("$C3"));
+        QCOMPARE(FormatObjectByte(0), QStringLiteral("$00"));
     }
 
     void decodesAnAllZeroRegionAsObjectsZero_data()
