@@ -1,0 +1,89 @@
+#include "frm_main.h"
+
+#include "app_fonts.h"
+#include "picture_box.h"
+#include "rectangle_shape.h"
+#include "standard_dialogs.h"
+
+#include <QAction>
+#include <QIcon>
+
+namespace whoopline::shell {
+
+namespace {
+
+constexpr QSize TileSheetSize(4096, 16);
+constexpr QSize TrackViewSize(512, 256);
+
+QImage blackPicture(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    return picture;
+}
+
+// A control the window's switch cannot reach: the marker is only a drawing.
+bool hasEnabledState(const QObject *control)
+{
+    return qobject_cast<const RectangleShape *>(control) == nullptr;
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent)
+    : QMainWindow(parent), chooseImageFile(chooseRomFile), showMessage(showMessageBox),
+      showAbout(showAboutWindow), picGFX(blackPicture(TileSheetSize)),
+      picBuffer(blackPicture(TrackViewSize))
+{
+    registerFontFamilies();
+    setFont(windowFont());
+    setWindowTitle(QStringLiteral("Whoopline - Version 1.0b - Quenby"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/shell/icon16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/shell/icon32.png"), QSize(32, 32));
+    setWindowIcon(icon);
+
+    createControls();
+    createMenus();
+    connectHandlers();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::Form_Load()
+{
+    SetControlsEnabled(this, false);
+}
+
+void frmMain::SetControlsEnabled(QWidget *window, bool enabled)
+{
+    auto *form = qobject_cast<frmMain *>(window);
+    if (form == nullptr)
+        return;
+    for (QObject *control : form->Controls()) {
+        if (control == form->mnuOpen || control == form->mnuFile || control == form->mnuExit ||
+            control == form->mnuHelp || control == form->mnuAbout)
+            continue;
+        if (!hasEnabledState(control))
+            continue;
+        if (auto *action = qobject_cast<QAction *>(control))
+            action->setEnabled(enabled);
+        else if (auto *widget = qobject_cast<QWidget *>(control))
+            widget->setEnabled(enabled);
+    }
+}
+
+void frmMain::mnuExit_Click()
+{
+    // Ends the program at once: there is no modified flag and nothing to ask about.
+    close();
+}
+
+void frmMain::mnuAbout_Click()
+{
+    if (showAbout)
+        showAbout(this);
+}
+
+} // namespace whoopline::shell

@@ -1,0 +1,184 @@
+#include "frm_main.h"
+
+#include "app_fonts.h"
+#include "caption_label.h"
+#include "picture_box.h"
+#include "rectangle_shape.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace whoopline::shell {
+
+namespace {
+
+constexpr QSize ClientSize(529, 351);
+const QColor TrackViewBackground(64, 64, 64);
+const QColor MarkerColour(0, 255, 0);
+
+constexpr int LapsMinimum = 1;
+constexpr int LapsMaximum = 255;
+constexpr int TrackNumberMinimum = 1;
+constexpr int TrackNumberMaximum = 5;
+
+QPushButton *button(const QString &caption, QRect geometry, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setGeometry(geometry);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLabel *captionLabel(const QString &text, const QFont &font, QRect geometry, QWidget *parent)
+{
+    auto *l = new CaptionLabel(text, parent);
+    l->setFont(font);
+    l->setGeometry(geometry);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+QLabel *valueLabel(QRect geometry, QWidget *parent)
+{
+    auto *l = new QLabel(parent);
+    l->setFont(valueFont());
+    l->setGeometry(geometry);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+QLineEdit *numberBox(const QString &text, QRect geometry, QWidget *parent)
+{
+    auto *t = new QLineEdit(text, parent);
+    t->setFont(valueFont());
+    t->setGeometry(geometry);
+    t->setReadOnly(true);
+    t->setAlignment(Qt::AlignCenter);
+    return t;
+}
+
+// A vertical scroll bar no taller than its two arrows, used as a spin control: the lower arrow
+// raises the value.
+QScrollBar *spinBar(int minimum, int maximum, QRect geometry, QWidget *parent)
+{
+    auto *s = new QScrollBar(Qt::Vertical, parent);
+    s->setGeometry(geometry);
+    s->setRange(minimum, maximum);
+    s->setSingleStep(1);
+    s->setPageStep(1);
+    s->setValue(minimum);
+    return s;
+}
+
+} // namespace
+
+template <typename T> T *frmMain::addControl(T *control, const char *name)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    m_controls.push_back(control);
+    return control;
+}
+
+void frmMain::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(ClientSize);
+    setCentralWidget(client);
+    // The window is as large as its menu bar and client area, and the user cannot resize it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    picTrack = addControl(new PictureBox(client), "picTrack");
+    picTrack->setGeometry(8, 8, 512, 256);
+    picTrack->setBackgroundColour(TrackViewBackground);
+    picTrack->setPicture(
+        QImage(QStringLiteral(":/shell/title.png")).convertToFormat(QImage::Format_RGB32));
+
+    shpSelect = addControl(new RectangleShape(picTrack), "shpSelect");
+    shpSelect->setGeometry(0, 0, 16, 256);
+    shpSelect->setBorderColour(MarkerColour);
+    shpSelect->hide();
+
+    btnPrevBeginning = addControl(button("|<", {8, 272, 25, 25}, client), "btnPrevBeginning");
+    btnPrev10 = addControl(button("<<", {32, 272, 25, 25}, client), "btnPrev10");
+    btnPrev = addControl(button("<", {56, 272, 25, 25}, client), "btnPrev");
+    btnNext = addControl(button(">", {448, 272, 25, 25}, client), "btnNext");
+    btnNext10 = addControl(button(">>", {472, 272, 25, 25}, client), "btnNext10");
+    btnNextEnd = addControl(button(">|", {496, 272, 25, 25}, client), "btnNextEnd");
+
+    lblGeneral[0] = addControl(captionLabel("Load Track:", captionFont(), {8, 304, 97, 17}, client),
+                               "lblGeneral_0");
+    lblGeneral[1] = addControl(
+        captionLabel("Current Object:", captionFont(), {136, 304, 97, 17}, client), "lblGeneral_1");
+    lblCurrentObject = addControl(valueLabel({232, 304, 41, 17}, client), "lblCurrentObject");
+    btnCurrentObject = addControl(button("...", {264, 304, 17, 17}, client), "btnCurrentObject");
+    lblGeneral[2] = addControl(captionLabel("Length:", windowFont(), {296, 304, 65, 17}, client),
+                               "lblGeneral_2");
+    lblLength = addControl(valueLabel({336, 304, 41, 17}, client), "lblLength");
+    lblGeneral[3] =
+        addControl(captionLabel("Number of Laps:", captionFont(), {384, 304, 137, 17}, client),
+                   "lblGeneral_3");
+
+    txtLaps = addControl(numberBox(QString(), {392, 320, 33, 21}, client), "txtLaps");
+    scrLaps = addControl(spinBar(LapsMinimum, LapsMaximum, {429, 320, 17, 19}, client), "scrLaps");
+    txtLoadTrack = addControl(numberBox("1", {16, 324, 33, 21}, client), "txtLoadTrack");
+    scrLoadTrack = addControl(
+        spinBar(TrackNumberMinimum, TrackNumberMaximum, {53, 324, 17, 19}, client), "scrLoadTrack");
+    btnLoadTrack = addControl(button("Load", {80, 324, 41, 19}, client), "btnLoadTrack");
+
+    chkAlternative =
+        addControl(new QCheckBox(QStringLiteral("Appear only in alternative track."), client),
+                   "chkAlternative");
+    chkAlternative->setGeometry(144, 324, 201, 17);
+}
+
+void frmMain::createMenus()
+{
+    QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile = addControl(fileMenu->menuAction(), "mnuFile");
+    mnuOpen = addControl(fileMenu->addAction(QStringLiteral("&Open ROM File...")), "mnuOpen");
+    mnuSave = addControl(fileMenu->addAction(QStringLiteral("&Save ROM File")), "mnuSave");
+    mnuFileLine1 = addControl(fileMenu->addSeparator(), "mnuFileLine1");
+    mnuExit = addControl(fileMenu->addAction(QStringLiteral("&Exit")), "mnuExit");
+
+    QMenu *helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp = addControl(helpMenu->menuAction(), "mnuHelp");
+    mnuAbout = addControl(helpMenu->addAction(QStringLiteral("&About")), "mnuAbout");
+
+    for (QMenu *menu : {fileMenu, helpMenu})
+        menu->setFont(windowFont());
+    menuBar()->setFont(windowFont());
+}
+
+void frmMain::connectHandlers()
+{
+    connect(mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
+    connect(mnuSave, &QAction::triggered, this, &frmMain::mnuSave_Click);
+    connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+
+    connect(btnPrevBeginning, &QPushButton::clicked, this, &frmMain::btnPrevBeginning_Click);
+    connect(btnPrev10, &QPushButton::clicked, this, &frmMain::btnPrev10_Click);
+    connect(btnPrev, &QPushButton::clicked, this, &frmMain::btnPrev_Click);
+    connect(btnNext, &QPushButton::clicked, this, &frmMain::btnNext_Click);
+    connect(btnNext10, &QPushButton::clicked, this, &frmMain::btnNext10_Click);
+    connect(btnNextEnd, &QPushButton::clicked, this, &frmMain::btnNextEnd_Click);
+    connect(btnCurrentObject, &QPushButton::clicked, this, &frmMain::btnCurrentObject_Click);
+    connect(btnLoadTrack, &QPushButton::clicked, this, &frmMain::btnLoadTrack_Click);
+
+    // Connected after the bars are set up, so the laps box stays empty until a track is loaded.
+    connect(scrLoadTrack, &QScrollBar::valueChanged, this, &frmMain::scrLoadTrack_Change);
+    connect(scrLaps, &QScrollBar::valueChanged, this, &frmMain::scrLaps_Change);
+
+    // Only the user's click toggles the mark; the editor setting the box is not a click.
+    connect(chkAlternative, &QCheckBox::clicked, this, &frmMain::chkAlternative_Click);
+}
+
+} // namespace whoopline::shell

@@ -1,0 +1,33 @@
+#include "picture_box.h"
+
+#include <QPainter>
+
+namespace whoopline::shell {
+
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void PictureBox::setBackgroundColour(const QColor &colour)
+{
+    m_background = colour;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.fillRect(rect(), m_background);
+    if (!m_picture.isNull())
+        painter.drawImage(QRect(QPoint(0, 0), m_picture.size()), m_picture);
+}
+
+} // namespace whoopline::shell
