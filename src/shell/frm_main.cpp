@@ -1,6 +1,7 @@
 #include "frm_main.h"
 
 #include "app_fonts.h"
+#include "frm_object_selector.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
 #include "standard_dialogs.h"
@@ -32,7 +33,10 @@ bool hasEnabledState(const QObject *control)
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent), chooseImageFile(chooseRomFile), showMessage(showMessageBox),
-      showAbout(showAboutWindow), picGFX(blackPicture(TileSheetSize)),
+      showAbout(showAboutWindow), runObjectSelector([this](QWidget *parent) {
+          return edit::RunObjectSelector(parent, ObjectSelector, picGFX, RomPath);
+      }),
+      picGFX(blackPicture(TileSheetSize)),
       picBuffer(blackPicture(TrackViewSize))
 {
     registerFontFamilies();

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "navigation.h"
+#include "selection_exchange.h"
+#include "tile.h"
+#include "track_model.h"
+
 #include <QImage>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -44,6 +49,8 @@ public:
                        const QString &text)>
         showMessage;
     std::function<void(QWidget *parent)> showAbout;
+    // Shows the object selector modally over the current object; true when the user chose OK.
+    std::function<bool(QWidget *parent)> runObjectSelector;
 
     // The track view and its marker of the current object.
     PictureBox *picTrack = nullptr;
@@ -82,6 +89,18 @@ public:
     QImage picGFX;
     QImage picBuffer;
 
+    // The open image: its full path (empty until the first successful open) and its palette.
+    QString RomPath;
+    rom::TilePalette TilePalette{};
+
+    // The loaded track and the widths of the open image's one-byte objects. The laps value of the
+    // loaded track lives in scrLaps.
+    track::TrackModel Track;
+    track::ObjectWidthTable ObjectWidthTable{};
+
+    // What the object selector remembers from one opening to the next.
+    edit::ObjectSelectorState ObjectSelector;
+
 public slots:
     void mnuOpen_Click();
     void mnuSave_Click();
@@ -106,6 +125,14 @@ private:
     void Form_Load();
 
     template <typename T> T *addControl(T *control, const char *name);
+
+    void LoadTrack(int track);
+    void RenderTrack();
+    void Navigate(view::NavigationButton button);
+    void warn(const QString &text);
+
+    // Whether Track was loaded from the image that is open now: only then may a save write it.
+    bool m_trackFromOpenImage = false;
 
     std::vector<QObject *> m_controls;
 };

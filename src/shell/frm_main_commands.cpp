@@ -1,17 +1,102 @@
 #include "frm_main.h"
 
+#include "current_object_edit.h"
+#include "image_file.h"
+#include "object_replacement.h"
+#include "open_image.h"
+#include "picture_box.h"
+#include "rectangle_shape.h"
+#include "track_io.h"
+#include "track_view.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 
-// The commands behind the menus and buttons. Those that need an open image are wired to the
-// image, track and view code as it arrives.
+// The commands behind the menus and buttons. Each handler reads its controls, calls the image,
+// track, view or editing code, and shows the result; refusals come back as messages.
 namespace whoopline::shell {
 
-void frmMain::mnuOpen_Click() {}
+namespace {
+const QString WindowTitle = QStringLiteral("Whoopline");
+}
 
-void frmMain::mnuSave_Click() {}
+void frmMain::warn(const QString &text)
+{
+    showMessage(this, QMessageBox::Warning, WindowTitle, text);
+}
 
-void frmMain::btnLoadTrack_Click() {}
+void frmMain::mnuOpen_Click()
+{
+    // The marker shows from the first Open on, even when the dialog is cancelled.
+    shpSelect->show();
+    const QString chosen = chooseImageFile(this);
+    if (chosen.isEmpty())
+        return;
+
+    // Everything is read and checked before the window changes anything.
+    auto opened = view::OpenImage(chosen);
+    if (!opened) {
+        warn(opened.error());
+        return;
+    }
+    RomPath = QFileInfo(chosen).absoluteFilePath();
+    SetControlsEnabled(this, true);
+    TilePalette = opened->graphics.TilePalette;
+    picGFX = opened->graphics.picGFX;
+    picBuffer = opened->graphics.picBuffer;
+    ObjectWidthTable = opened->ObjectWidthTable;
+    picTrack->setPicture(picBuffer);
+    // A track loaded from an earlier image stays in the model, but it is not this image's.
+    m_trackFromOpenImage = false;
+}
+
+void frmMain::mnuSave_Click()
+{
+    if (!Track.isLoaded()) {
+        showMessage(this, QMessageBox::Information, WindowTitle,
+                    QStringLiteral("There is no track to save yet. Choose a track and press Load first."));
+        return;
+    }
+    if (!m_trackFromOpenImage) {
+        showMessage(this, QMessageBox::Information, WindowTitle,
+                    QStringLiteral("The loaded track comes from another image. Load a track from %1 "
+                                   "before saving; nothing was written.")
+                        .arg(QStringLiteral("\u201C%1\u201D").arg(displayName(RomPath))));
+        return;
+    }
+    const Status saved = track::WriteTrack(RomPath, Track.CurrentTrack, scrLaps->value(), Track.TrackObjects);
+    if (!saved) {
+        warn(saved.error());
+        return;
+    }
+    showMessage(this, QMessageBox::Information, WindowTitle, QStringLiteral("Level saved successfully!"));
+}
+
+void frmMain::btnLoadTrack_Click()
+{
+    LoadTrack(scrLoadTrack->value());
+}
+
+void frmMain::LoadTrack(int trackNumber)
+{
+    // A refused load leaves the loaded track, its laps and the view exactly as they were.
+    auto loaded = track::ReadTrack(RomPath, trackNumber, ObjectWidthTable);
+    if (!loaded) {
+        warn(loaded.error());
+        return;
+    }
+    Track.TrackObjects = std::move(loaded.value().objects);
+    Track.CurrentTrack = trackNumber;
+    Track.CurrentObject = 0;
+    m_trackFromOpenImage = true;
+    scrLaps->setValue(loaded->laps);
+    // The change handler does not run when the value stays the same.
+    txtLaps->setText(QString::number(scrLaps->value()));
+    RenderTrack();
+}
 
 void frmMain::scrLoadTrack_Change()
 {
@@ -23,20 +108,81 @@ void frmMain::scrLaps_Change()
     txtLaps->setText(QString::number(scrLaps->value()));
 }
 
-void frmMain::btnPrevBeginning_Click() {}
+void frmMain::RenderTrack()
+{
+    if (!Track.isLoaded())
+        return;
+    const view::TrackView view = view::RenderTrackView(Track, picBuffer, picGFX, RomPath);
+    shpSelect->resize(view.markerWidth, shpSelect->height());
+    lblCurrentObject->setText(view.currentObjectText);
+    // setChecked does not emit clicked, so showing the mark never toggles it.
+    chkAlternative->setChecked(view.alternative);
+    lblLength->setText(view.lengthText);
+    picTrack->setPicture(view.strip);
+}
 
-void frmMain::btnPrev10_Click() {}
+void frmMain::Navigate(view::NavigationButton button)
+{
+    if (!Track.isLoaded())
+        return;
+    Track.CurrentObject = view::Navigate(button, Track.CurrentObject, Track.lastIndex());
+    RenderTrack();
+}
 
-void frmMain::btnPrev_Click() {}
+void frmMain::btnPrevBeginning_Click()
+{
+    Navigate(view::NavigationButton::First);
+}
 
-void frmMain::btnNext_Click() {}
+void frmMain::btnPrev10_Click()
+{
+    Navigate(view::NavigationButton::Back10);
+}
 
-void frmMain::btnNext10_Click() {}
+void frmMain::btnPrev_Click()
+{
+    Navigate(view::NavigationButton::Back);
+}
 
-void frmMain::btnNextEnd_Click() {}
+void frmMain::btnNext_Click()
+{
+    Navigate(view::NavigationButton::Forward);
+}
 
-void frmMain::btnCurrentObject_Click() {}
+void frmMain::btnNext10_Click()
+{
+    Navigate(view::NavigationButton::Forward10);
+}
 
-void frmMain::chkAlternative_Click() {}
+void frmMain::btnNextEnd_Click()
+{
+    Navigate(view::NavigationButton::Last);
+}
+
+void frmMain::btnCurrentObject_Click()
+{
+    if (!Track.isLoaded())
+        return;
+    const Status edited =
+        edit::EditCurrentObject(Track, ObjectWidthTable, [this] { return runObjectSelector(this); });
+    if (!edited) {
+        warn(edited.error());
+        return;
+    }
+    RenderTrack();
+}
+
+void frmMain::chkAlternative_Click()
+{
+    if (!Track.isLoaded()) {
+        chkAlternative->setChecked(false);
+        return;
+    }
+    chkAlternative->setChecked(edit::ToggleAlternative(Track, chkAlternative->isChecked()));
+    // The mark changes neither picture nor width, so only the labels are refreshed.
+    const edit::CurrentObjectLabels labels = edit::LabelsOfCurrentObject(Track);
+    lblCurrentObject->setText(labels.objectByte);
+    lblLength->setText(labels.length);
+}
 
 } // namespace whoopline::shell
