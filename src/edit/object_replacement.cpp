@@ -52,6 +52,18 @@ Status checkLastObjectCanGrow(const TrackModel &model)
     return Success{};
 }
 
+// A span that starts on the budget's last byte takes its length from the byte after the region,
+// which belongs to the next track (or to none). Once the span becomes a one-byte object, an
+// object 0 in place of that byte would lie outside the region, where no load finds it and a save
+// may not write it; the track simply ends one byte shorter.
+bool lengthLiesAfterRegion(const TrackModel &model)
+{
+    if (!track::isTrackNumber(model.CurrentTrack))
+        return false;
+    const int firstByte = track::ByteTotal(model.TrackObjects.mid(0, model.CurrentObject));
+    return firstByte >= track::trackByteBudget(model.CurrentTrack) - 1;
+}
+
 QByteArray bytesOf(int objectNumber, int length)
 {
     QByteArray bytes(1, char(objectNumber));
@@ -91,7 +103,7 @@ Status ReplaceCurrentObject(TrackModel &model, int objectNumber, int length,
         } else if (Status room = checkLastObjectCanGrow(model); !room) {
             return room;
         }
-    } else if (wasSpan && !becomesSpan) {
+    } else if (wasSpan && !becomesSpan && !lengthLiesAfterRegion(model)) {
         // The span's length byte becomes an empty object, so the byte total stays the same.
         model.TrackObjects.insert(c + 1, track::MakeTrackObject(QByteArray(1, '\0'), widths));
     }
