@@ -68,13 +68,11 @@ QString checkRedraws(TrackModel model, const view::OpenedImage &opened, const QS
     return {};
 }
 
-// Saves the model into a fresh copy of image and checks what reached the copy.
+// Saves the model into copy, which holds image, and checks what reached it.
 QString checkSave(const QByteArray &image, const QString &copy, int laps, const TrackModel &model,
                   bool mustSucceed)
 {
     const int track = model.CurrentTrack;
-    if (!writeWholeFile(copy, image))
-        return QStringLiteral("the copy could not be written.");
     const Status saved = WriteTrack(copy, track, laps, model.TrackObjects);
     const QByteArray after = readWholeFile(copy);
     if (!saved) {
@@ -118,6 +116,9 @@ QString checkTrack(const QByteArray &image, const QString &path, const QString &
                         quint32(loaded->objects.last().code()) << 8;
     if (QString violation = checkRedraws(model, opened, path, mix); !violation.isEmpty())
         return violation;
+    // Saved unchanged, the track must leave the copy as it was, ready for the edited save.
+    if (!writeWholeFile(copy, image))
+        return QStringLiteral("the copy could not be written.");
     if (QString violation = checkSave(image, copy, loaded->laps, model, true); !violation.isEmpty())
         return violation;
 
