@@ -7,15 +7,12 @@
 #include "object_catalogue.h"
 #include "object_replacement.h"
 #include "open_image.h"
-#include "rom_layout.h"
+#include "road_oracles.h"
 #include "selection_exchange.h"
 #include "track_codec.h"
 #include "track_invariants.h"
 #include "track_io.h"
 #include "track_view.h"
-
-#include <QDir>
-#include <QFile>
 
 #include <algorithm>
 #include <numeric>
@@ -27,20 +24,6 @@ using namespace whoopline::track;
 namespace {
 
 constexpr int MaximumLength = 255;
-
-bool sameModel(const TrackModel &a, const TrackModel &b)
-{
-    return a.TrackObjects == b.TrackObjects && a.CurrentTrack == b.CurrentTrack &&
-           a.CurrentObject == b.CurrentObject;
-}
-
-QByteArray bytesOfChoice(int objectNumber, int length)
-{
-    QByteArray bytes(1, char(objectNumber));
-    if (isSpanCode(objectNumber))
-        bytes.append(char(length));
-    return bytes;
-}
 
 // What the window's handlers walk through, held as the window holds it.
 class EditRoad
@@ -206,25 +189,8 @@ private:
 
     QString redraw() const
     {
-        const view::TrackView view = view::RenderTrackView(m_model, m_opened.graphics.picBuffer,
-                                                           m_opened.graphics.picGFX, m_path);
-        if (view.strip.size() != QSize(rom::ViewWidth, rom::ViewHeight))
-            return QStringLiteral("the track view is %1 x %2.")
-                .arg(view.strip.width())
-                .arg(view.strip.height());
-        if (!m_model.isLoaded())
-            return view.currentObjectText.isEmpty()
-                       ? QString()
-                       : QStringLiteral("an empty view names an object.");
-        const TrackObject &current = m_model.current();
-        if (view.markerWidth != current.Width ||
-            view.currentObjectText != FormatObjectByte(current.code()) ||
-            view.lengthText != (current.isSpan() ? QString::number(current.length()) : QString()) ||
-            view.alternative != current.Alternative)
-            return QStringLiteral("the view describes another object: %1 %2 width %3.")
-                .arg(view.currentObjectText, view.lengthText)
-                .arg(view.markerWidth);
-        return {};
+        return RedrawViolation(m_model, view::RenderTrackView(m_model, m_opened.graphics.picBuffer,
+                                                              m_opened.graphics.picGFX, m_path));
     }
 
     int randomLength()
@@ -262,48 +228,11 @@ private:
         if (!exchange.isEmpty())
             return exchange;
         if (!before.isLoaded() || !chooseOk) {
-            if (shown != before.isLoaded() || !status || !sameModel(m_model, before))
+            if (shown != before.isLoaded() || !status || !SameModel(m_model, before))
                 return QStringLiteral("with no track or on Cancel the track changed.");
             return {};
         }
-        const int c = before.CurrentObject;
-        const bool becomesSpan = isSpanCode(objectNumber);
-        const bool wasSpan = before.current().isSpan();
-        const bool growsLast = becomesSpan && !wasSpan && c == before.lastIndex();
-        const bool mustRefuse = (becomesSpan && (length < 0 || length > MaximumLength)) ||
-                                (growsLast && ByteTotal(before.TrackObjects) + 1 >
-                                                  trackByteBudget(before.CurrentTrack));
-        if (mustRefuse) {
-            if (status || status.error().isEmpty() || !sameModel(m_model, before))
-                return QStringLiteral("replacing by %1 length %2 was not refused cleanly.")
-                    .arg(objectNumber)
-                    .arg(length);
-            return {};
-        }
-        if (!status)
-            return QStringLiteral("replacing by %1 length %2 was refused: %3")
-                .arg(objectNumber)
-                .arg(length)
-                .arg(status.error());
-
-        // Before the current object nothing moves; after it the rest of the track follows,
-        // less the object a new span takes the place of, or after the empty object a former
-        // span leaves behind (none when its length was the byte after the region).
-        const int removed = becomesSpan && !wasSpan && !growsLast ? 1 : 0;
-        const bool lengthAfterRegion =
-            ByteTotal(before.TrackObjects.mid(0, c)) == trackByteBudget(before.CurrentTrack) - 1;
-        const int inserted = wasSpan && !becomesSpan && !lengthAfterRegion ? 1 : 0;
-        const TrackObjectList &now = m_model.TrackObjects;
-        const bool shaped = m_model.CurrentObject == c &&
-                            now.mid(0, c) == before.TrackObjects.mid(0, c) &&
-                            now.at(c).Bytes == bytesOfChoice(objectNumber, length) &&
-                            (inserted == 0 || now.at(c + 1).Bytes == QByteArray(1, '\0')) &&
-                            now.mid(c + 1 + inserted) == before.TrackObjects.mid(c + 1 + removed);
-        if (!shaped)
-            return QStringLiteral("replacing by %1 length %2 gave another track.")
-                .arg(objectNumber)
-                .arg(length);
-        return {};
+        return ReplacementViolation(before, m_model, objectNumber, length, status);
     }
 
     // A click on the alternative box, which then shows the opposite of what it showed.
@@ -313,41 +242,13 @@ private:
         const bool checked =
             before.isLoaded() ? !before.current().Alternative : m_random.bounded(2) == 0;
         const bool shown = edit::ToggleAlternative(m_model, checked);
-        if (!before.isLoaded() || before.current().isSpan()) {
-            if (shown || !sameModel(m_model, before))
-                return QStringLiteral("the box changed what it cannot mark.");
-            return {};
-        }
-        TrackModel expected = before;
-        const int byte = objectIdOf(before.current().code()) | (checked ? AlternativeBit : 0);
-        expected.TrackObjects[before.CurrentObject] =
-            MakeTrackObject(QByteArray(1, char(byte)), widths());
-        if (shown != checked || !sameModel(m_model, expected) ||
-            edit::LabelsOfCurrentObject(m_model).objectByte != FormatObjectByte(byte))
-            return QStringLiteral("marking %1 gave %2.")
-                .arg(checked)
-                .arg(FormatObjectByte(m_model.current().code()));
-        return {};
-    }
-
-    bool saveMustSucceed() const
-    {
-        if (!m_model.isLoaded() || m_expected.kind != FileState::File)
-            return false;
-        const Position start = trackStartPosition(m_model.CurrentTrack);
-        const int total = ByteTotal(m_model.TrackObjects);
-        if (m_expected.bytes.size() < start + total)
-            return false;
-        // Past the budget, the last byte may only be written with the value it has.
-        return total <= trackByteBudget(m_model.CurrentTrack) ||
-               m_expected.bytes.at(offsetOf(start + total)) ==
-                   EncodeTrackObjects(m_model.TrackObjects).back();
+        return ToggleViolation(before, m_model, checked, shown, widths());
     }
 
     QString save()
     {
         ++m_figures.saves;
-        const bool mustSucceed = saveMustSucceed();
+        const bool mustSucceed = SaveMustSucceed(m_expected, m_model);
         const int track = m_model.CurrentTrack;
         const Status saved = WriteTrack(m_path, track, m_laps, m_model.TrackObjects);
         if (!saved) {
@@ -376,35 +277,12 @@ private:
         return reload();
     }
 
-    // A load right after a save gives back what was saved. A shorter byte total leaves the
-    // region's old tail, which loads as objects after the saved ones, or is refused.
     QString reload()
     {
-        const int track = m_model.CurrentTrack;
-        const auto reloaded = ReadTrack(m_path, track, widths());
-        const TrackObjectList &objects = m_model.TrackObjects;
-        const bool whole = ByteTotal(objects) >= trackByteBudget(track);
-        if (!reloaded) {
+        const auto reloaded = ReadTrack(m_path, m_model.CurrentTrack, widths());
+        if (!reloaded)
             ++m_figures.reloadsRefused;
-            if (whole || !reloaded.error().startsWith(
-                             QStringLiteral("Track %1 cannot be loaded: ").arg(track)))
-                return QStringLiteral("the saved track could not be loaded again: %1")
-                    .arg(reloaded.error());
-            return {};
-        }
-        if (reloaded->laps != m_laps)
-            return QStringLiteral("the saved laps %1 loaded as %2.")
-                .arg(m_laps)
-                .arg(reloaded->laps);
-        if (whole ? reloaded->objects != objects
-                  : reloaded->objects.mid(0, objects.size()) != objects)
-            return QStringLiteral(
-                       "%1 objects of %2 bytes were saved; %3 objects of %4 bytes loaded.")
-                .arg(objects.size())
-                .arg(ByteTotal(objects))
-                .arg(reloaded->objects.size())
-                .arg(ByteTotal(reloaded->objects));
-        return {};
+        return ReloadViolation(m_model, m_laps, reloaded);
     }
 
     // Another program changes the file while the editor has it open.
