@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <optional>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstring>
@@ -37,6 +39,17 @@ QString positionRange(Position first, qint64 count)
     return QStringLiteral("positions %1 to %2").arg(formatNumber(first), formatNumber(first + count - 1));
 }
 
+// Opening a pipe for reading waits for a writer that may never come, and a device need not end:
+// the path may have become either since the image was opened, so only a regular file is read.
+std::optional<Failure> refuseSpecialFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir())
+        return Failure{QStringLiteral("%1 is no longer a regular file, so it cannot be a cartridge image.")
+                           .arg(quoted(path))};
+    return std::nullopt;
+}
+
 } // namespace
 
 Result<qint64> checkImageFile(const QString &path, qint64 minimumSize)
@@ -62,6 +75,8 @@ Result<qint64> checkImageFile(const QString &path, qint64 minimumSize)
 Result<QByteArray> readImageBytes(const QString &path, Position first, qint64 count, const QString &what)
 {
     QFile file(path);
+    if (auto refused = refuseSpecialFile(path))
+        return *refused;
     if (QFileInfo(path).isDir())
         return Failure{QStringLiteral("%1 is now a folder, not a cartridge image.").arg(quoted(path))};
     if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
@@ -78,6 +93,8 @@ Result<QByteArray> readImageBytes(const QString &path, Position first, qint64 co
 Result<QByteArray> readImageBytesPadded(const QString &path, Position first, qint64 count)
 {
     QFile file(path);
+    if (auto refused = refuseSpecialFile(path))
+        return *refused;
     if (QFileInfo(path).isDir())
         return Failure{QStringLiteral("%1 is now a folder, not a cartridge image.").arg(quoted(path))};
     if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))

@@ -22,8 +22,13 @@ QString unreadable(const QString &path, const QString &reason)
 // file or the read limit, whichever comes first.
 Result<QByteArray> readStreamBytes(const QString &path)
 {
-    if (QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    if (info.isDir())
         return Failure{unreadable(path, QStringLiteral("it is a folder"))};
+    // Opening a pipe for reading waits for a writer that may never come: only a regular file is
+    // read.
+    if (info.exists() && !info.isFile())
+        return Failure{unreadable(path, QStringLiteral("it is no longer a regular file"))};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
         return Failure{unreadable(path, file.errorString())};
