@@ -1,170 +1,33 @@
+#include "file_faults.h"
 #include "file_state.h"
-#include "frm_main.h"
 #include "image_builder.h"
-#include "picture_box.h"
-#include "rectangle_shape.h"
 #include "sample_image.h"
 #include "track_codec.h"
 #include "track_layout.h"
+#include "window_harness.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QScopeGuard>
-#include <QScrollBar>
-#include <QtTest>
 
 #ifdef Q_OS_LINUX
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #endif
 
 using namespace whoopline;
 using namespace whoopline::testing;
-using whoopline::shell::frmMain;
 
 namespace {
 
-// A main window whose dialogs answer from the test: Open hands out `chosen`, and every message
-// is kept instead of shown.
-struct Harness
-{
-    frmMain window;
-    QString chosen;
-    QStringList messages;
-    QList<QMessageBox::Icon> icons;
-
-    Harness()
-    {
-        window.chooseImageFile = [this](QWidget *) { return chosen; };
-        window.showMessage = [this](QWidget *, QMessageBox::Icon icon, const QString &,
-                                    const QString &text) {
-            icons.append(icon);
-            messages.append(text);
-        };
-    }
-    void open(const QString &path)
-    {
-        chosen = path;
-        window.mnuOpen->trigger();
-    }
-    void load(int track)
-    {
-        window.scrLoadTrack->setValue(track);
-        QTest::mouseClick(window.btnLoadTrack, Qt::LeftButton);
-    }
-};
-
-// Everything of the window that a refused command must leave exactly as it was.
-struct WindowState
-{
-    QString romPath;
-    QList<track::TrackObject> objects;
-    int currentTrack, currentObject, laps;
-    QStringList texts;
-    QImage view, picGFX, picBuffer;
-    track::ObjectWidthTable widths;
-    rom::TilePalette palette;
-    QList<bool> enabled;
-
-    explicit WindowState(const frmMain &w)
-        : romPath(w.RomPath), objects(w.Track.TrackObjects), currentTrack(w.Track.CurrentTrack),
-          currentObject(w.Track.CurrentObject),
-          laps(w.scrLaps->value()), texts{w.txtLaps->text(), w.lblCurrentObject->text(),
-                                          w.lblLength->text(),
-                                          w.chkAlternative->isChecked() ? "checked" : "",
-                                          QString::number(w.shpSelect->width())},
-          view(w.picTrack->picture()), picGFX(w.picGFX), picBuffer(w.picBuffer),
-          widths(w.ObjectWidthTable), palette(w.TilePalette)
-    {
-        for (QObject *control : w.Controls()) {
-            if (auto *widget = qobject_cast<QWidget *>(control))
-                enabled.append(widget->isEnabled());
-            else if (auto *action = qobject_cast<QAction *>(control))
-                enabled.append(action->isEnabled());
-        }
-    }
-    friend bool operator==(const WindowState &, const WindowState &) = default;
-};
-
-// What another program can do to the image while the editor has it open. Root can read and
-// write any file whatever its permission bits, so every fault here is one root meets too.
-enum class Fault
-{
-    Deleted,
-    TruncatedInRegion,
-    TruncatedBeforeRegion,
-    Folder,
-    NamedPipe,
-    DeviceLink
-};
-
-bool stage(Fault fault, const QString &path)
-{
-    const QByteArray sample = sample::BuildSampleImage();
-    switch (fault) {
-    case Fault::Deleted:
-        return writeFileState(path, {});
-    case Fault::TruncatedInRegion:
-        return writeFileState(path, {FileState::File, sample.left(12100)});
-    case Fault::TruncatedBeforeRegion:
-        return writeFileState(path, {FileState::File, sample.left(5000)});
-    case Fault::Folder:
-        return writeFileState(path, {FileState::Folder, {}});
-    case Fault::NamedPipe:
-#ifdef Q_OS_LINUX
-        return writeFileState(path, {}) && ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
-#else
-        return false;
-#endif
-    case Fault::DeviceLink:
-        return writeFileState(path, {}) && QFile::link(QStringLiteral("/dev/full"), path);
-    }
-    return false;
-}
-
-// What lies at path, told apart even where observeFile() would open a pipe or a device.
-QString describe(const QString &path)
-{
-    const QFileInfo info(path);
-    if (info.isSymLink())
-        return QStringLiteral("link to ") + info.symLinkTarget();
-    if (info.exists() && !info.isFile() && !info.isDir())
-        return QStringLiteral("special file");
-    const FileState state = observeFile(path);
-    return QStringLiteral("%1 %2")
-        .arg(int(state.kind))
-        .arg(QString::fromLatin1(state.bytes.toBase64()));
-}
-
-QList<std::pair<const char *, Fault>> faults()
-{
-    return {
-        {"deleted", Fault::Deleted},
-        {"truncated inside the track's region", Fault::TruncatedInRegion},
-        {"truncated before the track's region", Fault::TruncatedBeforeRegion},
-        {"replaced by a folder", Fault::Folder},
-#ifdef Q_OS_LINUX
-        // Opening either for reading would wait for ever, or read on for ever.
-        {"replaced by a named pipe", Fault::NamedPipe},
-        {"replaced by a link to a device", Fault::DeviceLink},
-#endif
-    };
-}
-
 void addFaultRows()
 {
-    QTest::addColumn<Fault>("fault");
-    for (const auto &[name, fault] : faults())
+    QTest::addColumn<FileFault>("fault");
+    for (const auto &[name, fault] : FileFaults())
         QTest::newRow(name) << fault;
 }
 
 } // namespace
 
-Q_DECLARE_METATYPE(Fault)
+Q_DECLARE_METATYPE(whoopline::testing::FileFault)
 
 class TestWindowFaults : public QObject
 {
@@ -205,15 +68,16 @@ private slots:
         if (kind == "file")
             writeFile(dir, "other.nes", bytes);
         else
-            QVERIFY(stage(kind == "pipe" ? Fault::NamedPipe : Fault::DeviceLink, other));
+            QVERIFY(StageFileFault(kind == "pipe" ? FileFault::NamedPipe : FileFault::DeviceLink,
+                                   other, {}, 1));
         const WindowState before(h.window);
-        const QString otherBefore = describe(other);
+        const QString otherBefore = DescribePath(other);
 
         h.open(other);
         QCOMPARE(h.messages, QStringList{message});
         QCOMPARE(h.icons, QList<QMessageBox::Icon>{QMessageBox::Warning});
         QVERIFY(WindowState(h.window) == before);
-        QCOMPARE(describe(other), otherBefore);
+        QCOMPARE(DescribePath(other), otherBefore);
         h.window.mnuSave->trigger(); // the loaded track still belongs to the open image
         QCOMPARE(h.messages.last(), QStringLiteral("Level saved successfully!"));
     }
@@ -224,16 +88,16 @@ private slots:
     }
     void refusedLoadLeavesTheWindowAsItWas()
     {
-        QFETCH(Fault, fault);
+        QFETCH(FileFault, fault);
         QTemporaryDir dir;
         const QString path = writeFile(dir, "sample.nes", sample::BuildSampleImage());
         Harness h;
         h.open(path);
         h.load(1);
         QTest::mouseClick(h.window.btnNext10, Qt::LeftButton);
-        QVERIFY(stage(fault, path));
+        QVERIFY(StageFileFault(fault, path, sample::BuildSampleImage(), 4));
         const WindowState before(h.window);
-        const QString fileBefore = describe(path);
+        const QString fileBefore = DescribePath(path);
 
         h.load(4);
         QCOMPARE(h.messages.size(), 1);
@@ -242,7 +106,7 @@ private slots:
                      h.messages.first().contains("sample.nes"),
                  qPrintable(h.messages.first()));
         QVERIFY(WindowState(h.window) == before);
-        QCOMPARE(describe(path), fileBefore);
+        QCOMPARE(DescribePath(path), fileBefore);
     }
 
     // A redraw that can't read the pictures goes on with what it can: the background, and the
@@ -253,7 +117,7 @@ private slots:
     }
     void redrawWithoutPicturesShowsTheBackground()
     {
-        QFETCH(Fault, fault);
+        QFETCH(FileFault, fault);
         QTemporaryDir dir;
         const QString path = writeFile(dir, "sample.nes", sample::BuildSampleImage());
         Harness h;
@@ -261,8 +125,8 @@ private slots:
         h.load(3);
         const QImage drawn = h.window.picTrack->picture();
         QVERIFY(drawn != h.window.picBuffer);
-        QVERIFY(stage(fault, path));
-        const QString fileBefore = describe(path);
+        QVERIFY(StageFileFault(fault, path, sample::BuildSampleImage(), 3));
+        const QString fileBefore = DescribePath(path);
 
         QTest::mouseClick(h.window.btnNext, Qt::LeftButton);
         QVERIFY(h.messages.isEmpty());
@@ -271,7 +135,7 @@ private slots:
         QCOMPARE(h.window.lblCurrentObject->text(),
                  track::FormatObjectByte(h.window.Track.current().code()));
         QCOMPARE(h.window.shpSelect->width(), h.window.Track.current().Width);
-        QCOMPARE(describe(path), fileBefore);
+        QCOMPARE(DescribePath(path), fileBefore);
     }
 
     // After the refusal the track is still there, edits included: once the file is back, the
@@ -279,16 +143,16 @@ private slots:
     // the region, which the save reads before it writes.
     void refusedSaveLosesNothing_data()
     {
-        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<FileFault>("fault");
         QTest::addColumn<int>("track");
         for (int track : {4, 5}) {
-            for (const auto &[name, fault] : faults())
+            for (const auto &[name, fault] : FileFaults())
                 QTest::addRow("track %d, %s", track, name) << fault << track;
         }
     }
     void refusedSaveLosesNothing()
     {
-        QFETCH(Fault, fault);
+        QFETCH(FileFault, fault);
         QFETCH(int, track);
         QTemporaryDir dir;
         const QString path = writeFile(dir, "sample.nes", sample::BuildSampleImage());
@@ -296,9 +160,9 @@ private slots:
         h.open(path);
         h.load(track);
         h.window.scrLaps->setValue(9);
-        QVERIFY(stage(fault, path));
+        QVERIFY(StageFileFault(fault, path, sample::BuildSampleImage(), track));
         const WindowState before(h.window);
-        const QString fileBefore = describe(path);
+        const QString fileBefore = DescribePath(path);
 
         h.window.mnuSave->trigger();
         QCOMPARE(h.messages.size(), 1);
@@ -309,7 +173,7 @@ private slots:
                      h.messages.first().contains("nothing was written", Qt::CaseInsensitive),
                  qPrintable(h.messages.first()));
         QVERIFY(WindowState(h.window) == before);
-        QCOMPARE(describe(path), fileBefore);
+        QCOMPARE(DescribePath(path), fileBefore);
 
         QVERIFY(writeFileState(path, {FileState::File, sample::BuildSampleImage()}));
         h.window.mnuSave->trigger();
