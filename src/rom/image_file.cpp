@@ -50,6 +50,20 @@ std::optional<Failure> refuseSpecialFile(const QString &path)
     return std::nullopt;
 }
 
+// Unbuffered, because every read takes what it needs in one call: Qt's read buffer would only
+// add an allocation and a copy. Opening a folder fails too; cannotOpen() tells the two apart.
+bool openForReading(QFile &file)
+{
+    return file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly | QIODevice::Unbuffered);
+}
+
+Failure cannotOpen(const QFile &file)
+{
+    if (QFileInfo(file.fileName()).isDir())
+        return Failure{QStringLiteral("%1 is now a folder, not a cartridge image.").arg(quoted(file.fileName()))};
+    return Failure{QStringLiteral("The file %1 cannot be read: %2.").arg(quoted(file.fileName()), file.errorString())};
+}
+
 } // namespace
 
 Result<qint64> checkImageFile(const QString &path, qint64 minimumSize)
@@ -77,10 +91,8 @@ Result<QByteArray> readImageBytes(const QString &path, Position first, qint64 co
     QFile file(path);
     if (auto refused = refuseSpecialFile(path))
         return *refused;
-    if (QFileInfo(path).isDir())
-        return Failure{QStringLiteral("%1 is now a folder, not a cartridge image.").arg(quoted(path))};
-    if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
-        return Failure{QStringLiteral("The file %1 cannot be read: %2.").arg(quoted(path), file.errorString())};
+    if (!openForReading(file))
+        return cannotOpen(file);
     if (!file.seek(offsetOf(first)))
         return Failure{QStringLiteral("The file %1 cannot be read: %2.").arg(quoted(path), file.errorString())};
     QByteArray bytes = file.read(count);
@@ -95,10 +107,8 @@ Result<QByteArray> readImageBytesPadded(const QString &path, Position first, qin
     QFile file(path);
     if (auto refused = refuseSpecialFile(path))
         return *refused;
-    if (QFileInfo(path).isDir())
-        return Failure{QStringLiteral("%1 is now a folder, not a cartridge image.").arg(quoted(path))};
-    if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
-        return Failure{QStringLiteral("The file %1 cannot be read: %2.").arg(quoted(path), file.errorString())};
+    if (!openForReading(file))
+        return cannotOpen(file);
     QByteArray bytes;
     if (file.size() > offsetOf(first) && file.seek(offsetOf(first)))
         bytes = file.read(count);
