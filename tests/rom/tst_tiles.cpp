@@ -63,6 +63,44 @@ private slots:
         }
     }
 
+    // Wherever the block lies and whatever the picture's format, each pixel it covers gets the
+    // colour the block has when decoded whole into an RGB32 picture, and nothing else changes.
+    void decodesTheSameWhereverItLies_data()
+    {
+        QTest::addColumn<QPoint>("corner");
+        QTest::addColumn<QImage::Format>("format");
+        QTest::newRow("inside") << QPoint(16, 8) << QImage::Format_RGB32;
+        QTest::newRow("cut at the left and top") << QPoint(-5, -3) << QImage::Format_RGB32;
+        QTest::newRow("cut at the right and bottom") << QPoint(30, 20) << QImage::Format_RGB32;
+        QTest::newRow("wholly outside") << QPoint(40, 0) << QImage::Format_RGB32;
+        QTest::newRow("inside an ARGB32 picture") << QPoint(16, 8) << QImage::Format_ARGB32;
+        QTest::newRow("cut in an ARGB32 picture") << QPoint(-9, 25) << QImage::Format_ARGB32;
+    }
+    void decodesTheSameWhereverItLies()
+    {
+        QFETCH(QPoint, corner);
+        QFETCH(QImage::Format, format);
+        TileBuffer tile{};
+        for (int i = 0; i < 16; ++i)
+            tile[i] = quint8(0x3C ^ (i * 37));
+        const TilePalette palette = {qRgb(10, 20, 30), qRgb(40, 50, 60), qRgb(70, 80, 90), qRgb(100, 110, 120)};
+        QImage whole(BlockSize, BlockSize, QImage::Format_RGB32);
+        DecodeTilePixels(whole, 0, 0, tile, palette);
+
+        const QRgb untouched = qRgb(200, 100, 50);
+        QImage target(40, 30, format);
+        target.fill(untouched);
+        DecodeTilePixels(target, corner.x(), corner.y(), tile, palette);
+        for (int y = 0; y < target.height(); ++y) {
+            for (int x = 0; x < target.width(); ++x) {
+                const QPoint inBlock = QPoint(x, y) - corner;
+                const bool covered = QRect(0, 0, BlockSize, BlockSize).contains(inBlock);
+                const QRgb expected = covered ? whole.pixel(inBlock) : untouched;
+                QVERIFY2(target.pixel(x, y) == expected, qPrintable(QStringLiteral("pixel %1, %2").arg(x).arg(y)));
+            }
+        }
+    }
+
     void readsOneTileAtAZeroBasedOffset()
     {
         QTemporaryDir dir;
