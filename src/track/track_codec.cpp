@@ -2,26 +2,71 @@
 
 #include "image_file.h"
 
+#include <array>
+#include <utility>
+
 namespace whoopline::track {
+
+namespace {
+
+constexpr int ByteValues = 256;
+constexpr int SpanCodeCount = LastSpanCode - FirstSpanCode + 1;
+
+// Every object a region can hold, spelt out once for the whole run: each one-byte object, and
+// each span code followed by each length.
+struct AllObjectBytes
+{
+    std::array<char, ByteValues> singles{};
+    std::array<std::array<char, 2 * ByteValues>, SpanCodeCount> spans{};
+};
+
+constexpr AllObjectBytes makeAllObjectBytes()
+{
+    AllObjectBytes all;
+    for (int byte = 0; byte < ByteValues; ++byte) {
+        all.singles[byte] = char(byte);
+        for (int span = 0; span < SpanCodeCount; ++span) {
+            all.spans[span][2 * byte] = char(FirstSpanCode + span);
+            all.spans[span][2 * byte + 1] = char(byte);
+        }
+    }
+    return all;
+}
+
+constexpr AllObjectBytes ObjectBytesOfAllObjects = makeAllObjectBytes();
+
+// A decoded object's bytes refer to the table instead of owning a copy, so that a load makes no
+// allocation per object; a change to them (an edit) copies them first, as for any QByteArray.
+QByteArray singleObjectBytes(int byte)
+{
+    return QByteArray::fromRawData(&ObjectBytesOfAllObjects.singles[byte], 1);
+}
+
+QByteArray spanObjectBytes(int code, int length)
+{
+    return QByteArray::fromRawData(&ObjectBytesOfAllObjects.spans[code - FirstSpanCode][2 * length], 2);
+}
+
+} // namespace
 
 QString FormatObjectByte(int byte)
 {
     return QStringLiteral("$%1").arg(byte & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
 }
 
-TrackObject MakeTrackObject(const QByteArray &bytes, const ObjectWidthTable &widths)
+TrackObject MakeTrackObject(QByteArray bytes, const ObjectWidthTable &widths)
 {
     Q_ASSERT(!bytes.isEmpty());
     TrackObject object;
-    object.Bytes = bytes;
     object.ByteCount = int(bytes.size());
+    object.Bytes = std::move(bytes);
     const int code = object.code();
     if (isSpanCode(code)) {
-        Q_ASSERT(bytes.size() == 2);
+        Q_ASSERT(object.ByteCount == 2);
         object.Width = object.length() * 16;
         object.Alternative = false;
     } else {
-        Q_ASSERT(bytes.size() == 1);
+        Q_ASSERT(object.ByteCount == 1);
         Q_ASSERT(objectIdOf(code) < ObjectIdCount);
         object.Width = widths[objectIdOf(code)];
         object.Alternative = (code & AlternativeBit) != 0;
@@ -51,6 +96,7 @@ Result<TrackObjectList> DecodeTrackObjects(const QByteArray &objectBytes, int bu
         return Failure{QStringLiteral("only %1 of its %2 object bytes were given.")
                            .arg(formatNumber(objectBytes.size()), formatNumber(budget))};
     TrackObjectList objects;
+    objects.reserve(budget);
     int i = 0;
     while (i < budget) {
         const int index = int(objects.size());
@@ -62,7 +108,7 @@ Result<TrackObjectList> DecodeTrackObjects(const QByteArray &objectBytes, int bu
                                    "and its length, the byte after the region, is missing.")
                         .arg(index)
                         .arg(FormatObjectByte(code))};
-            objects.append(MakeTrackObject(objectBytes.mid(i, 2), widths));
+            objects.append(MakeTrackObject(spanObjectBytes(code, quint8(objectBytes.at(i + 1))), widths));
             i += 2;
         } else {
             if (objectIdOf(code) >= ObjectIdCount)
@@ -70,7 +116,7 @@ Result<TrackObjectList> DecodeTrackObjects(const QByteArray &objectBytes, int bu
                     QStringLiteral("object %1 has the code %2, which is not a known object.")
                         .arg(index)
                         .arg(FormatObjectByte(code))};
-            objects.append(MakeTrackObject(objectBytes.mid(i, 1), widths));
+            objects.append(MakeTrackObject(singleObjectBytes(code), widths));
             i += 1;
         }
     }

@@ -16,7 +16,7 @@ QString FormatObjectByte(int byte);
 // 16 x the length byte for a span, else widths[id]; Alternative bit 7 of a one-byte object.
 // Preconditions: bytes holds 2 bytes when its first byte is a span code, else 1 byte whose id
 // (bit 7 cleared) is below ObjectIdCount.
-TrackObject MakeTrackObject(const QByteArray &bytes, const ObjectWidthTable &widths);
+TrackObject MakeTrackObject(QByteArray bytes, const ObjectWidthTable &widths);
 
 // Whether the objects in objectBytes, taken while their first byte lies inside the budget, end in
 // a span that starts on the budget's last byte, so that its length is the byte after the region.

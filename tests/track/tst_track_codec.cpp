@@ -150,6 +150,26 @@ private slots:
         QCOMPARE(NeedsByteAfterRegion(objectBytes, budget), total == budget + 1);
     }
 
+    // Decoded objects with the same bytes may share them; an edit must change only its own.
+    void changingADecodedObjectChangesNoOther()
+    {
+        const QByteArray region = bytesOf({0x05, 0x05, 0x42, 0x03, 0x42, 0x03});
+        const ObjectWidthTable widths = testWidths();
+        auto objects = DecodeTrackObjects(region, int(region.size()), widths);
+        QVERIFY2(objects.ok(), qPrintable(objects.error()));
+
+        objects.value()[0].Bytes[0] = char(0x85);
+        objects.value()[2].Bytes[1] = char(0x09);
+        QCOMPARE(objects->at(0).Bytes, bytesOf({0x85}));
+        QCOMPARE(objects->at(1).Bytes, bytesOf({0x05}));
+        QCOMPARE(objects->at(2).Bytes, bytesOf({0x42, 0x09}));
+        QCOMPARE(objects->at(3).Bytes, bytesOf({0x42, 0x03}));
+
+        const auto again = DecodeTrackObjects(region, int(region.size()), widths);
+        QVERIFY2(again.ok(), qPrintable(again.error()));
+        QCOMPARE(listText(*again), QStringLiteral("05:1:26:0 05:1:26:0 4203:2:48:0 4203:2:48:0"));
+    }
+
     void rejectsWhatTheModelCannotHold_data()
     {
         QTest::addColumn<QByteArray>("objectBytes");
