@@ -1,8 +1,8 @@
 #include "track_view.h"
 
-#include "object_picture.h"
 #include "picture_stream.h"
 #include "rom_layout.h"
+#include "strip_cells.h"
 #include "track_codec.h"
 
 #include <algorithm>
@@ -25,6 +25,7 @@ bool mayShow(const QImage &strip, qint64 x)
 void drawObjects(QImage &strip, const QImage &picGFX, const track::TrackModel &model,
                  const std::optional<PictureStream> &stream)
 {
+    StripCells cells(strip, picGFX);
     const int last = std::min(model.CurrentObject + ObjectsAfterCurrent, model.lastIndex());
     qint64 x = 0;
     for (int i = model.CurrentObject; i <= last; ++i) {
@@ -33,9 +34,10 @@ void drawObjects(QImage &strip, const QImage &picGFX, const track::TrackModel &m
             continue;
         const int code = track::objectIdOf(object.code());
         const int picture = pictureOfObject(code);
+        const QByteArray record = stream && picture >= 0 ? stream->record(picture) : QByteArray();
         const auto draw = [&](qint64 at) {
-            if (stream && picture >= 0 && mayShow(strip, at))
-                DrawObjectPicture(strip, picGFX, stream->record(picture), at);
+            if (!record.isEmpty() && mayShow(strip, at))
+                cells.drawPicture(record, at);
         };
         if (track::isSpanCode(code)) {
             const qint64 copies = object.Width >= Step ? object.Width / Step : 0;
@@ -47,6 +49,7 @@ void drawObjects(QImage &strip, const QImage &picGFX, const track::TrackModel &m
             x += object.Width;
         }
     }
+    cells.finish();
 }
 
 } // namespace

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+#include <vector>
+
+namespace whoopline::view {
+
+// Draws pictures into a strip the way DrawObjectPicture does, with the same result, but copies
+// far fewer blocks. A block drawn at a position that is a multiple of 16 covers exactly one
+// 16 x 16 cell of the strip, so of all the blocks drawn into a cell only the last one shows: the
+// cells remember that one and finish() copies it once. A span draws its picture every 16 pixels
+// over the same cells, up to 33 times per cell; this way a redraw copies each cell at most once.
+// A block that would not cover its cell (off the grid, or reaching past the tile sheet) is
+// copied at once, after the cells remembered so far, so the order of drawing is kept.
+class StripCells
+{
+public:
+    // Both pictures must outlive this object; strip is drawn into.
+    StripCells(QImage &strip, const QImage &picGFX);
+    StripCells(const StripCells &) = delete;
+    StripCells &operator=(const StripCells &) = delete;
+
+    void drawPicture(const QByteArray &record, qint64 xOrigin);
+
+    // Copies the remembered blocks into the strip. Drawing may go on afterwards.
+    void finish();
+
+private:
+    void copyNow(qint64 x, qint64 y, int block);
+    void copyCellByCell();
+    void copyLineByLine();
+
+    QImage &m_strip;
+    const QImage &m_sheet;
+    // Sizes read once: drawPicture() looks at them for every block of every drawing.
+    qint64 m_width = 0;
+    qint64 m_height = 0;
+    qint64 m_blocksInSheet = 0; // blocks 0..m_blocksInSheet - 1 lie whole in the sheet
+    int m_columns = 0;
+    std::vector<int> m_cells; // row by row; NoBlock where nothing was drawn
+    bool m_pending = false;
+};
+
+} // namespace whoopline::view
