@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace whoopline;
 using namespace whoopline::testing;
 
@@ -53,6 +55,39 @@ private slots:
         QVERIFY2(tooFar.error().contains("too short for the track region (positions 24,592 to 24,593)"),
                  qPrintable(tooFar.error()));
         QCOMPARE(*readImageBytesPadded(path, 24591, 4), QByteArray(4, '\0'));
+    }
+
+    // Both readers refuse alike, and a pipe is refused at once instead of waiting for a writer.
+    void readersRefuseWhatTheyCannotRead_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<qint64>("position");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << "missing" << qint64(1) << "\u201Cimage.nes\u201D cannot be read: ";
+        QTest::newRow("folder") << "folder" << qint64(1) << "\u201Cimage.nes\u201D is now a folder";
+        QTest::newRow("named pipe") << "pipe" << qint64(1) << "is no longer a regular file";
+        QTest::newRow("position 0") << "image" << qint64(0) << "position 0 lies before its start";
+    }
+    void readersRefuseWhatTheyCannotRead()
+    {
+        QFETCH(QString, kind);
+        QFETCH(qint64, position);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("image.nes");
+        if (kind == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("image.nes"));
+        else if (kind == "pipe")
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else if (kind == "image")
+            ImageBuilder().write(dir);
+
+        const auto exact = readImageBytes(path, position, 2, "the track");
+        QVERIFY(!exact.ok());
+        QVERIFY2(exact.error().contains(message), qPrintable(exact.error()));
+        const auto padded = readImageBytesPadded(path, position, 2);
+        QVERIFY(!padded.ok());
+        QCOMPARE(padded.error(), exact.error());
     }
 
     void writesInPlaceOrNotAtAll()
