@@ -1,0 +1,87 @@
+// Opening an image, loading a track and redrawing the track view, each as the editor does it:
+// every call reads the file afresh.
+
+#include "bench_images.h"
+#include "open_image.h"
+#include "track_io.h"
+#include "track_view.h"
+#include "worst_case_image.h"
+
+#include <benchmark/benchmark.h>
+
+#include <optional>
+
+namespace whoopline::bench {
+
+namespace {
+
+// The longest track, which the benchmarks load and draw.
+constexpr int LongestTrack = WorstTrack;
+
+void BM_Open(benchmark::State &state, BenchImage image)
+{
+    const QString path = imagePath(image);
+    for (auto _ : state) {
+        auto opened = view::OpenImage(path);
+        if (!opened) {
+            state.SkipWithError(qPrintable(opened.error()));
+            break;
+        }
+        benchmark::DoNotOptimize(opened);
+    }
+}
+BENCHMARK_CAPTURE(BM_Open, sample, BenchImage::Sample)->Name("open/sample");
+BENCHMARK_CAPTURE(BM_Open, worst_case, BenchImage::WorstCase)->Name("open/worst_case");
+
+void BM_Load(benchmark::State &state, BenchImage image)
+{
+    const QString path = imagePath(image);
+    const auto opened = view::OpenImage(path);
+    if (!opened) {
+        state.SkipWithError(qPrintable(opened.error()));
+        return;
+    }
+    for (auto _ : state) {
+        auto loaded = track::ReadTrack(path, LongestTrack, opened->ObjectWidthTable);
+        if (!loaded) {
+            state.SkipWithError(qPrintable(loaded.error()));
+            break;
+        }
+        benchmark::DoNotOptimize(loaded);
+    }
+}
+BENCHMARK_CAPTURE(BM_Load, sample, BenchImage::Sample)->Name("load/sample");
+BENCHMARK_CAPTURE(BM_Load, worst_case, BenchImage::WorstCase)->Name("load/worst_case");
+
+// The view of the longest track from its first object: in the worst-case images, 33 spans.
+void BM_Redraw(benchmark::State &state, BenchImage image)
+{
+    const QString path = imagePath(image);
+    const auto opened = view::OpenImage(path);
+    if (!opened) {
+        state.SkipWithError(qPrintable(opened.error()));
+        return;
+    }
+    auto loaded = track::ReadTrack(path, LongestTrack, opened->ObjectWidthTable);
+    if (!loaded) {
+        state.SkipWithError(qPrintable(loaded.error()));
+        return;
+    }
+    track::TrackModel model;
+    model.TrackObjects = std::move(loaded).value().objects;
+    model.CurrentTrack = LongestTrack;
+    model.CurrentObject = 0;
+    const rom::RomGraphics &graphics = opened->graphics;
+    for (auto _ : state) {
+        view::TrackView drawn = view::RenderTrackView(model, graphics.picBuffer, graphics.picGFX, path);
+        benchmark::DoNotOptimize(drawn.strip.constBits());
+    }
+}
+BENCHMARK_CAPTURE(BM_Redraw, sample, BenchImage::Sample)->Name("redraw/sample");
+BENCHMARK_CAPTURE(BM_Redraw, worst_case, BenchImage::WorstCase)->Name("redraw/worst_case");
+BENCHMARK_CAPTURE(BM_Redraw, worst_case_short_spans, BenchImage::WorstCaseShortSpans)
+    ->Name("redraw/worst_case_short_spans");
+
+} // namespace
+
+} // namespace whoopline::bench

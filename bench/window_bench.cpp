@@ -1,0 +1,55 @@
+// A click on ">" through the real main window, from the click to the new strip in picTrack.
+
+#include "bench_images.h"
+#include "editor_session.h"
+#include "picture_box.h"
+#include "worst_case_image.h"
+
+#include <QPushButton>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace whoopline::bench {
+
+namespace {
+
+void BM_Click(benchmark::State &state, BenchImage image)
+{
+    EditorSession editor;
+    editor.window.show();
+    if (!QTest::qWaitForWindowExposed(&editor.window)) {
+        state.SkipWithError("the main window was never shown");
+        return;
+    }
+    const QString failed = editor.openAndLoad(imagePath(image), WorstTrack);
+    if (!failed.isEmpty()) {
+        state.SkipWithError(qPrintable(failed));
+        return;
+    }
+    shell::frmMain &window = editor.window;
+    for (auto _ : state) {
+        // Untimed: what the last click left to paint is painted now, so each timed click starts
+        // from a window at rest, as between two clicks of a person.
+        window.repaint();
+        const qint64 before = window.picTrack->picture().cacheKey();
+        const auto start = std::chrono::steady_clock::now();
+        QTest::mouseClick(window.btnNext, Qt::LeftButton);
+        const auto end = std::chrono::steady_clock::now();
+        if (window.picTrack->picture().cacheKey() == before) {
+            state.SkipWithError("the click left the old strip in picTrack");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        // Back to the first object, untimed, so that every timed click draws the same view.
+        QTest::mouseClick(window.btnPrevBeginning, Qt::LeftButton);
+    }
+}
+BENCHMARK_CAPTURE(BM_Click, sample, BenchImage::Sample)->UseManualTime()->Name("click/sample");
+BENCHMARK_CAPTURE(BM_Click, worst_case, BenchImage::WorstCase)->UseManualTime()->Name("click/worst_case");
+
+} // namespace
+
+} // namespace whoopline::bench
