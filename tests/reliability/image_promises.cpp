@@ -5,6 +5,7 @@
 #include "object_replacement.h"
 #include "object_widths.h"
 #include "open_image.h"
+#include "road_oracles.h"
 #include "rom_layout.h"
 #include "track_codec.h"
 #include "track_invariants.h"
@@ -53,17 +54,11 @@ QString checkRedraws(TrackModel model, const view::OpenedImage &opened, const QS
                                         int(mix % quint32(model.TrackObjects.size()))};
     for (int current : picks) {
         model.CurrentObject = current;
-        const view::TrackView view =
-            view::RenderTrackView(model, opened.graphics.picBuffer, opened.graphics.picGFX, path);
-        if (view.strip.size() != QSize(rom::ViewWidth, rom::ViewHeight))
-            return QStringLiteral("the track view of object %1 is not %2 x %3.")
-                .arg(current)
-                .arg(rom::ViewWidth)
-                .arg(rom::ViewHeight);
-        if (view.markerWidth != model.current().Width ||
-            view.currentObjectText != FormatObjectByte(model.current().code()))
-            return QStringLiteral("the track view describes another object than object %1.")
-                .arg(current);
+        const QString violation =
+            RedrawViolation(model, view::RenderTrackView(model, opened.graphics.picBuffer,
+                                                         opened.graphics.picGFX, path));
+        if (!violation.isEmpty())
+            return violation;
     }
     return {};
 }
