@@ -9,8 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <optional>
-
 namespace whoopline::bench {
 
 namespace {
