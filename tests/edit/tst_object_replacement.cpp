@@ -30,32 +30,36 @@ private slots:
         const ByteList fill(140, b({0x0C})); // track 3 holds 144 bytes
         // 143 objects in 144 bytes: the room counts bytes, not objects.
         const ByteList full = ByteList(141, b({0x0C})) + ByteList{b({0x44, 0x02}), b({0x05})};
-        QTest::newRow("one byte to span takes the next object's place") << example << 0 << 3 << 0x42
-            << 4 << ByteList{b({0x42, 0x04}), b({0x40, 0x03}), b({0x09})} << "";
-        QTest::newRow("span to one byte leaves an empty object after it") << example << 2 << 3
-            << 0x0C << 99 << ByteList{b({5}), b({12}), b({12}), b({0}), b({9})} << "";
+        QTest::newRow("one byte to span takes the next object's place")
+            << example << 0 << 3 << 0x42 << 4
+            << ByteList{b({0x42, 0x04}), b({0x40, 0x03}), b({0x09})} << "";
+        QTest::newRow("span to one byte leaves an empty object after it")
+            << example << 2 << 3 << 0x0C << 99 << ByteList{b({5}), b({12}), b({12}), b({0}), b({9})}
+            << "";
         QTest::newRow("one byte to span removes a whole span after it")
             << ByteList{b({0x05}), b({0x41, 0x02}), b({0x09})} << 0 << 3 << 0x46 << 3
             << ByteList{b({0x46, 0x03}), b({0x09})} << "";
-        QTest::newRow("span to span of length 0") << example << 2 << 3 << 0x43 << 0
-            << ByteList{b({5}), b({12}), b({0x43, 0}), b({9})} << "";
-        QTest::newRow("span of length 255") << two << 1 << 3 << 0x40 << 255
-            << ByteList{b({5}), b({0x40, 0xFF})} << "";
-        QTest::newRow("marked object comes out unmarked") << ByteList{b({0x0C}), b({0x85})} << 1
-            << 3 << 0x09 << 0 << ByteList{b({0x0C}), b({0x09})} << "";
+        QTest::newRow("span to span of length 0")
+            << example << 2 << 3 << 0x43 << 0 << ByteList{b({5}), b({12}), b({0x43, 0}), b({9})}
+            << "";
+        QTest::newRow("span of length 255")
+            << two << 1 << 3 << 0x40 << 255 << ByteList{b({5}), b({0x40, 0xFF})} << "";
+        QTest::newRow("marked object comes out unmarked")
+            << ByteList{b({0x0C}), b({0x85})} << 1 << 3 << 0x09 << 0
+            << ByteList{b({0x0C}), b({0x09})} << "";
         QTest::newRow("last object grows to fill the region")
             << fill + ByteList{b({0x44, 0x02}), b({0x07})} << 141 << 3 << 0x41 << 5
             << fill + ByteList{b({0x44, 0x02}), b({0x41, 0x05})} << "";
         QTest::newRow("last span becomes the highest one-byte number")
             << two << 1 << 3 << 0x31 << 0 << ByteList{b({5}), b({0x31}), b({0})} << "";
 
-        QTest::newRow("no track loaded") << ByteList{} << 0 << 0 << 5 << 0 << ByteList{}
-                                         << "No track is loaded";
-        QTest::newRow("one-byte number past the tables") << two << 0 << 3 << 50 << 0 << two
-                                                         << "number 50";
+        QTest::newRow("no track loaded")
+            << ByteList{} << 0 << 0 << 5 << 0 << ByteList{} << "No track is loaded";
+        QTest::newRow("one-byte number past the tables")
+            << two << 0 << 3 << 50 << 0 << two << "number 50";
         QTest::newRow("negative number") << two << 1 << 3 << -1 << 0 << two << "number -1";
-        QTest::newRow("span length past a byte") << two << 1 << 3 << 0x40 << 256 << two
-                                                 << "0 to 255";
+        QTest::newRow("span length past a byte")
+            << two << 1 << 3 << 0x40 << 256 << two << "0 to 255";
         QTest::newRow("negative span length") << two << 0 << 3 << 0x46 << -1 << two << "0 to 255";
         QTest::newRow("last object of a full track")
             << full << 142 << 3 << 0x40 << 1 << full

@@ -26,7 +26,8 @@ struct Opening
     Opening(ObjectSelectorState &state, const QImage &sheet, const QString &romPath)
         : dialog(state, sheet, romPath)
     {
-        dialog.setMessageFunction([this](QWidget *, const QString &text) { messages.append(text); });
+        dialog.setMessageFunction(
+            [this](QWidget *, const QString &text) { messages.append(text); });
     }
     template <typename T> T *control(const char *name) { return dialog.findChild<T *>(name); }
     QLineEdit *length() { return control<QLineEdit>("txtLength"); }
@@ -128,7 +129,8 @@ private slots:
 
     void previewStaysBlackWhenTheImageIsGone()
     {
-        QCOMPARE(view::ComposeSelectorPreview(5, m_sheet, m_dir.filePath("gone.nes")), previewOf(-1));
+        const QString gone = m_dir.filePath("gone.nes");
+        QCOMPARE(view::ComposeSelectorPreview(5, m_sheet, gone), previewOf(-1));
     }
 
     void okWithoutPickAppliesTheLastPick()
