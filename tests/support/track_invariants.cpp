@@ -45,7 +45,8 @@ QString problemOf(const TrackObject &object, const ObjectWidthTable &widths)
     if (object.Width != widths[id])
         return QStringLiteral("Width must be the table width of id %1, %2.").arg(id).arg(widths[id]);
     if (object.Alternative != ((code & AlternativeBit) != 0))
-        return QStringLiteral("Alternative must equal bit 7 of the code.");
+        return QStringLiteral("Alternative must equal bit 7 of the code, %1.")
+            .arg((code & AlternativeBit) ? QStringLiteral("true") : QStringLiteral("false"));
     return {};
 }
 
