@@ -1,32 +1,57 @@
 #include "frm_main.h"
+#include "image_builder.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QtTest>
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 using whoopline::shell::frmMain;
 
 namespace {
 
-bool enabledState(const QObject *control)
+const QRgb DarkGrey = qRgb(64, 64, 64);
+const QRgb Green = qRgb(0, 255, 0);
+const QRgb Red = qRgb(200, 10, 10);
+
+QImage shown(QWidget *widget)
+{
+    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// A control's own flag: the marker inherits the track view's, which is not the switch's doing.
+bool ownEnabled(const QObject *control)
 {
     if (auto *action = qobject_cast<const QAction *>(control))
         return action->isEnabled();
-    return qobject_cast<const QWidget *>(control)->isEnabled();
+    return !static_cast<const QWidget *>(control)->testAttribute(Qt::WA_ForceDisabled);
 }
 
-QObject *control(frmMain &window, const QString &name)
+// Clicks one arrow of a vertical scroll bar, wherever the style puts it.
+void clickArrow(QScrollBar *bar, QStyle::SubControl arrow)
 {
-    for (QObject *c : window.Controls())
-        if (c->objectName() == name)
-            return c;
-    return nullptr;
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = option.sliderValue = bar->value();
+    option.singleStep = option.pageStep = 1;
+    option.subControls = QStyle::SC_All;
+    const QRect area = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, arrow, bar);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, area.center());
 }
 
 } // namespace
@@ -36,188 +61,149 @@ class MainWindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    void startupEnablesOnlyTheMenusThatNeedNoImage_data();
-    void startupEnablesOnlyTheMenusThatNeedNoImage();
-    void switchLeavesFiveMenuItemsAndTheMarkerAlone_data();
-    void switchLeavesFiveMenuItemsAndTheMarkerAlone();
-    void everyControlAndMenuItemIsWalked();
-    void controlsAsDesigned_data();
-    void controlsAsDesigned();
-    void windowHasFixedSizeAroundClientArea();
-    void exitEndsAtOnceWithoutAQuestion_data();
-    void exitEndsAtOnceWithoutAQuestion();
-};
-
-void MainWindowTest::startupEnablesOnlyTheMenusThatNeedNoImage_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("enabled");
-    for (const char *name : {"mnuFile", "mnuOpen", "mnuExit", "mnuHelp", "mnuAbout"})
-        QTest::newRow(name) << name << true;
-    for (const char *name :
-         {"mnuSave", "mnuFileLine1", "picTrack", "btnPrevBeginning", "lblGeneral_2",
-          "lblCurrentObject", "txtLaps", "scrLoadTrack", "btnLoadTrack", "chkAlternative"})
-        QTest::newRow(name) << name << false;
-}
-
-void MainWindowTest::startupEnablesOnlyTheMenusThatNeedNoImage()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, enabled);
-    frmMain window;
-    QObject *c = control(window, name);
-    QVERIFY2(c != nullptr, qPrintable(name));
-    QCOMPARE(enabledState(c), enabled);
-}
-
-void MainWindowTest::switchLeavesFiveMenuItemsAndTheMarkerAlone_data()
-{
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("enable") << true;
-    QTest::newRow("disable") << false;
-}
-
-void MainWindowTest::switchLeavesFiveMenuItemsAndTheMarkerAlone()
-{
-    QFETCH(bool, enabled);
-    frmMain window;
-    for (QObject *c : window.Controls())
-        c->setProperty("enabled", !enabled);
-
-    window.SetControlsEnabled(&window, enabled);
-
-    QObject *marker = window.shpSelect;
-    const std::set<QObject *> leftAlone = {window.mnuFile, window.mnuOpen,  window.mnuExit,
-                                           window.mnuHelp, window.mnuAbout, marker};
-    for (QObject *c : window.Controls()) {
-        // The marker's own flag, not the one it inherits from the track view.
-        const bool actual =
-            c == marker ? !window.shpSelect->testAttribute(Qt::WA_ForceDisabled) : enabledState(c);
-        QVERIFY2(actual == (leftAlone.count(c) ? !enabled : enabled), qPrintable(c->objectName()));
+    void switchReachesAllButFiveMenuItems_data()
+    {
+        QTest::addColumn<bool>("switched");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("start-up") << false << false;
+        QTest::newRow("enable") << true << true;
+        QTest::newRow("disable") << true << false;
     }
-}
+    // Found in the window itself, so a control the switch does not know about fails too.
+    void switchReachesAllButFiveMenuItems()
+    {
+        QFETCH(bool, switched);
+        QFETCH(bool, enabled);
+        frmMain window;
+        QList<QObject *> all;
+        for (QWidget *widget : window.centralWidget()->findChildren<QWidget *>())
+            all << widget;
+        for (QAction *menu : window.menuBar()->actions()) {
+            all << menu;
+            for (QAction *item : menu->menu()->actions())
+                all << item;
+        }
+        if (switched) {
+            for (QObject *control : all)
+                control->setProperty("enabled", !enabled);
+            window.SetControlsEnabled(&window, enabled);
+        }
+        const std::set<QObject *> alone = {window.mnuFile, window.mnuOpen,  window.mnuExit,
+                                           window.mnuHelp, window.mnuAbout, window.shpSelect};
+        for (QObject *control : all)
+            QVERIFY2(ownEnabled(control) == (alone.count(control) ? !enabled : enabled),
+                     qPrintable(control->objectName()));
+    }
 
-// A control the switch does not know about would stay disabled after an image is opened.
-void MainWindowTest::everyControlAndMenuItemIsWalked()
-{
-    frmMain window;
-    const auto &controls = window.Controls();
-    auto walked = [&](QObject *o) {
-        return std::find(controls.begin(), controls.end(), o) != controls.end();
-    };
+    // The picture 1:1 from the top-left corner over dark grey, the marker a 1-pixel outline.
+    void trackViewShowsItsPictureUnderTheMarker()
+    {
+        frmMain window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.centralWidget()->size(), QSize(529, 351));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        QVERIFY(!window.shpSelect->isVisible());
+        QCOMPARE(shown(window.picTrack),
+                 QImage(":/shell/title.png").convertToFormat(QImage::Format_RGB32));
 
-    QList<QWidget *> widgets =
-        window.centralWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    widgets += window.picTrack->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    for (QWidget *w : widgets)
-        QVERIFY2(walked(w), w->metaObject()->className());
+        QImage picture(100, 50, QImage::Format_RGB32);
+        picture.fill(Red);
+        picture.setPixel(99, 49, qRgb(1, 2, 3));
+        window.picTrack->setPicture(picture);
+        window.shpSelect->resize(48, 256);
+        window.shpSelect->show();
+        const QImage view = shown(window.picTrack);
+        const QList<std::tuple<int, int, QRgb>> pixels = {
+            {0, 128, Green},    {47, 128, Green},   {24, 0, Green},          {24, 255, Green},
+            {24, 1, Red},       {48, 0, Red},       {99, 49, qRgb(1, 2, 3)}, {100, 49, DarkGrey},
+            {99, 50, DarkGrey}, {1, 128, DarkGrey}, {48, 255, DarkGrey},     {511, 255, DarkGrey}};
+        for (const auto &[x, y, colour] : pixels)
+            QVERIFY2(view.pixel(x, y) == colour, qPrintable(QString("at %1, %2").arg(x).arg(y)));
+    }
 
-    int menuItems = 0;
-    for (QAction *top : window.menuBar()->actions()) {
-        QVERIFY2(walked(top), qPrintable(top->text()));
-        for (QAction *item : top->menu()->actions()) {
-            QVERIFY2(walked(item), qPrintable(item->text()));
-            ++menuItems;
+    // The lower arrow raises the value; the text box beside each bar shows it.
+    void spinBarsShowTheirValue()
+    {
+        frmMain window;
+        window.SetControlsEnabled(&window, true);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.txtLaps->text(), ""); // until a track is loaded
+        QCOMPARE(window.txtLoadTrack->text(), "1");
+        const auto down = QStyle::SC_ScrollBarAddLine, up = QStyle::SC_ScrollBarSubLine;
+        const QList<std::tuple<QScrollBar *, int, QStyle::SubControl, int, int>> steps = {
+            {window.scrLoadTrack, 1, down, 2, 3}, {window.scrLoadTrack, 3, down, 4, 5},
+            {window.scrLoadTrack, 5, up, 5, 1},   {window.scrLaps, 1, down, 2, 3},
+            {window.scrLaps, 3, up, 3, 1},        {window.scrLaps, 254, down, 2, 255}};
+        for (const auto &[bar, from, arrow, clicks, value] : steps) {
+            bar->setValue(from);
+            for (int i = 0; i < clicks; ++i)
+                clickArrow(bar, arrow);
+            QCOMPARE(bar->value(), value);
+            QLineEdit *box = bar == window.scrLaps ? window.txtLaps : window.txtLoadTrack;
+            QCOMPARE(box->text(), QString::number(value));
         }
     }
-    QCOMPARE(menuItems, 5);
-    QCOMPARE(int(controls.size()), int(widgets.size()) + 2 + menuItems);
-}
 
-void MainWindowTest::controlsAsDesigned_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("font"); // family, then " bold" for a bold one
-    const QString sans = "MS Sans Serif";
-    const QString mono = "Courier New";
-    QTest::newRow("view") << "picTrack"
-                          << "" << QRect(8, 8, 512, 256) << sans;
-    QTest::newRow("marker") << "shpSelect"
-                            << "" << QRect(0, 0, 16, 256) << sans;
-    QTest::newRow("first") << "btnPrevBeginning"
-                           << "|<" << QRect(8, 272, 25, 25) << sans;
-    QTest::newRow("object caption")
-        << "lblGeneral_1"
-        << "Current Object:" << QRect(136, 304, 97, 17) << sans + " bold";
-    QTest::newRow("length caption") << "lblGeneral_2"
-                                    << "Length:" << QRect(296, 304, 65, 17) << sans;
-    QTest::newRow("laps caption") << "lblGeneral_3"
-                                  << "Number of Laps:" << QRect(384, 304, 137, 17)
-                                  << sans + " bold";
-    QTest::newRow("laps") << "txtLaps"
-                          << "" << QRect(392, 320, 33, 21) << mono;
-    QTest::newRow("laps bar") << "scrLaps"
-                              << "" << QRect(429, 320, 17, 19) << sans;
-    QTest::newRow("alternative") << "chkAlternative"
-                                 << "Appear only in alternative track." << QRect(144, 324, 201, 17)
-                                 << sans;
-}
-
-void MainWindowTest::controlsAsDesigned()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, font);
-    frmMain window;
-    auto *widget = qobject_cast<QWidget *>(control(window, name));
-    QVERIFY(widget != nullptr);
-    QCOMPARE(widget->geometry(), geometry);
-    QCOMPARE(widget->parentWidget(), name == "shpSelect" ? static_cast<QWidget *>(window.picTrack)
-                                                         : window.centralWidget());
-    QCOMPARE(widget->property("text").toString(), text);
-    QCOMPARE(widget->font().family() + (widget->font().bold() ? " bold" : ""), font);
-    QCOMPARE(widget->font().pointSizeF(), 8.25);
-}
-
-void MainWindowTest::windowHasFixedSizeAroundClientArea()
-{
-    frmMain window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.centralWidget()->size(), QSize(529, 351));
-    QCOMPARE(window.minimumSize(), window.maximumSize());
-    QCOMPARE(window.height(), window.menuBar()->height() + 351);
-    QCOMPARE(window.windowTitle(), QString("Whoopline - Version 1.0b - Quenby"));
-    const QList<QSize> iconSizes = window.windowIcon().availableSizes();
-    QVERIFY(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(32, 32)));
-
-    QStringList menus;
-    for (QAction *top : window.menuBar()->actions()) {
-        menus << top->text();
-        for (QAction *item : top->menu()->actions())
-            menus << (item->isSeparator() ? "-" : item->text() + item->shortcut().toString());
+    // With the widest values the editor shows in the value labels.
+    void textFitsItsControl()
+    {
+        frmMain window;
+        window.SetControlsEnabled(&window, true);
+        window.lblCurrentObject->setText("$FF");
+        window.lblLength->setText("255");
+        for (QWidget *widget :
+             window.centralWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (!qobject_cast<QLabel *>(widget) && !qobject_cast<QCheckBox *>(widget))
+                continue;
+            // The style pads a check box's height; its box and its text are what must fit.
+            const int height = qobject_cast<QCheckBox *>(widget) ? widget->fontMetrics().height()
+                                                                 : widget->sizeHint().height();
+            QVERIFY2(widget->sizeHint().width() <= widget->width() && height <= widget->height(),
+                     qPrintable(widget->objectName()));
+        }
     }
-    QCOMPARE(menus, QStringList({"&File", "&Open ROM File...", "&Save ROM File", "-", "&Exit",
-                                 "&Help", "&About"}));
-}
 
-void MainWindowTest::exitEndsAtOnceWithoutAQuestion_data()
-{
-    QTest::addColumn<bool>("fromMenu");
-    QTest::newRow("File > Exit") << true;
-    QTest::newRow("close box") << false;
-}
-
-void MainWindowTest::exitEndsAtOnceWithoutAQuestion()
-{
-    QFETCH(bool, fromMenu);
-    frmMain window;
-    int dialogs = 0;
-    window.showMessage = [&](QWidget *, QMessageBox::Icon, const QString &, const QString &) {
-        ++dialogs;
-    };
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    if (fromMenu)
+    void exitEndsAtOnceWithoutAQuestion()
+    {
+        frmMain window;
+        int messages = 0;
+        window.showMessage = [&](auto...) { ++messages; };
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.mnuExit->trigger();
-    else
-        QVERIFY(window.close());
-    QVERIFY(!window.isVisible());
-    QCOMPARE(dialogs, 0);
-}
+        QVERIFY(!window.isVisible());
+        QCOMPARE(messages, 0);
+    }
+
+    void openDialogOffersRomFilesFirst_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("cancel") << false;
+        QTest::newRow("choose") << true;
+    }
+    void openDialogOffersRomFilesFirst()
+    {
+        QFETCH(bool, accept);
+        QTemporaryDir dir;
+        const QString path = whoopline::testing::writeFile(dir, "picked.nes", {});
+        frmMain window;
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            seen << dialog->windowTitle() << dialog->nameFilters() << dialog->selectedNameFilter();
+            QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile); // never a new file
+            dialog->selectFile(path);
+            accept ? static_cast<QDialog *>(dialog)->accept() : dialog->reject();
+        });
+        const QString chosen = window.chooseImageFile(&window);
+        QCOMPARE(seen, QStringList({"Open ROM...", "NES ROM (*.nes)", "All files (*.*)",
+                                    "NES ROM (*.nes)"}));
+        QCOMPARE(chosen, accept ? path : QString());
+    }
+};
 
 QTEST_MAIN(MainWindowTest)
 #include "tst_main_window.moc"
