@@ -1,7 +1,9 @@
 #include "image_builder.h"
+#include "nes_palette.h"
 #include "rom_graphics.h"
 #include "rom_layout.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace whoopline;
@@ -15,13 +17,6 @@ QImage block(const QImage &sheet, int tile)
     return sheet.copy(tile * BlockSize, 0, BlockSize, BlockSize);
 }
 
-QImage solid(int width, int height, QRgb colour)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
-
 } // namespace
 
 class TestRomGraphics : public QObject
@@ -29,65 +24,53 @@ class TestRomGraphics : public QObject
     Q_OBJECT
 
 private slots:
-    void paletteBytesColourTheSheet_data()
+    void nesColours()
     {
-        QTest::addColumn<QList<int>>("paletteBytes");
-        QTest::addColumn<QList<QRgb>>("colours");
-        QTest::newRow("black, white, greys")
-            << QList<int>{0x0F, 0x30, 0x10, 0x00}
-            << QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(189, 189, 189), qRgb(123, 123, 123)};
-        QTest::newRow("indexes past the table are black")
-            << QList<int>{0x40, 0x21, 0xFF, 0x07}
-            << QList<QRgb>{qRgb(0, 0, 0), qRgb(57, 189, 255), qRgb(0, 0, 0), qRgb(140, 16, 0)};
-    }
-    void paletteBytesColourTheSheet()
-    {
-        QFETCH(QList<int>, paletteBytes);
-        QFETCH(QList<QRgb>, colours);
-        QTemporaryDir dir;
-        ImageBuilder image;
-        for (int slot = 0; slot < 4; ++slot)
-            image.set(PalettePosition + slot, paletteBytes[slot]).setSolidTile(slot, slot);
-        const auto graphics = ReadRomGraphics(image.write(dir));
-        QVERIFY2(graphics.ok(), qPrintable(graphics.error()));
-        for (int slot = 0; slot < 4; ++slot) {
-            QCOMPARE(graphics->TilePalette[slot], colours[slot]);
-            QCOMPARE(block(graphics->picGFX, slot), solid(BlockSize, BlockSize, colours[slot]));
-        }
+        const QList<std::pair<int, QRgb>> colours = {
+            {0x0F, qRgb(0, 0, 0)},       {0x30, qRgb(255, 255, 255)}, {0x10, qRgb(189, 189, 189)},
+            {0x00, qRgb(123, 123, 123)}, {0x21, qRgb(57, 189, 255)},  {0x07, qRgb(140, 16, 0)},
+            {0x40, qRgb(0, 0, 0)},       {0xFF, qRgb(0, 0, 0)}};
+        for (const auto &[index, colour] : colours)
+            QCOMPARE(NesColorToRgb(index), colour);
     }
 
+    // Random tile bytes, so that a wrong, shifted or mirrored block shows. ReadTile must give the
+    // bytes each block was built from, and refuse a tile that does not fit in the file.
     void sheetAndBackgroundAreBuiltFromTheTiles()
     {
-        // Tiles that differ from each other and from row to row, so a wrong, shifted or mirrored
-        // block shows.
         ImageBuilder image;
-        image.set(PalettePosition, {0x21, 0x30, 0x16, 0x1A});
-        for (int tile = 0; tile < TileCount; ++tile) {
-            QByteArray bytes(TileByteCount, '\0');
-            for (int i = 0; i < TileByteCount; ++i)
-                bytes[i] = char((tile * 29 + i * 71 + (i >> 3) * 13) & 0xFF);
-            image.setTile(tile, bytes);
-        }
+        QRandomGenerator random(7);
+        for (Position position = 0x5011; position <= 0x6010; ++position)
+            image.set(position, random.bounded(256));
+        image.set(5102, {0x0F, 0x30, 0x10, 0x00});
         QTemporaryDir dir;
         const QString path = image.write(dir);
         const auto graphics = ReadRomGraphics(path);
         QVERIFY2(graphics.ok(), qPrintable(graphics.error()));
-        QCOMPARE(graphics->picGFX.size(), QSize(SheetWidth, SheetHeight));
+        QCOMPARE(graphics->TilePalette, (TilePalette{qRgb(0, 0, 0), qRgb(255, 255, 255),
+                                                     qRgb(189, 189, 189), qRgb(123, 123, 123)}));
         for (int tile = 0; tile < TileCount; ++tile) {
-            const auto bytes = ReadTile(path, TileDataOffset + tile * TileByteCount);
             QImage expected(BlockSize, BlockSize, QImage::Format_RGB32);
-            DecodeTilePixels(expected, 0, 0, *bytes, graphics->TilePalette);
-            QVERIFY2(block(graphics->picGFX, tile) == expected, qPrintable(QStringLiteral("tile %1").arg(tile)));
+            DecodeTilePixels(expected, 0, 0, *ReadTile(path, 0x5010 + tile * 16),
+                             graphics->TilePalette);
+            QVERIFY2(block(graphics->picGFX, tile) == expected, qPrintable(QString::number(tile)));
         }
+        QVERIFY(!ReadTile(path, 24592 - 15).ok()); // its last byte lies past the end
+        QVERIFY(!ReadTile(path, -1).ok());
 
+        // Nine rows of sky, the band, then a black row.
         const QImage &background = graphics->picBuffer;
-        QCOMPARE(background.size(), QSize(ViewWidth, ViewHeight));
-        const QList<int> rowTiles = {252, 252, 252, 252, 252, 252, 252, 252, 252, 59, 60, 61, 59, 60, 61};
-        for (int row = 0; row < rowTiles.size(); ++row)
-            for (int x = 0; x < ViewWidth; x += BlockSize)
-                QVERIFY2(background.copy(x, row * BlockSize, BlockSize, BlockSize) == block(graphics->picGFX, rowTiles[row]),
+        QCOMPARE(background.size(), QSize(512, 256));
+        QImage black(BlockSize, BlockSize, QImage::Format_RGB32);
+        black.fill(Qt::black);
+        const QList<int> rowTiles = {252, 252, 252, 252, 252, 252, 252, 252,
+                                     252, 59,  60,  61,  59,  60,  61,  -1};
+        for (int row = 0; row < 16; ++row) {
+            for (int x = 0; x < 512; x += BlockSize)
+                QVERIFY2(background.copy(x, row * BlockSize, BlockSize, BlockSize) ==
+                             (row < 15 ? block(graphics->picGFX, rowTiles[row]) : black),
                          qPrintable(QStringLiteral("cell row %1, x %2").arg(row).arg(x)));
-        QCOMPARE(background.copy(0, 240, ViewWidth, BlockSize), solid(ViewWidth, BlockSize, qRgb(0, 0, 0)));
+        }
     }
 };
 
