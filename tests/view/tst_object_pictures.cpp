@@ -1,8 +1,7 @@
-#include "image_builder.h"
 #include "object_picture.h"
 #include "object_widths.h"
 #include "picture_images.h"
-#include "picture_stream.h"
+#include "strip_cells.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -13,159 +12,122 @@ using namespace whoopline;
 using namespace whoopline::testing;
 using namespace whoopline::view;
 
-namespace {
-
-const QRgb Backdrop = qRgb(1, 2, 3);
-
-// A file that holds the image's first bytes and then `fill` from the stream's start on, with no
-// zero byte, well past the read limit.
-QString streamWithoutZeros(const QTemporaryDir &dir, char fill)
-{
-    QByteArray content = ImageBuilder().bytes();
-    content.resize(offsetOf(PictureStreamPosition) + PictureStreamReadLimit + 100'000);
-    std::fill(content.begin() + offsetOf(PictureStreamPosition), content.end(), fill);
-    return writeFile(dir, "endless.nes", content);
-}
-
-} // namespace
-
 class TestObjectPictures : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void findsRecordsByTheirZeroBytes()
+    // Picture p has p + 1 column starts, so it is 16 x (p + 2) wide and its width names it. The
+    // column start just before the stream would widen picture 0.
+    void picturesAndWidthsFollowTheZeroBytes()
     {
-        QTemporaryDir dir;
-        ImageBuilder image;
-        putPictureStream(image, {bytes({0x20, 0x21}), bytes({3, 0x30}), {}});
-        image.set(PictureStreamPosition - 1, 0x55); // the byte before the stream is no part of it
-        const auto stream = PictureStream::read(image.write(dir));
-        QVERIFY2(stream.ok(), qPrintable(stream.error()));
-        QCOMPARE(stream->record(0), bytes({0x20, 0x21, 0}));
-        QCOMPARE(stream->record(1), bytes({3, 0x30, 0}));
-        QCOMPARE(stream->record(2), bytes({0}));
-        QCOMPARE(stream->record(34), QByteArray());
-
-        // A file that ends inside record 1: the missing bytes read as 0.
-        const QByteArray start = ImageBuilder().bytes().left(offsetOf(PictureStreamPosition));
-        const auto cut = PictureStream::read(writeFile(dir, "cut.nes", start + bytes({0x20, 0, 0x30, 0x31})));
-        QVERIFY2(cut.ok(), qPrintable(cut.error()));
-        QCOMPARE(cut->record(1), bytes({0x30, 0x31, 0}));
-        QCOMPARE(cut->record(33), bytes({0}));
-
-        const auto missing = PictureStream::read(dir.filePath("gone.nes"));
-        QVERIFY2(!missing.ok() && missing.error().contains("\u201Cgone.nes\u201D"), qPrintable(missing.error()));
-    }
-
-    void widthCountsColumnStartsAndTheFinalZero_data()
-    {
-        QTest::addColumn<QByteArray>("record");
-        QTest::addColumn<qint64>("width");
-        QTest::newRow("two columns") << bytes({10, 40, 41, 12, 50, 0}) << qint64(48);
-        QTest::newRow("three column starts") << bytes({1, 20, 2, 21, 3, 22, 0}) << qint64(64);
-        QTest::newRow("only the final zero") << bytes({0}) << qint64(16);
-        QTest::newRow("blocks before any column") << bytes({20, 21, 0}) << qint64(16);
-        QTest::newRow("stops at the first zero") << bytes({1, 0, 2, 3, 0}) << qint64(32);
-        QTest::newRow("missing final zero is implied") << bytes({1, 20}) << qint64(32);
-    }
-    void widthCountsColumnStartsAndTheFinalZero()
-    {
-        QFETCH(QByteArray, record);
-        QFETCH(qint64, width);
-        QCOMPARE(PictureWidth(record), width);
-    }
-
-    void widthTableFollowsThePictureOfEachId()
-    {
-        // Picture p has p column starts, so it is 16 x (p + 1) wide and its width names it.
         QList<QByteArray> records;
         for (int picture = 0; picture < PictureCount; ++picture)
-            records.append(QByteArray(picture, char(1)));
+            records.append(QByteArray(picture + 1, char(1)));
         QTemporaryDir dir;
-        ImageBuilder image;
-        const auto widths = ReadObjectWidthTable(putPictureStream(image, records).write(dir));
+        const QString path = withPictures(ImageBuilder().set(PictureStreamPosition - 1, 1), records).write(dir);
+        const auto widths = ReadObjectWidthTable(path);
         QVERIFY2(widths.ok(), qPrintable(widths.error()));
-
-        const QList<std::pair<int, int>> idAndPicture = {{0, 0},   {1, 1},   {2, 2},   {3, 2},   {12, 12},
-                                                         {13, 11}, {14, 33}, {20, 22}, {29, 30}, {30, 30},
-                                                         {32, 14}, {35, 26}, {36, 0},  {49, 0}};
+        QCOMPARE(PictureStream::read(path)->record(1), bytes({1, 1, 0}));
+        const QList<std::pair<int, int>> idAndPicture = {{0, 0}, {1, 1}, {3, 2}, {13, 11}, {14, 33}, {36, 0}, {49, 0}};
         for (auto [id, picture] : idAndPicture)
-            QVERIFY2(widths->at(id) == 16 * (picture + 1), qPrintable(QStringLiteral("id %1").arg(id)));
+            QVERIFY2(widths->at(id) == 16 * (picture + 2), qPrintable(QStringLiteral("id %1").arg(id)));
     }
 
     void drawsBlocksColumnByColumn_data()
     {
         QTest::addColumn<QByteArray>("record");
         QTest::addColumn<qint64>("origin");
-        QTest::addColumn<QList<QList<int>>>("blocks"); // x, y, block
-
-        QTest::newRow("columns from the origin")
-            << bytes({10, 40, 41, 12, 50, 0}) << qint64(32) << QList<QList<int>>{{32, 160, 40}, {32, 176, 41}, {48, 192, 50}};
-        QTest::newRow("blocks before the first column")
-            << bytes({40, 41, 1, 42, 0}) << qint64(32) << QList<QList<int>>{{16, 0, 40}, {16, 16, 41}, {32, 16, 42}};
-        QTest::newRow("ends at the first zero")
-            << bytes({1, 40, 0, 2, 41, 0}) << qint64(0) << QList<QList<int>>{{0, 16, 40}};
-        QTest::newRow("block 255 and the column start 15")
-            << bytes({15, 255, 0}) << qint64(100) << QList<QList<int>>{{100, 240, 255}};
-        QTest::newRow("cut at the right edge")
-            << bytes({1, 40, 2, 41, 0}) << qint64(504) << QList<QList<int>>{{504, 16, 40}, {520, 32, 41}};
-        QTest::newRow("cut at the left edge")
-            << bytes({1, 40, 2, 41, 0}) << qint64(-7) << QList<QList<int>>{{-7, 16, 40}, {9, 32, 41}};
-        QTest::newRow("a column running off the bottom")
-            << bytes({14, 40, 41, 42, 0}) << qint64(0) << QList<QList<int>>{{0, 224, 40}, {0, 240, 41}, {0, 256, 42}};
-        QTest::newRow("origin just past the view")
-            << bytes({40, 1, 41, 0}) << qint64(512) << QList<QList<int>>{{496, 0, 40}, {512, 16, 41}};
-        QTest::newRow("largest origin") << bytes({1, 40, 0}) << std::numeric_limits<qint64>::max() << QList<QList<int>>{};
-        QTest::newRow("smallest origin") << bytes({1, 40, 0}) << std::numeric_limits<qint64>::min() << QList<QList<int>>{};
+        QTest::addColumn<Blocks>("blocks");
+        QTest::addColumn<qint64>("width");
+        const auto row = [](const char *name, const QByteArray &record, qint64 origin, const Blocks &blocks,
+                            qint64 width) { QTest::newRow(name) << record << origin << blocks << width; };
+        row("columns from the origin", bytes({10, 40, 41, 12, 50, 0}), 32,
+            {{32, 160, 40}, {32, 176, 41}, {48, 192, 50}}, 48);
+        row("blocks before the first column", bytes({40, 41, 1, 42, 0}), 32,
+            {{16, 0, 40}, {16, 16, 41}, {32, 16, 42}}, 32);
+        row("empty record", bytes({0}), 0, {}, 16);
+        row("ends at the first zero", bytes({1, 16, 0, 2, 41, 0}), 0, {{0, 16, 16}}, 32);
+        row("block 255 and the column start 15", bytes({15, 255, 0}), 100, {{100, 240, 255}}, 32);
+        row("cut at the right edge", bytes({1, 40, 2, 41, 3, 42, 0}), 504, {{504, 16, 40}}, 64);
+        row("cut at the left edge", bytes({1, 40, 2, 41, 0}), -7, {{-7, 16, 40}, {9, 32, 41}}, 48);
+        row("a column off the bottom", bytes({14, 40, 41, 42, 0}), 0, {{0, 224, 40}, {0, 240, 41}}, 32);
+        row("origin just past the view", bytes({40, 1, 41, 0}), 512, {{496, 0, 40}, {512, 16, 41}}, 32);
+        row("largest origin", bytes({1, 40, 0}), std::numeric_limits<qint64>::max(), {}, 32);
+        row("smallest origin", bytes({1, 40, 0}), std::numeric_limits<qint64>::min(), {}, 32);
     }
     void drawsBlocksColumnByColumn()
     {
         QFETCH(QByteArray, record);
         QFETCH(qint64, origin);
-        QFETCH(QList<QList<int>>, blocks);
+        QFETCH(Blocks, blocks);
+        QFETCH(qint64, width);
         const QImage sheet = pixelSheet();
-        QImage target(512, 256, QImage::Format_RGB32);
-        target.fill(Backdrop);
-        QImage expected = target;
-        for (const QList<int> &block : blocks)
-            paintBlock(expected, block[0], block[1], sheet, block[2]);
-
+        QImage target = backdrop();
         DrawObjectPicture(target, sheet, record, origin);
-        QCOMPARE(target, expected);
+        QCOMPARE(target, painted(backdrop(), sheet, blocks));
+        QCOMPARE(PictureWidth(record), width);
     }
 
-    void aStreamWithoutZerosEndsAndStaysFast_data()
-    {
-        QTest::addColumn<char>("fill");
-        QTest::addColumn<int>("widthOfId0");
-        QTest::newRow("all column starts") << char(1) << MaximumObjectWidth;
-        QTest::newRow("all blocks") << char(0x20) << 16;
-    }
+    // Bytes past the read limit count as 0, so a stream without zeros still ends every walk, and a
+    // record of a million column starts neither overflows nor takes long.
     void aStreamWithoutZerosEndsAndStaysFast()
     {
-        QFETCH(char, fill);
-        QFETCH(int, widthOfId0);
         QTemporaryDir dir;
-        const QString path = streamWithoutZeros(dir, fill);
+        const qint64 length = PictureStreamReadLimit + 100'000;
+        const QString path = ImageBuilder().fill(PictureStreamPosition, length, 1).write(dir);
+        const QImage sheet = pixelSheet();
         QElapsedTimer timer;
         timer.start();
-
         const auto stream = PictureStream::read(path);
         QVERIFY2(stream.ok(), qPrintable(stream.error()));
-        QCOMPARE(stream->record(0).size(), PictureStreamReadLimit + 1);
-        QCOMPARE(stream->record(0).back(), '\0');
-        QCOMPARE(stream->record(1), bytes({0}));
-
+        QCOMPARE(stream->record(0), QByteArray(PictureStreamReadLimit, char(1)) + '\0');
         const track::ObjectWidthTable widths = ComputeObjectWidthTable(*stream);
-        QCOMPARE(widths[0], widthOfId0);
+        QCOMPARE(widths[0], MaximumObjectWidth);
         QCOMPARE(widths[1], 16);
-
-        const QImage sheet = pixelSheet();
-        QImage target(512, 256, QImage::Format_RGB32);
+        QImage target = backdrop();
         for (int draw = 0; draw < 66; ++draw) // the most a redraw of the view can ask for
             DrawObjectPicture(target, sheet, stream->record(0), 16 * draw);
         QVERIFY2(timer.elapsed() < 5000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
+        QCOMPARE(target, backdrop()); // column starts alone draw nothing
+    }
+
+    // The strip's cells must give exactly what drawing each picture in turn gives.
+    void stripCellsDrawWhatDrawingInTurnDraws_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<QList<int>>("origins"); // first, last, step
+        QTest::addColumn<QImage>("strip");
+        QTest::addColumn<QImage>("sheet");
+        // Columns of different heights, one reaching the bottom row of cells.
+        const QByteArray columns = bytes({1, 40, 41, 42, 43, 2, 44, 45, 3, 46, 15, 47, 0});
+        const QImage strip = backdrop(), sheet = pixelSheet();
+        QTest::newRow("a span's copies over the same cells") << columns << QList{0, 528, 16} << strip << sheet;
+        QTest::newRow("origins off the grid between others") << columns << QList{0, 32, 8} << strip << sheet;
+        QTest::newRow("blocks left of the strip") << bytes({40, 41, 1, 42, 0}) << QList{-32, 16, 16} << strip << sheet;
+        // Block 21 lies only half in this sheet, so it must not hide what is under its right half.
+        QTest::newRow("a block reaching past the sheet")
+            << bytes({1, 20, 21, 2, 21, 20, 0}) << QList{0, 32, 16} << strip << pixelSheet(21 * 16 + 8);
+        // The last cells are cut at the right; nothing may spill into the next line's left edge.
+        QTest::newRow("a strip that is not a multiple of 16")
+            << columns << QList{16, 48, 16} << backdrop(QSize(40, 30)) << sheet;
+        QTest::newRow("a strip in another format")
+            << columns << QList{0, 96, 16} << backdrop(strip.size(), QImage::Format_RGB888) << sheet;
+    }
+    void stripCellsDrawWhatDrawingInTurnDraws()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(QList<int>, origins);
+        QFETCH(QImage, strip);
+        QFETCH(QImage, sheet);
+        QImage expected = strip.copy();
+        StripCells cells(strip, sheet);
+        for (int origin = origins[0]; origin <= origins[1]; origin += origins[2]) {
+            DrawObjectPicture(expected, sheet, record, origin);
+            cells.drawPicture(record, origin);
+        }
+        cells.finish();
+        QCOMPARE(strip, expected);
     }
 };
 
