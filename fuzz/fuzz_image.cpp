@@ -1,13 +1,14 @@
-#include "image_promises.h"
+#include "edit_road.h"
 
 #include <QDir>
+#include <QHashFunctions>
 #include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
-// libFuzzer hands each input to the editor as a whole cartridge image and stops at the first
+// libFuzzer hands each input to the edit road as a whole cartridge image and stops at the first
 // broken promise, with the input saved as the artifact that shows it.
 namespace {
 
@@ -30,8 +31,11 @@ QString workFolder()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static const QString folder = workFolder();
+    static whoopline::testing::RoadFigures figures;
     const QByteArray image(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString broken = whoopline::testing::CheckImagePromises(image, folder);
+    // The input picks the road's steps too, so that a saved artifact walks the same road again.
+    const QString broken = whoopline::testing::WalkEditRoad(
+        {QStringLiteral("the input"), image, {}}, quint32(qHash(image)), folder, false, figures);
     if (!broken.isEmpty()) {
         std::fprintf(stderr, "Broken promise: %s\n", qPrintable(broken));
         std::abort();

@@ -2,20 +2,22 @@
 
 #include "current_object_edit.h"
 #include "file_state.h"
-#include "image_promises.h"
 #include "navigation.h"
 #include "object_catalogue.h"
 #include "object_replacement.h"
 #include "open_image.h"
-#include "road_oracles.h"
+#include "rom_layout.h"
 #include "selection_exchange.h"
 #include "track_codec.h"
 #include "track_invariants.h"
 #include "track_io.h"
 #include "track_view.h"
 
+#include <QRandomGenerator>
+
 #include <algorithm>
-#include <numeric>
+#include <optional>
+#include <tuple>
 
 namespace whoopline::testing {
 
@@ -25,315 +27,297 @@ namespace {
 
 constexpr int MaximumLength = 255;
 
-// What the window's handlers walk through, held as the window holds it.
-class EditRoad
+// text with %1, %2... replaced by values in turn.
+template <typename... Values> QString told(const char *text, const Values &...values)
 {
-public:
-    EditRoad(const GeneratedImage &image, quint32 seed, const QString &folder, bool fileFaults,
-             RoadFigures &figures)
-        : m_image(image), m_random(seed), m_path(folder + QStringLiteral("/road.nes")),
-          m_fileFaults(fileFaults), m_figures(figures), m_tracks(image.tracks)
-    {
-    }
+    QString result = QString::fromUtf8(text);
+    ((result = result.arg(values)), ...);
+    return result;
+}
+
+// How actual differs from expected, empty when it does not.
+QString difference(const FileState &expected, const FileState &actual)
+{
+    if (actual == expected)
+        return {};
+    static const char *const kinds[] = {"nothing", "a folder", "a special file", "a file"};
+    const QByteArray &a = actual.bytes, &e = expected.bytes;
+    const auto at = std::mismatch(a.begin(), a.end(), e.begin(), e.end()).first - a.begin();
+    return told("the path holds %1 of %2 bytes where %3 of %4 was expected, from position %5 on.",
+                kinds[actual.kind], a.size(), kinds[expected.kind], e.size(), at + 1);
+}
+
+// What the window's handlers walk through, held as the window holds it.
+struct EditRoad
+{
+    using Action = QString (EditRoad::*)();
+
+    const RoadImage &image;
+    QRandomGenerator random;
+    const QString path;
+    const bool fileFaults;
+    RoadFigures &figures;
+    std::array<LoadExpectation, TrackCount> tracks = image.tracks;
+    FileState expected{FileState::File, image.bytes};
+    std::optional<view::OpenedImage> opened{};
+    TrackModel model{};
+    int laps = 0;
+    int loading = 0; // the track the next load reads
 
     QString walk()
     {
-        ++m_figures.images;
-        if (!writeFileState(m_path, FileState{FileState::File, m_image.bytes}))
+        ++figures.images;
+        if (!putFileState(path, expected))
             return QStringLiteral("the image could not be written.");
-        m_expected = observeFile(m_path);
-        if (QString violation = step(QStringLiteral("open"), [this] { return open(); });
-            !violation.isEmpty())
-            return violation;
-        if (!m_image.opens)
-            return {};
-
-        std::array<int, TrackCount> order{};
-        std::iota(order.begin(), order.end(), 1);
-        std::shuffle(order.begin(), order.end(), m_random);
-        for (int i = 0; i < 2; ++i) {
-            if (QString violation = randomStep(); !violation.isEmpty())
-                return violation;
-        }
+        QString broken = step("open", &EditRoad::open);
+        for (int i = 0; i < 2 && broken.isEmpty() && opened; ++i)
+            broken = randomStep(); // before any track is loaded
+        std::array<int, TrackCount> order{1, 2, 3, 4, 5};
+        std::shuffle(order.begin(), order.end(), random);
         for (int track : order) {
-            QString violation =
-                step(QStringLiteral("load track %1").arg(track), [&] { return load(track); });
-            const int steps = int(m_random.bounded(6, 17));
-            for (int i = 0; i < steps && violation.isEmpty(); ++i)
-                violation = randomStep();
-            if (violation.isEmpty())
-                violation = step(QStringLiteral("save"), [this] { return save(); });
-            if (!violation.isEmpty())
-                return violation;
+            if (!broken.isEmpty() || !opened)
+                return broken;
+            loading = track;
+            broken = step(told("load track %1", track), &EditRoad::load);
+            for (int i = int(random.bounded(6, 17)); i > 0 && broken.isEmpty(); --i)
+                broken = randomStep();
+            if (broken.isEmpty())
+                broken = step("save", &EditRoad::save);
         }
-        return {};
+        return broken;
     }
 
-private:
-    template <typename Action> QString step(const QString &name, Action action)
+    QString step(const QString &name, Action action)
     {
-        ++m_figures.steps;
-        QString violation = action();
-        if (violation.isEmpty())
-            violation = checkState();
-        if (violation.isEmpty())
-            return {};
-        return QStringLiteral("%1, step %2 (%3, track %4 object %5 loaded): %6")
-            .arg(m_image.kind)
-            .arg(m_figures.steps)
-            .arg(name)
-            .arg(m_model.CurrentTrack)
-            .arg(m_model.CurrentObject)
-            .arg(violation);
+        ++figures.steps;
+        QString broken = (this->*action)();
+        if (broken.isEmpty())
+            broken = checkState();
+        return broken.isEmpty()
+                   ? broken
+                   : told("%1, step %2 (%3, track %4 object %5 loaded): %6", image.kind,
+                          figures.steps, name, model.CurrentTrack, model.CurrentObject, broken);
     }
 
     QString randomStep()
     {
-        const int pick = int(m_random.bounded(100));
-        if (pick < 35)
-            return step(QStringLiteral("navigate"), [this] { return navigate(); });
-        if (pick < 55)
-            return step(QStringLiteral("replace"), [this] { return replace(); });
-        if (pick < 67)
-            return step(QStringLiteral("toggle"), [this] { return toggle(); });
-        if (pick < 72)
-            return step(QStringLiteral("laps"), [this] {
-                m_laps = int(m_random.bounded(MinimumLaps, MaximumLaps + 1));
-                return QString();
-            });
-        if (pick < 83)
-            return step(QStringLiteral("save"), [this] { return save(); });
-        if (pick < 95 || !m_fileFaults)
-            return step(QStringLiteral("redraw"), [this] { return redraw(); });
-        return step(QStringLiteral("file fault"), [this] { return injectFault(); });
+        static constexpr std::tuple<int, const char *, Action> steps[] = {
+            {35, "navigate", &EditRoad::navigate}, {55, "replace", &EditRoad::replace},
+            {70, "toggle", &EditRoad::toggle},     {83, "save", &EditRoad::save},
+            {95, "redraw", &EditRoad::redraw},     {100, "file fault", &EditRoad::injectFault}};
+        const int pick = int(random.bounded(fileFaults ? 100 : 95));
+        for (const auto &[below, name, action] : steps) {
+            if (pick < below)
+                return step(name, action);
+        }
+        return {};
     }
 
-    const ObjectWidthTable &widths() const { return m_opened.ObjectWidthTable; }
+    const ObjectWidthTable &widths() const { return opened->ObjectWidthTable; }
 
-    QString checkState()
+    // The file as the steps so far must have left it, and a model whose objects keep their
+    // invariants within the region, which only a span on its last byte passes, by its length.
+    QString checkState() const
     {
-        if (QString difference = describeDifference(m_expected, observeFile(m_path));
-            !difference.isEmpty())
-            return difference;
-        if (!m_model.isLoaded())
+        if (QString changed = difference(expected, observeFile(path)); !changed.isEmpty())
+            return changed;
+        if (!model.isLoaded())
             return {};
-        // Objects a step left alone share their data with the ones checked last.
-        if (m_checkedObjects.constData() != m_model.TrackObjects.constData()) {
-            if (QString violation = TrackInvariantViolation(m_model.TrackObjects, widths());
-                !violation.isEmpty())
-                return violation;
-            m_checkedObjects = m_model.TrackObjects;
-        }
-        if (m_model.CurrentObject < 0 || m_model.CurrentObject > m_model.lastIndex())
-            return QStringLiteral("CurrentObject %1 lies outside 0..%2.")
-                .arg(m_model.CurrentObject)
-                .arg(m_model.lastIndex());
-        if (!isTrackNumber(m_model.CurrentTrack) ||
-            ByteTotal(m_model.TrackObjects) > trackByteBudget(m_model.CurrentTrack) + 1)
-            return QStringLiteral("the model holds %1 object bytes for track %2.")
-                .arg(ByteTotal(m_model.TrackObjects))
-                .arg(m_model.CurrentTrack);
-        return {};
+        const int total = ByteTotal(model.TrackObjects);
+        const int budget = trackByteBudget(model.CurrentTrack);
+        if (total > budget + 1 || (total == budget + 1 && !model.TrackObjects.last().isSpan()))
+            return told("the model holds %1 object bytes for a region of %2.", total, budget);
+        if (model.CurrentObject < 0 || model.CurrentObject > model.lastIndex())
+            return told("CurrentObject lies outside 0..%1.", model.lastIndex());
+        return TrackInvariantViolation(model.TrackObjects, widths());
     }
 
     QString open()
     {
-        auto opened = view::OpenImage(m_path);
-        if (!m_image.opens) {
-            if (opened)
-                return QStringLiteral("an image too short to hold the tiles was opened.");
-            if (!opened.error().contains(
-                    QStringLiteral("bytes long; a cartridge image needs at least 24,592.")))
-                return QStringLiteral("a short image was refused with: %1").arg(opened.error());
-            return {};
-        }
-        if (!opened)
-            return QStringLiteral("opening was refused: %1").arg(opened.error());
-        m_opened = std::move(opened).value();
-        return WidthTableViolation(widths());
+        auto result = view::OpenImage(path);
+        const bool longEnough = image.bytes.size() >= rom::MinimumImageSize;
+        if (!result)
+            return longEnough || !result.error().contains("a cartridge image needs at least 24,592")
+                       ? told("opening was refused: %1", result.error())
+                       : QString();
+        if (!longEnough)
+            return QStringLiteral("an image too short to hold the tiles was opened.");
+        opened = std::move(result).value();
+        return {};
     }
 
-    QString load(int track)
+    QString load()
     {
-        ++m_figures.loads;
-        const auto loaded = ReadTrack(m_path, track, widths());
-        const LoadExpectation expected = m_tracks[track - 1];
+        ++figures.loads;
+        const auto loaded = ReadTrack(path, loading, widths());
+        const LoadExpectation expectation = tracks[loading - 1];
         if (!loaded) {
-            ++m_figures.refusedLoads;
-            if (expected == LoadExpectation::Loads)
-                return QStringLiteral("a loadable track was refused: %1").arg(loaded.error());
-            if (!loaded.error().startsWith(
-                    QStringLiteral("Track %1 cannot be loaded: ").arg(track)))
-                return QStringLiteral("a refused load says: %1").arg(loaded.error());
-            return {}; // the model keeps the track loaded before
+            ++figures.refusedLoads;
+            const bool explained =
+                loaded.error().startsWith(told("Track %1 cannot be loaded: ", loading));
+            return expectation == LoadExpectation::Loads || !explained
+                       ? told("the load was refused: %1", loaded.error())
+                       : QString(); // the model keeps the track loaded before
         }
-        if (expected == LoadExpectation::Refused)
+        if (expectation == LoadExpectation::Refused)
             return QStringLiteral("a track that must be refused was loaded.");
-        if (QString violation = LoadedTrackViolation(m_expected.bytes, track, *loaded, widths());
-            !violation.isEmpty())
-            return violation;
-        m_model = TrackModel{loaded->objects, track, 0};
-        m_laps = loaded->laps;
+        // The region's bytes: laps 1..255, the budget's objects and a length after it, if any.
+        const int total = ByteTotal(loaded->objects);
+        const QByteArray region = char(loaded->laps) + EncodeTrackObjects(loaded->objects);
+        if (loaded->laps < MinimumLaps || loaded->laps > MaximumLaps ||
+            total < trackByteBudget(loading) ||
+            expected.bytes.mid(offsetOf(trackStartPosition(loading)), region.size()) != region)
+            return told("laps %1 and %2 object bytes loaded that the file does not hold there.",
+                        loaded->laps, total);
+        model = TrackModel{loaded->objects, loading, 0};
+        laps = loaded->laps;
         return {};
     }
 
     QString navigate()
     {
-        const auto button = view::NavigationButton(m_random.bounded(6));
-        const int moved = view::Navigate(button, m_model.CurrentObject, m_model.lastIndex());
-        if (!m_model.isLoaded() && moved != m_model.CurrentObject)
-            return QStringLiteral("a button moved with no track loaded.");
-        m_model.CurrentObject = moved;
+        model.CurrentObject = view::Navigate(view::NavigationButton(random.bounded(6)),
+                                             model.CurrentObject, model.lastIndex());
         return redraw();
     }
 
-    QString redraw() const
+    QString redraw()
     {
-        return RedrawViolation(m_model, view::RenderTrackView(m_model, m_opened.graphics.picBuffer,
-                                                              m_opened.graphics.picGFX, m_path));
-    }
-
-    int randomLength()
-    {
-        static constexpr int invalid[] = {-1, 256, 1000, -100000};
-        if (m_random.bounded(10) == 0)
-            return invalid[m_random.bounded(4)];
-        return m_random.bounded(4) == 0 ? MaximumLength : int(m_random.bounded(MaximumLength + 1));
-    }
-
-    // The "..." button: the selector shows the current object and returns the user's choice.
-    QString replace()
-    {
-        ++m_figures.replacements;
-        const int objectNumber = edit::ListObjectNumbers()[m_random.bounded(edit::CatalogueSize)];
-        const int length = randomLength();
-        const bool chooseOk = m_random.bounded(5) != 0;
-        const TrackModel before = m_model;
-        QString exchange;
-        bool shown = false;
-        const Status status = edit::EditCurrentObject(m_model, widths(), [&] {
-            shown = true;
-            const TrackObject &current = before.current();
-            if (edit::SelectedObjectNumber != current.code() ||
-                (current.isSpan() && edit::SelectedLength != current.length()))
-                exchange = QStringLiteral("the selector was handed %1 and %2.")
-                               .arg(edit::SelectedObjectNumber)
-                               .arg(edit::SelectedLength);
-            if (chooseOk) {
-                edit::SelectedObjectNumber = objectNumber;
-                edit::SelectedLength = length;
-            }
-            return chooseOk;
-        });
-        if (!exchange.isEmpty())
-            return exchange;
-        if (!before.isLoaded() || !chooseOk) {
-            if (shown != before.isLoaded() || !status || !SameModel(m_model, before))
-                return QStringLiteral("with no track or on Cancel the track changed.");
-            return {};
-        }
-        return ReplacementViolation(before, m_model, objectNumber, length, status);
-    }
-
-    // A click on the alternative box, which then shows the opposite of what it showed.
-    QString toggle()
-    {
-        const TrackModel before = m_model;
-        const bool checked =
-            before.isLoaded() ? !before.current().Alternative : m_random.bounded(2) == 0;
-        const bool shown = edit::ToggleAlternative(m_model, checked);
-        return ToggleViolation(before, m_model, checked, shown, widths());
-    }
-
-    QString save()
-    {
-        ++m_figures.saves;
-        const bool mustSucceed = SaveMustSucceed(m_expected, m_model);
-        const int track = m_model.CurrentTrack;
-        const Status saved = WriteTrack(m_path, track, m_laps, m_model.TrackObjects);
-        if (!saved) {
-            ++m_figures.refusedSaves;
-            if (mustSucceed)
-                return QStringLiteral("the save was refused: %1").arg(saved.error());
-            if (m_model.isLoaded() &&
-                !saved.error().startsWith(
-                    QStringLiteral("Track %1 could not be saved: ").arg(track)))
-                return QStringLiteral("a refused save says: %1").arg(saved.error());
-            return saved.error().isEmpty() ? QStringLiteral("a save was refused without a word.")
-                                           : QString();
-        }
-        if (!mustSucceed)
-            return QStringLiteral("a save that had to be refused succeeded.");
-        const FileState after = observeFile(m_path);
-        if (QString outside = ChangeOutsideTrackRegion(m_expected.bytes, after.bytes, track);
-            !outside.isEmpty())
-            return outside;
-        const QByteArray region = char(m_laps) + EncodeTrackObjects(m_model.TrackObjects);
-        m_expected.bytes.replace(offsetOf(trackStartPosition(track)), region.size(), region);
-        if (ByteTotal(m_model.TrackObjects) < trackByteBudget(track))
-            m_tracks[track - 1] = LoadExpectation::Either; // the region's tail keeps its old bytes
-        if (QString difference = describeDifference(m_expected, after); !difference.isEmpty())
-            return difference;
-        return reload();
-    }
-
-    QString reload()
-    {
-        const auto reloaded = ReadTrack(m_path, m_model.CurrentTrack, widths());
-        if (!reloaded)
-            ++m_figures.reloadsRefused;
-        return ReloadViolation(m_model, m_laps, reloaded);
-    }
-
-    // Another program changes the file while the editor has it open.
-    QString injectFault()
-    {
-        ++m_figures.fileFaults;
-        FileState changed = m_expected;
-        switch (m_random.bounded(4)) {
-        case 0:
-            if (changed.kind == FileState::File)
-                changed.bytes.truncate(
-                    m_random.bounded(2) == 0
-                        ? m_random.bounded(TrackStartPositions[0] - 1, PositionAfterLastRegion + 1)
-                        : m_random.bounded(qint64(changed.bytes.size()) + 1));
-            break;
-        case 1:
-            changed = FileState{FileState::Missing, {}};
-            break;
-        case 2:
-            changed = FileState{FileState::Folder, {}};
-            break;
-        default:
-            changed = FileState{FileState::File, m_image.bytes};
-            break;
-        }
-        if (!writeFileState(m_path, changed))
-            return QStringLiteral("the file could not be changed.");
-        m_expected = changed;
-        m_tracks.fill(LoadExpectation::Either);
+        const auto drawn =
+            view::RenderTrackView(model, opened->graphics.picBuffer, opened->graphics.picGFX, path);
+        const bool loaded = model.isLoaded();
+        if (drawn.strip.size() != QSize(rom::ViewWidth, rom::ViewHeight) ||
+            drawn.currentObjectText != (loaded ? FormatObjectByte(model.current().code()) : "") ||
+            drawn.markerWidth != (loaded ? model.current().Width : 0))
+            return told("the redraw shows %1, %2 wide.", drawn.currentObjectText,
+                        drawn.markerWidth);
         return {};
     }
 
-    const GeneratedImage &m_image;
-    QRandomGenerator m_random;
-    const QString m_path;
-    const bool m_fileFaults;
-    RoadFigures &m_figures;
-    std::array<LoadExpectation, TrackCount> m_tracks;
-    FileState m_expected;
-    view::OpenedImage m_opened;
-    TrackModel m_model;
-    int m_laps = 0;
-    TrackObjectList m_checkedObjects;
+    // The "..." button: the selector opens over the current object, and OK hands back a
+    // catalogue object and a length, now and then one out of range. Cancel, no track and a
+    // refusal leave the track as it was; a replacement puts the choice in the current object's
+    // place and moves nothing before it.
+    QString replace()
+    {
+        static constexpr int lengths[] = {-1, 256, 0, MaximumLength};
+        const int number = edit::ListObjectNumbers()[random.bounded(edit::CatalogueSize)];
+        const int length = random.bounded(3) == 0 ? lengths[random.bounded(4)]
+                                                  : int(random.bounded(MaximumLength + 1));
+        const bool ok = random.bounded(5) != 0;
+        const TrackModel before = model;
+        const Status status = edit::EditCurrentObject(model, widths(), [&] {
+            if (ok)
+                std::tie(edit::SelectedObjectNumber, edit::SelectedLength) =
+                    std::tie(number, length);
+            return ok;
+        });
+        const int c = before.CurrentObject;
+        if (!status || !ok || !before.isLoaded())
+            return (status || !status.error().isEmpty()) && model.CurrentObject == c &&
+                           model.TrackObjects == before.TrackObjects
+                       ? QString()
+                       : told("replacing by %1 length %2 changed the track or was refused "
+                              "without a word: %3",
+                              number, length, status.error());
+        if (model.CurrentObject != c || c > model.lastIndex() || model.current().code() != number ||
+            model.current().length() != (isSpanCode(number) ? length : 0) ||
+            model.TrackObjects.mid(0, c) != before.TrackObjects.mid(0, c))
+            return told("replacing by %1 length %2 gave another track.", number, length);
+        return {};
+    }
+
+    // A click on the alternative box, which then asks for the opposite of what it showed. Only a
+    // one-byte object takes the mark, and the box shows the mark the object now has.
+    QString toggle()
+    {
+        const TrackObjectList before = model.TrackObjects;
+        const bool markable = model.isLoaded() && !model.current().isSpan();
+        const bool checked = markable ? !model.current().Alternative : random.bounded(2) == 0;
+        const bool shown = edit::ToggleAlternative(model, checked);
+        if (markable ? shown != checked || model.current().Alternative != checked
+                     : shown || model.TrackObjects != before)
+            return told("a click asking for %1 showed %2.", checked, shown);
+        return {};
+    }
+
+    // Succeeds exactly when a track is loaded and the file still reaches the last byte to write,
+    // which past the region must hold its value already. Then the file is what it was with the
+    // laps byte and the object bytes at the region's start.
+    QString save()
+    {
+        ++figures.saves;
+        if (random.bounded(3) == 0) // the laps were changed before
+            laps = int(random.bounded(MinimumLaps, MaximumLaps + 1));
+        const int track = model.CurrentTrack;
+        const Status saved = WriteTrack(path, track, laps, model.TrackObjects);
+        FileState after = expected;
+        bool fits = model.isLoaded() && after.kind == FileState::File;
+        if (fits) {
+            const QByteArray region = char(laps) + EncodeTrackObjects(model.TrackObjects);
+            const qint64 first = offsetOf(trackStartPosition(track));
+            fits = after.bytes.size() >= first + region.size() &&
+                   (region.size() <= 1 + trackByteBudget(track) ||
+                    after.bytes.at(first + region.size() - 1) == region.back());
+            if (fits)
+                after.bytes.replace(first, region.size(), region);
+        }
+        if (!saved) {
+            ++figures.refusedSaves;
+            const QString start =
+                model.isLoaded() ? told("Track %1 could not be saved: ", track) : "";
+            return fits || saved.error().isEmpty() || !saved.error().startsWith(start)
+                       ? told("the save was refused: %1", saved.error())
+                       : QString();
+        }
+        if (!fits)
+            return QStringLiteral("a save that had to be refused succeeded.");
+        expected = after;
+        // The saved laps and objects load again. After a shorter save the region's old tail
+        // follows them as objects, or makes the load refused.
+        const TrackObjectList &objects = model.TrackObjects;
+        const bool shorter = ByteTotal(objects) < trackByteBudget(track);
+        if (shorter)
+            tracks[track - 1] = LoadExpectation::Either;
+        const auto reloaded = ReadTrack(path, track, widths());
+        if (!reloaded)
+            return shorter ? QString() : told("the saved track was refused: %1", reloaded.error());
+        if (reloaded->laps != laps ||
+            (shorter ? reloaded->objects.mid(0, objects.size()) : reloaded->objects) != objects)
+            return told("%1 objects of %2 bytes were saved; %3 objects of %4 loaded.",
+                        objects.size(), ByteTotal(objects), reloaded->objects.size(),
+                        ByteTotal(reloaded->objects));
+        return {};
+    }
+
+    // Another program truncates the file, often inside a track's region, deletes it, replaces it
+    // by a folder or a named pipe, or puts the image back.
+    QString injectFault()
+    {
+        ++figures.fileFaults;
+        const qint64 cut = random.bounded(2) ? random.bounded(TrackStartPositions[0] - 1,
+                                                              PositionAfterLastRegion + 1)
+                                             : random.bounded(image.bytes.size() + 1);
+        const FileState faults[] = {{FileState::File, image.bytes.left(cut)},
+                                    {},
+                                    {FileState::Folder, {}},
+                                    {FileState::Special, {}},
+                                    {FileState::File, image.bytes}};
+        expected = faults[random.bounded(5)];
+        tracks.fill(LoadExpectation::Either);
+        return putFileState(path, expected) ? QString()
+                                            : QStringLiteral("the file could not be changed.");
+    }
 };
 
 } // namespace
 
-QString WalkEditRoad(const GeneratedImage &image, quint32 seed, const QString &folder,
-                     bool fileFaults, RoadFigures &figures)
+QString WalkEditRoad(const RoadImage &image, quint32 seed, const QString &folder, bool fileFaults,
+                     RoadFigures &figures)
 {
-    return EditRoad(image, seed, folder, fileFaults, figures).walk();
+    return EditRoad{image, QRandomGenerator(seed), folder + QStringLiteral("/road.nes"), fileFaults,
+                    figures}
+        .walk();
 }
 
 } // namespace whoopline::testing
