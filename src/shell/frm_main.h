@@ -101,6 +101,10 @@ public:
     // What the object selector remembers from one opening to the next.
     edit::ObjectSelectorState ObjectSelector;
 
+    // Opens the image at path as File > Open does once a file is chosen: checked and read first,
+    // so a refused image leaves the window as it was, with a warning.
+    void OpenImageFile(const QString &path);
+
 public slots:
     void mnuOpen_Click();
     void mnuSave_Click();

@@ -35,7 +35,11 @@ void frmMain::mnuOpen_Click()
     const QString chosen = chooseImageFile(this);
     if (chosen.isEmpty())
         return;
+    OpenImageFile(chosen);
+}
 
+void frmMain::OpenImageFile(const QString &chosen)
+{
     // Everything is read and checked before the window changes anything.
     auto opened = view::OpenImage(chosen);
     if (!opened) {
