@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
 """Draws the editor's own artwork: the title picture, the About background and the window icon.
 
+The icon is drawn at 16 and 32 pixels; the larger sizes the desktop's menus ask for are those two
+enlarged by whole factors, so they keep the hard pixel edges.
+
 Run it from anywhere; it rewrites the PNG files beside itself. Only the standard library is used,
 and the output is the same on every run, so the committed pictures can always be regenerated.
 """
@@ -142,8 +145,9 @@ def icon(size):
 def main():
     title_picture().write_png(os.path.join(HERE, "title.png"))
     about_background().write_png(os.path.join(HERE, "about.png"))
-    icon(16).write_png(os.path.join(HERE, "icon16.png"))
-    icon(32).write_png(os.path.join(HERE, "icon32.png"))
+    drawn = {16: icon(16), 32: icon(32)}
+    for size, source in ((16, 16), (32, 32), (48, 16), (64, 32), (128, 32), (256, 32)):
+        drawn[source].scaled(size // source).write_png(os.path.join(HERE, f"icon{size}.png"))
 
 
 if __name__ == "__main__":

@@ -93,6 +93,13 @@ class Canvas:
             self.text(x, y + dx, string, shadow, scale)
         self.text(x, y, string, colour, scale)
 
+    def scaled(self, factor):
+        """A copy enlarged by a whole factor, every pixel a factor x factor square."""
+        big = Canvas(self.width * factor, self.height * factor)
+        big.pixels = [[colour for colour in row for _ in range(factor)]
+                      for row in self.pixels for _ in range(factor)]
+        return big
+
     def write_png(self, path):
         raw = bytearray()
         for row in self.pixels:
