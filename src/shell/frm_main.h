@@ -15,6 +15,8 @@
 
 class QAction;
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -51,6 +53,10 @@ public:
     std::function<void(QWidget *parent)> showAbout;
     // Shows the object selector modally over the current object; true when the user chose OK.
     std::function<bool(QWidget *parent)> runObjectSelector;
+    // Asks where to write a file, suggesting suggestedPath; returns "" when the user cancels.
+    std::function<QString(QWidget *parent, const QString &title, const QString &suggestedPath,
+                          const QString &filter)>
+        chooseSaveFile;
 
     // The track view and its marker of the current object.
     PictureBox *picTrack = nullptr;
@@ -80,6 +86,8 @@ public:
     QAction *mnuFile = nullptr;
     QAction *mnuOpen = nullptr;
     QAction *mnuSave = nullptr;
+    QAction *mnuExportTrack = nullptr;
+    QAction *mnuCreatePatch = nullptr;
     QAction *mnuFileLine1 = nullptr;
     QAction *mnuExit = nullptr;
     QAction *mnuHelp = nullptr;
@@ -105,6 +113,10 @@ public:
     // so a refused image leaves the window as it was, with a warning.
     void OpenImageFile(const QString &path);
 
+    // Opens a file named on the command line or dropped on the window, as File > Open does once
+    // the file is chosen. An empty path opens nothing.
+    void OpenGivenFile(const QString &path);
+
 public slots:
     void mnuOpen_Click();
     void mnuSave_Click();
@@ -121,11 +133,21 @@ public slots:
     void btnNextEnd_Click();
     void btnCurrentObject_Click();
     void chkAlternative_Click();
+    void mnuExportTrack_Click();
+    void mnuCreatePatch_Click();
+
+protected:
+    // One local file dropped on the window is opened; anything else is refused.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createControls();
     void createMenus();
     void connectHandlers();
+    void setUpShareCommands();
+    // Export Track Picture works on a track loaded from the open image only.
+    void updateExportTrackEnabled();
     void Form_Load();
 
     template <typename T> T *addControl(T *control, const char *name);

@@ -145,6 +145,10 @@ void frmMain::createMenus()
     mnuFile = addControl(fileMenu->menuAction(), "mnuFile");
     mnuOpen = addControl(fileMenu->addAction(QStringLiteral("&Open ROM File...")), "mnuOpen");
     mnuSave = addControl(fileMenu->addAction(QStringLiteral("&Save ROM File")), "mnuSave");
+    mnuExportTrack = addControl(
+        fileMenu->addAction(QStringLiteral("Export &Track Picture...")), "mnuExportTrack");
+    mnuCreatePatch =
+        addControl(fileMenu->addAction(QStringLiteral("Create &Patch...")), "mnuCreatePatch");
     mnuFileLine1 = addControl(fileMenu->addSeparator(), "mnuFileLine1");
     mnuExit = addControl(fileMenu->addAction(QStringLiteral("&Exit")), "mnuExit");
 
@@ -179,6 +183,8 @@ void frmMain::connectHandlers()
 
     // Only the user's click toggles the mark; the editor setting the box is not a click.
     connect(chkAlternative, &QCheckBox::clicked, this, &frmMain::chkAlternative_Click);
+
+    setUpShareCommands();
 }
 
 } // namespace whoopline::shell

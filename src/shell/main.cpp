@@ -1,11 +1,23 @@
 #include "app_fonts.h"
+#include "command_line.h"
 #include "frm_main.h"
+#include "headless_commands.h"
 
 #include <QApplication>
 #include <QIcon>
 
 int main(int argc, char *argv[])
 {
+    // Read before any application object exists: only the window needs a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const whoopline::shell::CommandLine command = whoopline::shell::ParseCommandLine(arguments);
+    if (command.action != whoopline::shell::CommandLine::Action::OpenWindow) {
+        QCoreApplication app(argc, argv);
+        return whoopline::shell::RunHeadless(command);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Whoopline"));
     QApplication::setApplicationVersion(QStringLiteral("1.0b"));
@@ -16,5 +28,6 @@ int main(int argc, char *argv[])
     whoopline::shell::frmMain window;
     QApplication::setWindowIcon(window.windowIcon());
     window.show();
+    window.OpenGivenFile(command.imagePath);
     return QApplication::exec();
 }

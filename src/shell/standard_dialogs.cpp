@@ -19,6 +19,18 @@ QString chooseRomFile(QWidget *parent)
     return dialog.selectedFiles().constFirst();
 }
 
+QString chooseFileToSave(QWidget *parent, const QString &title, const QString &suggestedPath,
+                         const QString &filter)
+{
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filter);
+    dialog.selectFile(suggestedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                     const QString &text)
 {

@@ -16,6 +16,11 @@ inline constexpr const char *AnyFileFilter = "All files (*.*)";
 // Asks for a cartridge image to open. Returns the chosen file's full path, or "" on cancel.
 QString chooseRomFile(QWidget *parent);
 
+// Asks where to write a file, suggesting suggestedPath and asking before replacing a file.
+// Returns the chosen file's full path, or "" on cancel.
+QString chooseFileToSave(QWidget *parent, const QString &title, const QString &suggestedPath,
+                         const QString &filter);
+
 // A message box with the given icon and an OK button.
 void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                     const QString &text);

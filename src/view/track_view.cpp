@@ -20,16 +20,24 @@ bool mayShow(const QImage &strip, qint64 x)
     return x - Step < strip.width();
 }
 
-// Draws the objects from the current one and returns nothing: a step whose picture is missing
-// is skipped, the running x moves on regardless.
-void drawObjects(QImage &strip, const QImage &picGFX, const track::TrackModel &model,
-                 const std::optional<PictureStream> &stream)
+} // namespace
+
+qint64 ObjectAdvance(const track::TrackObject &object)
+{
+    if (object.Bytes.isEmpty())
+        return 0;
+    if (track::isSpanCode(track::objectIdOf(object.code())))
+        return object.Width >= Step ? object.Width / Step * Step : 0;
+    return object.Width;
+}
+
+void DrawTrackObjects(QImage &strip, const QImage &picGFX, const track::TrackObjectList &objects,
+                      int first, int last, const std::optional<PictureStream> &stream)
 {
     StripCells cells(strip, picGFX);
-    const int last = std::min(model.CurrentObject + ObjectsAfterCurrent, model.lastIndex());
     qint64 x = 0;
-    for (int i = model.CurrentObject; i <= last; ++i) {
-        const track::TrackObject &object = model.TrackObjects.at(i);
+    for (int i = first; i <= last; ++i) {
+        const track::TrackObject &object = objects.at(i);
         if (object.Bytes.isEmpty())
             continue;
         const int code = track::objectIdOf(object.code());
@@ -39,20 +47,18 @@ void drawObjects(QImage &strip, const QImage &picGFX, const track::TrackModel &m
             if (!record.isEmpty() && mayShow(strip, at))
                 cells.drawPicture(record, at);
         };
+        // A step whose picture is missing is skipped; x moves on regardless.
+        const qint64 advance = ObjectAdvance(object);
         if (track::isSpanCode(code)) {
-            const qint64 copies = object.Width >= Step ? object.Width / Step : 0;
-            for (qint64 copy = 0; copy < copies && mayShow(strip, x + copy * Step); ++copy)
-                draw(x + copy * Step);
-            x += copies * Step;
+            for (qint64 copy = 0; copy < advance && mayShow(strip, x + copy); copy += Step)
+                draw(x + copy);
         } else {
             draw(x);
-            x += object.Width;
         }
+        x += advance;
     }
     cells.finish();
 }
-
-} // namespace
 
 TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffer, const QImage &picGFX,
                           const QString &path)
@@ -74,7 +80,8 @@ TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffe
     std::optional<PictureStream> stream;
     if (auto read = PictureStream::read(path))
         stream = std::move(read).value();
-    drawObjects(view.strip, picGFX, model, stream);
+    DrawTrackObjects(view.strip, picGFX, model.TrackObjects, model.CurrentObject,
+                     std::min(model.CurrentObject + ObjectsAfterCurrent, model.lastIndex()), stream);
     return view;
 }
 

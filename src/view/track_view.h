@@ -1,9 +1,12 @@
 #pragma once
 
+#include "picture_stream.h"
 #include "track_model.h"
 
 #include <QImage>
 #include <QString>
+
+#include <optional>
 
 namespace whoopline::view {
 
@@ -19,6 +22,16 @@ struct TrackView
 
 // At most this many objects follow the current one in the strip.
 constexpr int ObjectsAfterCurrent = 32;
+
+// How far the strip moves on past an object: a one-byte object's width, whole 16-pixel steps of
+// a span's width, nothing for an object without bytes.
+qint64 ObjectAdvance(const track::TrackObject &object);
+
+// Draws objects first..last into strip, the first at x 0 and each next one ObjectAdvance further:
+// a one-byte object as its picture, a span as copies of its base picture 16 apart. Pictures come
+// from stream; a drawing that can't be made is left out and the rest goes on.
+void DrawTrackObjects(QImage &strip, const QImage &picGFX, const track::TrackObjectList &objects,
+                      int first, int last, const std::optional<PictureStream> &stream);
 
 // Draws the current object at x 0 and the objects after it, up to ObjectsAfterCurrent of them,
 // each one-byte object with its picture and a span as length copies of its base picture 16

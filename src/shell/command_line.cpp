@@ -1,0 +1,106 @@
+#include "command_line.h"
+
+#include "track_layout.h"
+
+#include <QCommandLineParser>
+
+namespace whoopline::shell {
+
+namespace {
+
+const QString Version = QStringLiteral("1.0b");
+
+CommandLine refuse(const QString &reason)
+{
+    CommandLine refused;
+    refused.action = CommandLine::Action::Refuse;
+    refused.text = reason + QStringLiteral("\nTry \u201Cwhoopline --help\u201D.\n");
+    return refused;
+}
+
+} // namespace
+
+CommandLine ParseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Whoopline, a track editor for NES cartridge images.\n\n"
+        "  whoopline [IMAGE]                                  "
+        "the editor, with IMAGE open\n"
+        "  whoopline --export-track N --output OUT.png IMAGE  "
+        "track N (1 to 5) as a picture\n"
+        "  whoopline --make-patch ORIGINAL MODIFIED --output OUT.ips\n"
+        "      an IPS patch that turns ORIGINAL into MODIFIED (files of the same size)"));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Shows the version."));
+    const QCommandLineOption exportTrack(
+        QStringLiteral("export-track"),
+        QStringLiteral("Writes track N of IMAGE as a PNG picture to --output."),
+        QStringLiteral("N"));
+    const QCommandLineOption makePatch(
+        QStringLiteral("make-patch"),
+        QStringLiteral("Writes an IPS patch from ORIGINAL to MODIFIED to --output."));
+    const QCommandLineOption output(
+        QStringLiteral("output"), QStringLiteral("The file --export-track or --make-patch writes."),
+        QStringLiteral("FILE"));
+    parser.addOptions({help, version, exportTrack, makePatch, output});
+    parser.addPositionalArgument(QStringLiteral("IMAGE"),
+                                 QStringLiteral("The cartridge image (.nes) to open."),
+                                 QStringLiteral("[IMAGE]"));
+
+    if (!parser.parse(arguments))
+        return refuse(parser.errorText());
+    CommandLine command;
+    if (parser.isSet(help)) {
+        command.action = CommandLine::Action::ShowHelp;
+        // Read before any application object exists, the help can't name the program itself.
+        command.text = parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                                 QStringLiteral("whoopline"));
+        return command;
+    }
+    if (parser.isSet(version)) {
+        command.action = CommandLine::Action::ShowVersion;
+        command.text = QStringLiteral("Whoopline %1\n").arg(Version);
+        return command;
+    }
+
+    const QStringList files = parser.positionalArguments();
+    if (parser.isSet(exportTrack) && parser.isSet(makePatch))
+        return refuse(QStringLiteral("Use either --export-track or --make-patch, not both."));
+    if (parser.isSet(exportTrack) || parser.isSet(makePatch)) {
+        if (!parser.isSet(output))
+            return refuse(QStringLiteral("Name the file to write with --output."));
+        command.outputPath = parser.value(output);
+    } else if (parser.isSet(output)) {
+        return refuse(QStringLiteral("--output goes with --export-track or --make-patch."));
+    }
+
+    if (parser.isSet(exportTrack)) {
+        bool isNumber = false;
+        command.track = parser.value(exportTrack).toInt(&isNumber);
+        if (!isNumber || command.track < 1 || command.track > track::TrackCount)
+            return refuse(QStringLiteral("The track number must be 1 to %1, not \u201C%2\u201D.")
+                              .arg(track::TrackCount)
+                              .arg(parser.value(exportTrack)));
+        if (files.size() != 1)
+            return refuse(QStringLiteral("--export-track needs one cartridge image."));
+        command.action = CommandLine::Action::ExportTrack;
+        command.imagePath = files.constFirst();
+    } else if (parser.isSet(makePatch)) {
+        if (files.size() != 2)
+            return refuse(
+                QStringLiteral("--make-patch needs two files: the original and the modified one."));
+        command.action = CommandLine::Action::MakePatch;
+        command.originalPath = files.at(0);
+        command.modifiedPath = files.at(1);
+    } else {
+        if (files.size() > 1)
+            return refuse(QStringLiteral("The editor opens one cartridge image at a time."));
+        command.imagePath = files.value(0);
+    }
+    return command;
+}
+
+} // namespace whoopline::shell

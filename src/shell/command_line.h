@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace whoopline::shell {
+
+// What the program was asked to do, read from its arguments before any application object
+// exists: only the window needs a display.
+struct CommandLine
+{
+    enum class Action
+    {
+        OpenWindow,  // the editor, with imagePath opened at start when it is given
+        ShowHelp,    // text on standard output, exit 0
+        ShowVersion, // text on standard output, exit 0
+        ExportTrack, // track of imagePath as a PNG at outputPath
+        MakePatch,   // the IPS patch from originalPath to modifiedPath at outputPath
+        Refuse,      // text (the reason) on standard error, exit 1
+    };
+    Action action = Action::OpenWindow;
+    QString imagePath;
+    int track = 0;
+    QString originalPath;
+    QString modifiedPath;
+    QString outputPath;
+    QString text; // the help, the version or the reason for a refusal
+};
+
+// Reads the program's arguments, the program name first.
+CommandLine ParseCommandLine(const QStringList &arguments);
+
+} // namespace whoopline::shell

@@ -1,0 +1,85 @@
+#include "headless_commands.h"
+
+#include "image_file.h"
+#include "ips_patch.h"
+#include "open_image.h"
+#include "track_io.h"
+#include "track_picture.h"
+#include "whole_file.h"
+
+#include <cstdio>
+
+namespace whoopline::shell {
+
+namespace {
+
+constexpr int Succeeded = 0;
+constexpr int Failed = 1;
+
+void print(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+int fail(const QString &reason)
+{
+    print(stderr, reason.endsWith(u'\n') ? reason : reason + u'\n');
+    return Failed;
+}
+
+Status exportTrack(const CommandLine &command)
+{
+    const auto opened = view::OpenImage(command.imagePath);
+    if (!opened)
+        return Failure{opened.error()};
+    const auto loaded =
+        track::ReadTrack(command.imagePath, command.track, opened->ObjectWidthTable);
+    if (!loaded)
+        return Failure{loaded.error()};
+    const auto picture = view::DrawTrackPicture(loaded->objects, opened->graphics.picBuffer,
+                                                opened->graphics.picGFX, command.imagePath);
+    if (!picture)
+        return Failure{picture.error()};
+    return view::WritePngFile(*picture, command.outputPath);
+}
+
+Status makePatch(const CommandLine &command)
+{
+    const auto patch = rom::MakeIpsPatchBetweenFiles(command.originalPath, command.modifiedPath);
+    if (!patch)
+        return Failure{patch.error()};
+    if (patch->isEmpty())
+        return Failure{
+            QStringLiteral("\u201C%1\u201D and \u201C%2\u201D are the same: there is nothing to "
+                           "patch, so nothing was written.")
+                .arg(displayName(command.originalPath), displayName(command.modifiedPath))};
+    return replaceFileWith(command.outputPath, *patch);
+}
+
+} // namespace
+
+int RunHeadless(const CommandLine &command)
+{
+    Status done = Success{};
+    switch (command.action) {
+    case CommandLine::Action::ShowHelp:
+    case CommandLine::Action::ShowVersion:
+        print(stdout, command.text);
+        return Succeeded;
+    case CommandLine::Action::Refuse:
+        return fail(command.text);
+    case CommandLine::Action::OpenWindow:
+        return fail(QStringLiteral("The editor needs its window."));
+    case CommandLine::Action::ExportTrack:
+        done = exportTrack(command);
+        break;
+    case CommandLine::Action::MakePatch:
+        done = makePatch(command);
+        break;
+    }
+    return done ? Succeeded : fail(done.error());
+}
+
+} // namespace whoopline::shell

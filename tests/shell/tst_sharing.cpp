@@ -1,0 +1,275 @@
+#include "command_line.h"
+#include "frm_main.h"
+#include "image_builder.h"
+#include "ips_patch.h"
+#include "open_image.h"
+#include "rectangle_shape.h"
+#include "sample_image.h"
+#include "track_io.h"
+#include "track_picture.h"
+#include "track_view.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QtTest>
+
+using namespace whoopline;
+using namespace whoopline::testing;
+
+namespace {
+
+using Runs = QList<QPair<qint64, qint64>>; // first changed byte, count
+const QByteArray OnePatchedByte = "PATCH" + QByteArray::fromHex("002DD9000133") + "EOF"; // 11737
+
+QByteArray sampleWith(Position position, int byte)
+{
+    return ImageBuilder(0).set(1, sample::BuildSampleImage()).set(position, byte).bytes();
+}
+
+// Applies a patch as a reader does: records up to the offset that reads "EOF".
+QByteArray applyIps(QByteArray bytes, const QByteArray &patch)
+{
+    qsizetype at = 5;
+    while (at + 5 <= patch.size() && patch.mid(at, 3) != "EOF") {
+        const auto *p = reinterpret_cast<const uchar *>(patch.constData() + at);
+        const qsizetype offset = p[0] << 16 | p[1] << 8 | p[2], size = p[3] << 8 | p[4];
+        bytes.replace(offset, size, patch.mid(at + 5, size));
+        at += 5 + size;
+    }
+    return patch.startsWith("PATCH") && patch.mid(at) == "EOF" ? bytes : QByteArray();
+}
+
+// The main window with its messages kept; every save dialog takes the suggested name.
+struct Window : shell::frmMain
+{
+    QStringList messages;
+    Window()
+    {
+        showMessage = [this](QWidget *, QMessageBox::Icon, const QString &, const QString &text) {
+            messages << text;
+        };
+        chooseSaveFile = [](QWidget *, const QString &, const QString &suggested, const QString &) {
+            return suggested;
+        };
+    }
+};
+
+} // namespace
+
+class TestSharing : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_sample;
+    view::OpenedImage m_image;
+
+    QImage trackPicture(int track)
+    {
+        const auto loaded = track::ReadTrack(m_sample, track, m_image.ObjectWidthTable);
+        return *view::DrawTrackPicture(loaded->objects, m_image.graphics.picBuffer,
+                                       m_image.graphics.picGFX, m_sample);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_sample = writeFile(m_dir, "sample.nes", sample::BuildSampleImage());
+        m_image = *view::OpenImage(m_sample);
+        writeFile(m_dir, "changed.nes", sampleWith(11738, 0x33));
+        writeFile(m_dir, "broken.nes", sampleWith(11737, 0)); // track 3's laps byte
+        writeFile(m_dir, "short.bin", "0123456789");
+        // Track 4's 212 object bytes: 106 spans of length 64.
+        ImageBuilder(0)
+            .set(1, sample::BuildSampleImage())
+            .fill(12004, 212, 0x40)
+            .write(m_dir, "wide.nes");
+    }
+
+    // Navigation's strip from each object on equals the picture's columns from that object's x.
+    void pictureIsTheStripsSideBySide()
+    {
+        for (int track = 1; track <= 5; ++track) {
+            const QImage picture = trackPicture(track);
+            QVERIFY(picture.width() > 512);
+            track::TrackModel model{
+                track::ReadTrack(m_sample, track, m_image.ObjectWidthTable)->objects, track, 0};
+            int x = 0;
+            for (; model.CurrentObject <= model.lastIndex();
+                 x += model.current().Width, ++model.CurrentObject) {
+                const auto view = view::RenderTrackView(model, m_image.graphics.picBuffer,
+                                                        m_image.graphics.picGFX, m_sample);
+                const int width = std::min(512, picture.width() - x);
+                QVERIFY2(
+                    picture.copy(x, 0, width, 256) == view.strip.copy(0, 0, width, 256),
+                    qPrintable(QString("track %1, object %2").arg(track).arg(model.CurrentObject)));
+            }
+            QCOMPARE(picture.width(), x);
+        }
+    }
+
+    void patchTurnsOriginalIntoModified_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<Runs>("runs");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("past 64 KB, longer than a record")
+            << qint64(200000) << Runs{{0, 1}, {70000, 70000}} << "";
+        QTest::newRow("at offset EOF")
+            << qint64(0x454F50) << Runs{{0x454F46, 1}, {0x454F48, 3}} << "";
+        QTest::newRow("split lands on EOF")
+            << qint64(0x454F50) << Runs{{0x454F46 - 65535, 65540}} << "";
+        QTest::newRow("last byte in reach") << qint64(0x1000004) << Runs{{0xFFFFFF, 1}} << "";
+        QTest::newRow("past reach")
+            << qint64(0x1000004) << Runs{{0xFFFFFF, 2}} << "offset 16,777,216";
+    }
+    void patchTurnsOriginalIntoModified()
+    {
+        QFETCH(qint64, size);
+        QFETCH(Runs, runs);
+        QFETCH(QString, refusal);
+        QByteArray original(size, Qt::Uninitialized);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(original.data()), size / 4);
+        QByteArray modified = original;
+        for (const auto &[first, count] : runs)
+            for (qint64 i = first; i < first + count; ++i)
+                modified[i] = char(~modified[i]);
+        const auto patch = rom::MakeIpsPatch(original, modified);
+        QVERIFY2(refusal.isEmpty() ? patch && applyIps(original, *patch) == modified
+                                   : patch.error().contains(refusal),
+                 qPrintable(patch.error()));
+    }
+
+    // The built program with no display at all; "written" is what it leaves in "out", if anything.
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("written");
+        QByteArray png, none;
+        QBuffer buffer(&png);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && trackPicture(3).save(&buffer, "png"));
+        QTest::newRow("version") << "--version" << 0 << "Whoopline 1.0b\n" << none;
+        QTest::newRow("help") << "--help" << 0 << "--make-patch" << none;
+        QTest::newRow("picture") << "--output out --export-track 3 sample.nes" << 0 << "" << png;
+        QTest::newRow("patch") << "--output out --make-patch sample.nes changed.nes" << 0 << ""
+                               << OnePatchedByte;
+        QTest::newRow("track number") << "--output out --export-track 6 sample.nes" << 1
+                                      << "1 to 5, not \u201C6\u201D" << none;
+        QTest::newRow("no image") << "--output out --export-track 3 no.nes" << 1
+                                  << "\u201Cno.nes\u201D does not exist" << none;
+        QTest::newRow("unloadable") << "--output out --export-track 3 broken.nes" << 1
+                                    << "Track 3 cannot be loaded" << none;
+        QTest::newRow("too wide") << "--output out --export-track 4 wide.nes" << 1
+                                  << "108,544 pixels wide" << none;
+        QTest::newRow("write error") << "--output no/out --export-track 3 sample.nes" << 1
+                                     << "\u201Cout\u201D could not be written" << none;
+        QTest::newRow("sizes") << "--output out --make-patch sample.nes short.bin" << 1
+                               << "24,592 bytes long" << none;
+        QTest::newRow("same") << "--output out --make-patch sample.nes sample.nes" << 1
+                              << "are the same" << none;
+    }
+    void commandLine()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, written);
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(name);
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(m_dir.path());
+        process.start(WHOOPLINE_BINARY, arguments.split(' '));
+        QVERIFY(process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), exitCode);
+        const QString printed =
+            exitCode == 0 ? process.readAllStandardOutput() : process.readAllStandardError();
+        QVERIFY2(printed.contains(text) && printed.isEmpty() == text.isEmpty(),
+                 qPrintable(printed));
+        if (!written.isEmpty())
+            QCOMPARE(readWholeFile(m_dir.filePath("out")), written);
+        QVERIFY(written.isEmpty()
+                    ? QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden) == before
+                    : QFile::remove(m_dir.filePath("out")));
+    }
+
+    void openAtStartOrByDrop_data()
+    {
+        QTest::addColumn<bool>("drop");
+        QTest::addColumn<QList<QUrl>>("urls");
+        QTest::addColumn<bool>("opens");
+        const QUrl image = QUrl::fromLocalFile(m_sample),
+                   refused = QUrl::fromLocalFile(m_dir.filePath("short.bin"));
+        QTest::newRow("start: refused") << false << QList{refused} << false;
+        QTest::newRow("drop: image") << true << QList{image} << true;
+        QTest::newRow("drop: refused") << true << QList{refused} << false;
+        QTest::newRow("drop: two files") << true << QList{image, image} << false;
+        QTest::newRow("drop: remote")
+            << true << QList{QUrl("https://example.org/sample.nes")} << false;
+    }
+    void openAtStartOrByDrop()
+    {
+        QFETCH(bool, drop);
+        QFETCH(QList<QUrl>, urls);
+        QFETCH(bool, opens);
+        Window w;
+        const QString path = urls.constFirst().toLocalFile();
+        const bool oneFile = urls.size() == 1 && !path.isEmpty();
+        if (drop) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QDropEvent dropped(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(&w, &enter);
+            QCOMPARE(enter.isAccepted(), oneFile);
+            QCoreApplication::sendEvent(&w, &dropped);
+            QCoreApplication::processEvents();
+        } else {
+            w.OpenGivenFile(shell::ParseCommandLine({"whoopline", path}).imagePath);
+        }
+        // Refused as File > Open refuses it, the window as it was at start-up.
+        QCOMPARE(w.messages,
+                 oneFile && !opens ? QStringList{view::OpenImage(path).error()} : QStringList());
+        QCOMPARE(w.RomPath, opens ? m_sample : QString());
+        QCOMPARE(w.shpSelect->isVisibleTo(&w), opens);
+    }
+
+    void pictureAndPatchFromTheMenus()
+    {
+        Window w;
+        w.OpenGivenFile(writeFile(m_dir, "work.nes", sample::BuildSampleImage()));
+        QVERIFY(!w.mnuExportTrack->isEnabled() && w.mnuCreatePatch->isEnabled());
+        w.scrLoadTrack->setValue(3);
+        QTest::mouseClick(w.btnLoadTrack, Qt::LeftButton);
+        w.mnuExportTrack->trigger();
+        QCOMPARE(QImage(m_dir.filePath("work-track3.png")).convertToFormat(QImage::Format_RGB32),
+                 trackPicture(3));
+
+        w.mnuCreatePatch->trigger(); // without a safety copy
+        writeFile(m_dir, "work.bak", sample::BuildSampleImage());
+        w.mnuCreatePatch->trigger(); // the same as the image
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("work.ips")));
+        writeFile(m_dir, "work.nes", sampleWith(11738, 0x33));
+        w.mnuCreatePatch->trigger();
+        QCOMPARE(readWholeFile(m_dir.filePath("work.ips")), OnePatchedByte);
+        QVERIFY2(w.messages.size() == 2 && w.messages[0].contains("copy \u201Cwork.bak\u201D") &&
+                     w.messages[1].contains("the same"),
+                 qPrintable(w.messages.join('\n')));
+
+        w.chooseImageFile = [this](QWidget *) { return m_sample; }; // none of its tracks is loaded
+        w.mnuOpen->trigger();
+        QVERIFY(!w.mnuExportTrack->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestSharing)
+#include "tst_sharing.moc"
