@@ -1,4 +1,5 @@
 #include "app_fonts.h"
+#include "file_size_signal.h"
 #include "frm_main.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 
 int main(int argc, char *argv[])
 {
+    whoopline::shell::ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Whoopline"));
     QApplication::setApplicationVersion(QStringLiteral("1.0b"));
