@@ -1,17 +1,17 @@
 #include "image_file.h"
 
+#include "system_file.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
+#include <optional>
 #include <utility>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace whoopline {
@@ -27,9 +27,7 @@ QString displayName(const QString &path)
     return name.isEmpty() ? path : name;
 }
 
-namespace {
-
-QString quoted(const QString &path)
+QString quotedName(const QString &path)
 {
     return QStringLiteral("\u201C%1\u201D").arg(displayName(path));
 }
@@ -41,14 +39,19 @@ QString positionRange(Position first, qint64 count)
     return QStringLiteral("positions %1 to %2").arg(formatNumber(first), formatNumber(first + count - 1));
 }
 
+namespace {
+
+// A whole file is copied in pieces of this size, so that a big file never sits in memory.
+constexpr qint64 PieceSize = 64 * 1024;
+
 Failure cannotRead(const QString &path, const QString &reason)
 {
-    return Failure{QStringLiteral("The file %1 cannot be read: %2.").arg(quoted(path), reason)};
+    return Failure{QStringLiteral("The file %1 cannot be read: %2.").arg(quotedName(path), reason)};
 }
 
 Failure nowAFolder(const QString &path)
 {
-    return Failure{QStringLiteral("%1 is now a folder, not a cartridge image.").arg(quoted(path))};
+    return Failure{QStringLiteral("%1 is now a folder, not a cartridge image.").arg(quotedName(path))};
 }
 
 // Opening a pipe for reading waits for a writer that may never come, and a device need not end:
@@ -56,7 +59,7 @@ Failure nowAFolder(const QString &path)
 Failure noLongerARegularFile(const QString &path)
 {
     return Failure{QStringLiteral("%1 is no longer a regular file, so it cannot be a cartridge image.")
-                       .arg(quoted(path))};
+                       .arg(quotedName(path))};
 }
 
 // What one read of the image gave: up to the bytes asked for, fewer where the file ends first.
@@ -68,57 +71,29 @@ struct ImageRead
 
 #ifdef Q_OS_UNIX
 
-// Closes the descriptor however the read ends.
-struct Descriptor
+// Why an image opened for reading can't be read, if it can't.
+std::optional<Failure> refusedForReading(const QString &path, const OpenFile &file)
 {
-    explicit Descriptor(int opened) : fd(opened) {}
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-
-    const int fd;
-};
-
-QString systemError()
-{
-    return QString::fromLocal8Bit(strerror(errno));
+    if (file.error() != 0)
+        return cannotRead(path, systemWords(file.error()));
+    if (file.isFolder())
+        return nowAFolder(path);
+    if (!file.isRegular())
+        return noLongerARegularFile(path);
+    return std::nullopt;
 }
 
-// On Unix with plain system calls: open, ask what it is, read, close. The file is opened without
-// waiting, so a pipe can be refused, and asked what it is only then, so the path can't change
-// between the check and the read.
 Result<ImageRead> readRegularFile(const QString &path, qint64 offset, qint64 count)
 {
-    const Descriptor file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-    if (file.fd < 0)
-        return cannotRead(path, systemError());
-    struct stat status = {};
-    if (::fstat(file.fd, &status) != 0)
-        return cannotRead(path, systemError());
-    if (S_ISDIR(status.st_mode))
-        return nowAFolder(path);
-    if (!S_ISREG(status.st_mode))
-        return noLongerARegularFile(path);
-
-    ImageRead read{QByteArray(qMax<qint64>(0, qMin<qint64>(count, status.st_size - offset)), Qt::Uninitialized),
-                   status.st_size};
-    qint64 done = 0;
-    while (done < read.bytes.size()) {
-        const ssize_t got =
-            ::pread(file.fd, read.bytes.data() + done, size_t(read.bytes.size() - done), off_t(offset + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return cannotRead(path, systemError());
-        if (got == 0)
-            break; // the file became shorter since fstat
-        done += got;
-    }
-    read.bytes.truncate(done);
+    const OpenFile file(path, O_RDONLY);
+    if (const auto refused = refusedForReading(path, file))
+        return *refused;
+    ImageRead read{QByteArray(qMax<qint64>(0, qMin<qint64>(count, file.size() - offset)), Qt::Uninitialized),
+                   file.size()};
+    const Transfer got = readAt(file.fd(), read.bytes.data(), read.bytes.size(), offset);
+    if (got.error != 0)
+        return cannotRead(path, systemWords(got.error));
+    read.bytes.truncate(got.done); // the file may have become shorter since it was opened
     return read;
 }
 
@@ -150,21 +125,46 @@ Result<ImageRead> readRegularFile(const QString &path, qint64 offset, qint64 cou
 
 Result<qint64> checkImageFile(const QString &path, qint64 minimumSize)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        return Failure{QStringLiteral("The file %1 does not exist.").arg(quoted(path))};
-    if (info.isDir())
-        return Failure{QStringLiteral("%1 is a folder, not a cartridge image.").arg(quoted(path))};
-    if (!info.isFile())
+    const auto doesNotExist = [&] {
+        return Failure{QStringLiteral("The file %1 does not exist.").arg(quotedName(path))};
+    };
+    const auto isAFolder = [&] {
+        return Failure{QStringLiteral("%1 is a folder, not a cartridge image.").arg(quotedName(path))};
+    };
+    const auto notARegularFile = [&] {
         return Failure{QStringLiteral("%1 is not a regular file, so it cannot be a cartridge image.")
-                           .arg(quoted(path))};
+                           .arg(quotedName(path))};
+    };
+    if (path.isEmpty())
+        return doesNotExist();
+#ifdef Q_OS_UNIX
+    // Opened, not looked up: a link that leads in a circle says so instead of "does not exist".
+    const OpenFile file(path, O_RDONLY);
+    if (file.error() == ENOENT)
+        return doesNotExist();
+    if (file.error() != 0)
+        return cannotRead(path, systemWords(file.error()));
+    if (file.isFolder())
+        return isAFolder();
+    if (!file.isRegular())
+        return notARegularFile();
+    const qint64 size = file.size();
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return doesNotExist();
+    if (info.isDir())
+        return isAFolder();
+    if (!info.isFile())
+        return notARegularFile();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
-        return Failure{QStringLiteral("The file %1 cannot be read: %2.").arg(quoted(path), file.errorString())};
+        return cannotRead(path, file.errorString());
     const qint64 size = file.size();
+#endif
     if (size < minimumSize)
         return Failure{QStringLiteral("The file %1 is %2 bytes long; a cartridge image needs at least %3.")
-                           .arg(quoted(path), formatNumber(size), formatNumber(minimumSize))};
+                           .arg(quotedName(path), formatNumber(size), formatNumber(minimumSize))};
     return size;
 }
 
@@ -177,7 +177,7 @@ Result<QByteArray> readImageBytes(const QString &path, Position first, qint64 co
         return Failure{read.error()};
     if (read->bytes.size() != count)
         return Failure{QStringLiteral("The file %1 is %2 bytes long, too short for %3 (%4).")
-                           .arg(quoted(path), formatNumber(read->fileSize), what, positionRange(first, count))};
+                           .arg(quotedName(path), formatNumber(read->fileSize), what, positionRange(first, count))};
     return std::move(read.value().bytes);
 }
 
@@ -194,35 +194,34 @@ Result<QByteArray> readImageBytesPadded(const QString &path, Position first, qin
     return bytes;
 }
 
-Status writeImageBytes(const QString &path, Position first, const QByteArray &bytes)
+Status readWholeImage(const QString &path, const std::function<bool(const QByteArray &piece)> &take)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return Failure{QStringLiteral("The file %1 no longer exists; nothing was written.").arg(quoted(path))};
-    if (info.isDir())
-        return Failure{QStringLiteral("%1 is now a folder; nothing was written.").arg(quoted(path))};
-    QFile file(path);
-    // ExistingOnly: a save never creates a file; ReadWrite without Truncate keeps every other byte.
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
-        return Failure{QStringLiteral("The file %1 cannot be opened for writing: %2. Nothing was written.")
-                           .arg(quoted(path), file.errorString())};
-    const qint64 needed = offsetOf(first) + bytes.size();
-    if (file.size() < needed)
-        return Failure{QStringLiteral("The file %1 is now %2 bytes long, too short for %3; nothing was written.")
-                           .arg(quoted(path), formatNumber(file.size()), positionRange(first, bytes.size()))};
-    if (!file.seek(offsetOf(first)) || file.write(bytes) != bytes.size() || !file.flush())
-        return Failure{QStringLiteral("Writing to %1 failed: %2. The track may be only partly saved.")
-                           .arg(quoted(path), file.errorString())};
 #ifdef Q_OS_UNIX
-    if (::fsync(file.handle()) != 0 && errno != EINVAL)
-        return Failure{QStringLiteral("Writing to %1 failed: %2. The track may be only partly saved.")
-                           .arg(quoted(path), QString::fromLocal8Bit(strerror(errno)))};
+    // One open for the whole file, so every piece comes from the same file.
+    const OpenFile file(path, O_RDONLY);
+    if (const auto refused = refusedForReading(path, file))
+        return *refused;
+    QByteArray piece(PieceSize, Qt::Uninitialized);
+    for (qint64 offset = 0;;) {
+        const Transfer got = readAt(file.fd(), piece.data(), PieceSize, offset);
+        if (got.error != 0)
+            return cannotRead(path, systemWords(got.error));
+        if (got.done == 0 || !take(piece.first(got.done)))
+            return Success{};
+        offset += got.done;
+    }
+#else
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
+        return cannotRead(path, file.errorString());
+    for (;;) {
+        const QByteArray piece = file.read(PieceSize);
+        if (file.error() != QFileDevice::NoError)
+            return cannotRead(path, file.errorString());
+        if (piece.isEmpty() || !take(piece))
+            return Success{};
+    }
 #endif
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return Failure{QStringLiteral("Writing to %1 failed: %2. The track may be only partly saved.")
-                           .arg(quoted(path), file.errorString())};
-    return Success{};
 }
 
 } // namespace whoopline

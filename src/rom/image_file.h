@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace whoopline {
 
 // Positions in a cartridge image are 1-based: position 1 is the first byte of the file, its
@@ -23,6 +25,12 @@ QString formatNumber(qint64 number);
 // The file name as the user knows it, for messages.
 QString displayName(const QString &path);
 
+// The file name in quotes, as messages name a file: “image.nes”.
+QString quotedName(const QString &path);
+
+// "position 12,216" or "positions 12,216 to 12,404", for messages.
+QString positionRange(Position first, qint64 count);
+
 // Every reader and writer opens the image, does its work and closes it again before it returns:
 // nothing of the image is kept between operations, so every drawing shows the file as it is now.
 
@@ -38,9 +46,18 @@ Result<QByteArray> readImageBytes(const QString &path, Position first, qint64 co
 // Reads up to count bytes from position first; bytes past the end of the file read as 0.
 Result<QByteArray> readImageBytesPadded(const QString &path, Position first, qint64 count);
 
-// Writes bytes at position first, in place. The file must already exist and reach the last byte
-// written: the write never creates a file and never changes its size. Succeeds only once every
-// byte was written, flushed and synced to the disk.
-Status writeImageBytes(const QString &path, Position first, const QByteArray &bytes);
+// Reads the whole file from its start, piece by piece, handing each piece to take in order; stops
+// early when take returns false. Fails when the file can't be read, with the system's reason.
+Status readWholeImage(const QString &path, const std::function<bool(const QByteArray &piece)> &take);
+
+// Writes bytes at position first, in place, all or nothing. The file must already exist and reach
+// the last byte written: the write never creates a file and never changes its size. Succeeds only
+// once every byte was written and synced to the disk. On a failure the old bytes are written back,
+// and the message gives the system's reason; only when that fails too does it say which positions
+// may be partly written. beforeWriting, when given, runs once the file is known to hold the
+// positions, just before any byte is written; when it fails, nothing is written and its message is
+// the reason.
+Status writeImageBytes(const QString &path, Position first, const QByteArray &bytes,
+                       const std::function<Status()> &beforeWriting = {});
 
 } // namespace whoopline

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "navigation.h"
+#include "safety_copy.h"
 #include "selection_exchange.h"
 #include "tile.h"
 #include "track_model.h"
@@ -159,6 +160,8 @@ private:
 
     // Whether Track was loaded from the image that is open now: only then may a save write it.
     bool m_trackFromOpenImage = false;
+    // Which images got their safety copy in this run, before the first save into them.
+    SafetyCopies m_safetyCopies;
 
     std::vector<QObject *> m_controls;
 };

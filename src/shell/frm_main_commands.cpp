@@ -71,7 +71,8 @@ void frmMain::mnuSave_Click()
                         .arg(QStringLiteral("\u201C%1\u201D").arg(displayName(RomPath))));
         return;
     }
-    const Status saved = track::WriteTrack(RomPath, Track.CurrentTrack, scrLaps->value(), Track.TrackObjects);
+    const Status saved = track::WriteTrack(RomPath, Track.CurrentTrack, scrLaps->value(), Track.TrackObjects,
+                                           [this] { return m_safetyCopies.keepBeforeSaving(RomPath); });
     if (!saved) {
         warn(saved.error());
         return;

@@ -3,6 +3,7 @@
 #include "image_file.h"
 #include "ips_patch.h"
 #include "rectangle_shape.h"
+#include "safety_copy.h"
 #include "standard_dialogs.h"
 #include "track_picture.h"
 #include "whole_file.h"
@@ -35,12 +36,6 @@ QString imageName(const QString &imagePath)
 QString besideImage(const QString &imagePath, const QString &fileName)
 {
     return QFileInfo(imagePath).dir().filePath(fileName);
-}
-
-// To be replaced by track::safetyCopyPath: NAME.bak beside NAME.nes.
-QString safetyCopyPath(const QString &imagePath)
-{
-    return besideImage(imagePath, imageName(imagePath) + QStringLiteral(".bak"));
 }
 
 QString quoted(const QString &path)

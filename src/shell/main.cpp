@@ -1,5 +1,6 @@
 #include "app_fonts.h"
 #include "command_line.h"
+#include "file_size_signal.h"
 #include "frm_main.h"
 #include "headless_commands.h"
 
@@ -8,6 +9,7 @@
 
 int main(int argc, char *argv[])
 {
+    whoopline::shell::ignoreFileSizeSignal();
     // Read before any application object exists: only the window needs a display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

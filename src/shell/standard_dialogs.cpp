@@ -1,19 +1,31 @@
 #include "standard_dialogs.h"
 
 #include "frm_about.h"
+#include "name_only_icon_provider.h"
 
 #include <QFileDialog>
 
 namespace whoopline::shell {
 
-QString chooseRomFile(QWidget *parent)
+void prepareOpenDialog(QFileDialog &dialog, NameOnlyIconProvider &icons)
 {
-    QFileDialog dialog(parent, QString::fromLatin1(OpenDialogTitle));
+    dialog.setWindowTitle(QString::fromLatin1(OpenDialogTitle));
+    // Qt's own dialog, so that it lists files with the provider below.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // Listing a folder never reads a file: reading some files never ends.
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // Only an existing file can be an image to edit; the dialog says so before the command runs.
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({QString::fromLatin1(RomFileFilter), QString::fromLatin1(AnyFileFilter)});
     dialog.selectNameFilter(QString::fromLatin1(RomFileFilter));
+}
+
+QString chooseRomFile(QWidget *parent)
+{
+    NameOnlyIconProvider icons; // outlives the dialog, which uses it to the end
+    QFileDialog dialog(parent);
+    prepareOpenDialog(dialog, icons);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QString>
 
+class QFileDialog;
 class QWidget;
 
 // The modal dialogs the main window shows by default. The window holds them as replaceable
@@ -12,6 +13,12 @@ namespace whoopline::shell {
 inline constexpr const char *OpenDialogTitle = "Open ROM...";
 inline constexpr const char *RomFileFilter = "NES ROM (*.nes)";
 inline constexpr const char *AnyFileFilter = "All files (*.*)";
+
+class NameOnlyIconProvider;
+
+// Sets up Qt's own file dialog as the Open dialog: title, filters, and icons that go by file names
+// alone, from icons, which must outlive the dialog.
+void prepareOpenDialog(QFileDialog &dialog, NameOnlyIconProvider &icons);
 
 // Asks for a cartridge image to open. Returns the chosen file's full path, or "" on cancel.
 QString chooseRomFile(QWidget *parent);

@@ -86,7 +86,8 @@ Result<LoadedTrack> ReadTrack(const QString &path, int track, const ObjectWidthT
     return LoadedTrack{laps, std::move(objects).value()};
 }
 
-Status WriteTrack(const QString &path, int track, int laps, const TrackObjectList &objects)
+Status WriteTrack(const QString &path, int track, int laps, const TrackObjectList &objects,
+                  const std::function<Status()> &beforeWriting)
 {
     if (!isTrackNumber(track))
         return Failure{noSuchTrack(track).message + QStringLiteral(" Nothing was written.")};
@@ -146,7 +147,7 @@ Status WriteTrack(const QString &path, int track, int laps, const TrackObjectLis
     bytes.reserve(1 + total);
     bytes.append(char(laps));
     bytes.append(objectBytes);
-    const Status written = writeImageBytes(path, start, bytes);
+    const Status written = writeImageBytes(path, start, bytes, beforeWriting);
     if (!written)
         return saveFailure(track, written.error());
     return Success{};

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // Loading a track from the image and saving it back in place. Each call opens
 // the image, reads or writes, and closes it again; nothing is kept between calls.
 namespace whoopline::track {
@@ -31,7 +33,9 @@ Result<LoadedTrack> ReadTrack(const QString &path, int track, const ObjectWidthT
 // they are the budget + 1 and the byte after the region in the file differs from the last object
 // byte (that byte belongs to the next track's region, or for track 5 to no track), and when the
 // file is missing or now too short. Whether a track was loaded from this image is the caller's
-// check.
-Status WriteTrack(const QString &path, int track, int laps, const TrackObjectList &objects);
+// check. beforeWriting, when given, runs once every check has passed, just before the first byte
+// is written; when it fails, nothing is written and its message is the reason.
+Status WriteTrack(const QString &path, int track, int laps, const TrackObjectList &objects,
+                  const std::function<Status()> &beforeWriting = {});
 
 } // namespace whoopline::track

@@ -169,8 +169,7 @@ private slots:
         row("file deleted", 4,
             "the file \u201Cimage.nes\u201D no longer exists; nothing was written.");
         row("the write fails", 4,
-            "writing to \u201Cimage.nes\u201D failed: File too large. The track may be only "
-            "partly saved.");
+            "writing to \u201Cimage.nes\u201D failed: File too large. Nothing was written.");
         QTest::newRow("no such track")
             << 0 << QByteArray()
             << "There is no track 0; the tracks are numbered 1 to 5. Nothing was written.";

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "result.h"
+
+#include <QSet>
+#include <QString>
+
+namespace whoopline {
+
+// Where the safety copy of an image lies: beside it, named after it with ".bak" in place of its
+// ".nes" suffix ("/games/race.nes" -> "/games/race.bak"); a name without that suffix keeps all of
+// itself ("race" -> "race.bak", "race.rom" -> "race.rom.bak").
+QString safetyCopyPath(const QString &imagePath);
+
+// The safety copies of one run of the editor. Before the first save into an image, the image as
+// it is then is copied to its safety copy, unless that already exists: an existing copy is never
+// overwritten, so it keeps the oldest state of the image the editor has seen.
+class SafetyCopies
+{
+public:
+    // Makes sure the image at imagePath has its safety copy before a save writes into it. Fails,
+    // and the save must then write nothing, when the copy can't be written.
+    Status keepBeforeSaving(const QString &imagePath);
+
+private:
+    // The images whose copy exists, by absolute path: later saves in this run don't look again.
+    QSet<QString> m_kept;
+};
+
+} // namespace whoopline
