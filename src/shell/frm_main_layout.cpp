@@ -4,6 +4,7 @@
 #include "caption_label.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
+#include "whole_area_check_box.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -133,9 +134,9 @@ void frmMain::createControls()
         spinBar(TrackNumberMinimum, TrackNumberMaximum, {53, 324, 17, 19}, client), "scrLoadTrack");
     btnLoadTrack = addControl(button("Load", {80, 324, 41, 19}, client), "btnLoadTrack");
 
-    chkAlternative =
-        addControl(new QCheckBox(QStringLiteral("Appear only in alternative track."), client),
-                   "chkAlternative");
+    chkAlternative = addControl(
+        new WholeAreaCheckBox(QStringLiteral("Appear only in alternative track."), client),
+        "chkAlternative");
     chkAlternative->setGeometry(144, 324, 201, 17);
 }
 
