@@ -129,13 +129,4 @@ bool ToggleAlternative(TrackModel &model, bool checked)
     return checked;
 }
 
-CurrentObjectLabels LabelsOfCurrentObject(const TrackModel &model)
-{
-    if (!hasValidCurrentObject(model))
-        return {};
-    const TrackObject &object = model.current();
-    return {track::FormatObjectByte(object.code()),
-            object.isSpan() ? QString::number(object.length()) : QString()};
-}
-
 } // namespace whoopline::edit

@@ -31,13 +31,4 @@ Status ReplaceCurrentObject(track::TrackModel &model, int objectNumber, int leng
 // false for a span or when no track is loaded.
 bool ToggleAlternative(track::TrackModel &model, bool checked);
 
-// The texts of the current object's byte and length labels: "$85" and "" for a one-byte object,
-// "$44" and "7" for a span of length 7. Both empty when no track is loaded.
-struct CurrentObjectLabels
-{
-    QString objectByte;
-    QString length;
-};
-CurrentObjectLabels LabelsOfCurrentObject(const track::TrackModel &model);
-
 } // namespace whoopline::edit

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QUndoStack>
 
 namespace whoopline::shell {
 
@@ -149,11 +150,25 @@ void frmMain::createMenus()
     mnuFileLine1 = addControl(fileMenu->addSeparator(), "mnuFileLine1");
     mnuExit = addControl(fileMenu->addAction(QStringLiteral("&Exit")), "mnuExit");
 
+    QMenu *editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuEdit = addControl(editMenu->menuAction(), "mnuEdit");
+    // Their texts name the step they take: "Undo Replace Object".
+    mnuUndo = addControl(UndoStack->createUndoAction(this, QStringLiteral("&Undo")), "mnuUndo");
+    mnuUndo->setShortcuts(QKeySequence::Undo);
+    mnuRedo = addControl(UndoStack->createRedoAction(this, QStringLiteral("&Redo")), "mnuRedo");
+    mnuRedo->setShortcuts(QKeySequence::Redo);
+    editMenu->addActions({mnuUndo, mnuRedo});
+    mnuEditLine1 = addControl(editMenu->addSeparator(), "mnuEditLine1");
+    mnuInsert = addControl(editMenu->addAction(QStringLiteral("&Insert Object")), "mnuInsert");
+    mnuInsert->setShortcut(Qt::Key_Insert);
+    mnuDelete = addControl(editMenu->addAction(QStringLiteral("&Delete Object")), "mnuDelete");
+    mnuDelete->setShortcut(Qt::Key_Delete);
+
     QMenu *helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp = addControl(helpMenu->menuAction(), "mnuHelp");
     mnuAbout = addControl(helpMenu->addAction(QStringLiteral("&About")), "mnuAbout");
 
-    for (QMenu *menu : {fileMenu, helpMenu})
+    for (QMenu *menu : {fileMenu, editMenu, helpMenu})
         menu->setFont(windowFont());
     menuBar()->setFont(windowFont());
 }
@@ -164,6 +179,8 @@ void frmMain::connectHandlers()
     connect(mnuSave, &QAction::triggered, this, &frmMain::mnuSave_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(mnuInsert, &QAction::triggered, this, &frmMain::mnuInsert_Click);
+    connect(mnuDelete, &QAction::triggered, this, &frmMain::mnuDelete_Click);
 
     connect(btnPrevBeginning, &QPushButton::clicked, this, &frmMain::btnPrevBeginning_Click);
     connect(btnPrev10, &QPushButton::clicked, this, &frmMain::btnPrev10_Click);
