@@ -13,6 +13,11 @@ Status EditCurrentObject(track::TrackModel &model, const track::ObjectWidthTable
     StoreCurrentObjectForSelector(model);
     if (!runSelector())
         return Success{};
+    // OK without a pick hands back the object as it is, a marked one included: nothing to do.
+    const track::TrackObject &current = model.current();
+    if (SelectedObjectNumber == current.code() &&
+        (!current.isSpan() || SelectedLength == current.length()))
+        return Success{};
     return ReplaceCurrentObject(model, SelectedObjectNumber, SelectedLength, widths);
 }
 

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace whoopline::edit {
 
 namespace {
@@ -111,6 +113,8 @@ void frmObjectSelector::buildControls()
     // row current without selecting it, and that is no pick.
     connect(lstObjectSelector, &QListWidget::itemSelectionChanged, this,
             &frmObjectSelector::lstObjectSelector_Click);
+    connect(lstObjectSelector, &QListWidget::itemClicked, this,
+            &frmObjectSelector::lstObjectSelector_ItemClicked);
     connect(btnOk, &QPushButton::clicked, this, &frmObjectSelector::btnOk_Click);
     connect(btnCancel, &QPushButton::clicked, this, &frmObjectSelector::btnCancel_Click);
 }
@@ -131,7 +135,18 @@ void frmObjectSelector::Form_Load()
     txtObjectNumber->setText(hexDigits(SelectedObjectNumber));
     txtLength->setText(QString::number(SelectedLength));
     ListObjectNumbers = edit::ListObjectNumbers();
+    m_state.ChosenObjectNumber = SelectedObjectNumber;
+    // The entry of the object shown is selected by the editor, which is no pick.
+    const int shown = track::isSpanCode(SelectedObjectNumber)
+                          ? SelectedObjectNumber
+                          : track::objectIdOf(SelectedObjectNumber);
+    const auto entry = std::find(ListObjectNumbers.cbegin(), ListObjectNumbers.cend(), shown);
+    const QSignalBlocker noPick(lstObjectSelector);
     lstObjectSelector->clearSelection();
+    if (entry != ListObjectNumbers.cend()) {
+        lstObjectSelector->setCurrentRow(int(entry - ListObjectNumbers.cbegin()));
+        lstObjectSelector->scrollToItem(lstObjectSelector->currentItem());
+    }
 }
 
 void frmObjectSelector::lstObjectSelector_Click()
@@ -143,6 +158,14 @@ void frmObjectSelector::lstObjectSelector_Click()
     DrawSelectorPreview(objectNumber);
     txtObjectNumber->setText(QString::number(objectNumber));
     m_state.ChosenObjectNumber = objectNumber;
+    m_picked = true;
+}
+
+// A click on the entry the editor selected changes no selection, yet it is a pick.
+void frmObjectSelector::lstObjectSelector_ItemClicked()
+{
+    if (!m_picked)
+        lstObjectSelector_Click();
 }
 
 void frmObjectSelector::btnOk_Click()

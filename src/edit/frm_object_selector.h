@@ -18,9 +18,9 @@ class QPushButton;
 namespace whoopline::edit {
 
 // The modal dialog in which the user picks the object that replaces the current one. It shows
-// SelectedObjectNumber and SelectedLength when it opens and overwrites them only on OK; Cancel
-// and the close box leave them alone. The last pick lives on in the state, which outlives the
-// window.
+// SelectedObjectNumber and SelectedLength when it opens, with the list entry of that object
+// selected, and overwrites them only on OK; Cancel and the close box leave them alone. OK
+// without a pick hands back the object it opened over.
 class frmObjectSelector : public QDialog
 {
     Q_OBJECT
@@ -39,6 +39,7 @@ protected:
 
 private slots:
     void lstObjectSelector_Click();
+    void lstObjectSelector_ItemClicked();
     void btnOk_Click();
     void btnCancel_Click();
 
@@ -52,6 +53,7 @@ private:
     const QString m_romPath;
     MessageFunction m_showMessage;
     std::array<int, CatalogueSize> ListObjectNumbers{};
+    bool m_picked = false; // whether the user picked an entry in this opening
 
     QLabel *picBuffer = nullptr;
     std::array<QLabel *, 2> lblGeneral{};

@@ -1,5 +1,6 @@
 #include "object_replacement.h"
 
+#include "free_byte_edits.h"
 #include "image_file.h"
 #include "selection_exchange.h"
 #include "track_codec.h"
@@ -93,6 +94,7 @@ Status ReplaceCurrentObject(TrackModel &model, int objectNumber, int length,
         return choice;
 
     const int c = model.CurrentObject;
+    const int totalBefore = track::ByteTotal(model.TrackObjects);
     const bool wasSpan = model.current().isSpan();
     const bool becomesSpan = track::isSpanCode(objectNumber);
     const TrackObject replacement = track::MakeTrackObject(bytesOf(objectNumber, length), widths);
@@ -108,6 +110,8 @@ Status ReplaceCurrentObject(TrackModel &model, int objectNumber, int length,
         model.TrackObjects.insert(c + 1, track::MakeTrackObject(QByteArray(1, '\0'), widths));
     }
     model.TrackObjects[c] = replacement;
+    // A span taking the place of a span after it frees a byte.
+    RefillFreedBytes(model, totalBefore, widths);
     return Success{};
 }
 
@@ -123,15 +127,6 @@ bool ToggleAlternative(TrackModel &model, bool checked)
     object.Bytes[0] = char(marked);
     object.Alternative = checked;
     return checked;
-}
-
-CurrentObjectLabels LabelsOfCurrentObject(const TrackModel &model)
-{
-    if (!hasValidCurrentObject(model))
-        return {};
-    const TrackObject &object = model.current();
-    return {track::FormatObjectByte(object.code()),
-            object.isSpan() ? QString::number(object.length()) : QString()};
 }
 
 } // namespace whoopline::edit

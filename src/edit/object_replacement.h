@@ -16,12 +16,12 @@ void StoreCurrentObjectForSelector(const track::TrackModel &model);
 
 // Replaces the current object by objectNumber (a one-byte id 0..49 or a span code 64..70, with
 // length 0..255 for a span). The replaced object is unmarked and CurrentObject stays where it is.
-// A one-byte object that becomes a span takes the place of the object after it; a span that
-// becomes a one-byte object leaves an object 0 after it, so the track's byte total never grows
-// beyond what its region holds. A span on the budget's last byte, whose length is the byte after
-// the region, leaves nothing after it: that byte never was the track's. Refuses, leaving the
-// model unchanged, when no track is loaded, the number or length is out of range, or the last
-// object would grow past the region.
+// A one-byte object that becomes a span takes the place of the object after it; when that was a
+// span, the byte it frees becomes an object 0 at the track's end (see RefillFreedBytes). A span
+// that becomes a one-byte object leaves an object 0 after it. A span on the budget's last byte,
+// whose length is the byte after the region, leaves nothing after it: that byte never was the
+// track's. Refuses, leaving the model unchanged, when no track is loaded, the number or length
+// is out of range, or the last object would grow past the region.
 Status ReplaceCurrentObject(track::TrackModel &model, int objectNumber, int length,
                             const track::ObjectWidthTable &widths);
 
@@ -30,14 +30,5 @@ Status ReplaceCurrentObject(track::TrackModel &model, int objectNumber, int leng
 // Returns the state the box must show afterwards: bit 7 of the current object's byte 1, and
 // false for a span or when no track is loaded.
 bool ToggleAlternative(track::TrackModel &model, bool checked);
-
-// The texts of the current object's byte and length labels: "$85" and "" for a one-byte object,
-// "$44" and "7" for a span of length 7. Both empty when no track is loaded.
-struct CurrentObjectLabels
-{
-    QString objectByte;
-    QString length;
-};
-CurrentObjectLabels LabelsOfCurrentObject(const track::TrackModel &model);
 
 } // namespace whoopline::edit

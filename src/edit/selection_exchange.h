@@ -11,9 +11,9 @@ inline int SelectedObjectNumber = 0;
 // one-byte object opens the selector with the length the last span left.
 inline int SelectedLength = 0;
 
-// What the selector remembers between its openings. It lives as long as the main window and is
-// never reset when the selector opens: OK without a pick applies the last pick again, which lets
-// a user stamp the same object over and over.
+// The selector's choice. Every opening starts it afresh from SelectedObjectNumber, the object it
+// opens over, so that OK without a pick keeps that object as it is, its mark included; a pick in
+// the list replaces it. Nothing carries over from one opening to the next.
 struct ObjectSelectorState
 {
     int ChosenObjectNumber = 0;

@@ -7,7 +7,9 @@
 #include "standard_dialogs.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QIcon>
+#include <QUndoStack>
 
 namespace whoopline::shell {
 
@@ -36,6 +38,7 @@ frmMain::frmMain(QWidget *parent)
       showAbout(showAboutWindow), runObjectSelector([this](QWidget *parent) {
           return edit::RunObjectSelector(parent, ObjectSelector, picGFX, RomPath);
       }),
+      askToSaveChanges(askSaveDiscardCancel),
       picGFX(blackPicture(TileSheetSize)),
       picBuffer(blackPicture(TrackViewSize))
 {
@@ -47,6 +50,7 @@ frmMain::frmMain(QWidget *parent)
     icon.addFile(QStringLiteral(":/shell/icon32.png"), QSize(32, 32));
     setWindowIcon(icon);
 
+    UndoStack = new QUndoStack(this);
     createControls();
     createMenus();
     connectHandlers();
@@ -71,8 +75,12 @@ void frmMain::SetControlsEnabled(QWidget *window, bool enabled)
             continue;
         if (!hasEnabledState(control))
             continue;
+        // Undo and Redo also need a step to take.
+        const bool hasStep = control == form->mnuUndo   ? form->UndoStack->canUndo()
+                             : control == form->mnuRedo ? form->UndoStack->canRedo()
+                                                        : true;
         if (auto *action = qobject_cast<QAction *>(control))
-            action->setEnabled(enabled);
+            action->setEnabled(enabled && hasStep);
         else if (auto *widget = qobject_cast<QWidget *>(control))
             widget->setEnabled(enabled);
     }
@@ -80,8 +88,16 @@ void frmMain::SetControlsEnabled(QWidget *window, bool enabled)
 
 void frmMain::mnuExit_Click()
 {
-    // Ends the program at once: there is no modified flag and nothing to ask about.
     close();
+}
+
+// Exit and the close box end the program, once unsaved edits were saved or let go.
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (ConfirmUnsavedEdits())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void frmMain::mnuAbout_Click()

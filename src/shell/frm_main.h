@@ -2,8 +2,10 @@
 
 #include "navigation.h"
 #include "safety_copy.h"
+#include "result.h"
 #include "selection_exchange.h"
 #include "tile.h"
+#include "track_edit_command.h"
 #include "track_model.h"
 
 #include <QImage>
@@ -22,6 +24,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class QUndoStack;
 
 namespace whoopline::shell {
 
@@ -29,7 +32,7 @@ class PictureBox;
 class RectangleShape;
 
 // The editor's one main window: the track view, the navigation buttons, the current-object row,
-// the track loader, the laps box and the File and Help menus.
+// the track loader, the laps box and the File, Edit and Help menus.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -40,7 +43,7 @@ public:
 
     // Enables or disables every control and menu item of window, in control order, except the
     // menu items that must work before an image is open: File, Open, Exit, Help and About.
-    // Controls without an enabled state are passed over.
+    // Controls without an enabled state are passed over; Undo and Redo also need a step to take.
     void SetControlsEnabled(QWidget *window, bool enabled);
 
     // The window's controls and menu items in control order.
@@ -58,6 +61,10 @@ public:
     std::function<QString(QWidget *parent, const QString &title, const QString &suggestedPath,
                           const QString &filter)>
         chooseSaveFile;
+    // Asks whether to save the unsaved edits before they would be lost: Save, Discard or Cancel.
+    std::function<QMessageBox::StandardButton(QWidget *parent, const QString &title,
+                                              const QString &text)>
+        askToSaveChanges;
 
     // The track view and its marker of the current object.
     PictureBox *picTrack = nullptr;
@@ -91,6 +98,12 @@ public:
     QAction *mnuCreatePatch = nullptr;
     QAction *mnuFileLine1 = nullptr;
     QAction *mnuExit = nullptr;
+    QAction *mnuEdit = nullptr;
+    QAction *mnuUndo = nullptr;
+    QAction *mnuRedo = nullptr;
+    QAction *mnuEditLine1 = nullptr;
+    QAction *mnuInsert = nullptr;
+    QAction *mnuDelete = nullptr;
     QAction *mnuHelp = nullptr;
     QAction *mnuAbout = nullptr;
 
@@ -107,8 +120,12 @@ public:
     track::TrackModel Track;
     track::ObjectWidthTable ObjectWidthTable{};
 
-    // What the object selector remembers from one opening to the next.
+    // The object selector's choice, started afresh at every opening.
     edit::ObjectSelectorState ObjectSelector;
+
+    // Every change to the loaded track is one step: replace, mark, laps, insert, delete. Load and
+    // Open clear it, a successful save marks it clean; not clean means unsaved edits.
+    QUndoStack *UndoStack = nullptr;
 
     // Opens the image at path as File > Open does once a file is chosen: checked and read first,
     // so a refused image leaves the window as it was, with a warning.
@@ -136,8 +153,11 @@ public slots:
     void chkAlternative_Click();
     void mnuExportTrack_Click();
     void mnuCreatePatch_Click();
+    void mnuInsert_Click();
+    void mnuDelete_Click();
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
     // One local file dropped on the window is opened; anything else is refused.
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -158,10 +178,21 @@ private:
     void Navigate(view::NavigationButton button);
     void warn(const QString &text);
 
+    // The loaded track as one undo step holds it, and the showing of such a state.
+    edit::TrackEditState EditState() const;
+    void ApplyEditState(const edit::TrackEditState &state);
+    // Runs edit on a copy of the state and records the change as one step; a refusal is shown.
+    void RecordEdit(edit::TrackEditKind kind,
+                    const std::function<Status(edit::TrackEditState &state)> &edit);
+    // With unsaved edits, asks whether to save them; true when the command may go on.
+    bool ConfirmUnsavedEdits();
+
     // Whether Track was loaded from the image that is open now: only then may a save write it.
     bool m_trackFromOpenImage = false;
     // Which images got their safety copy in this run, before the first save into them.
     SafetyCopies m_safetyCopies;
+    // The laps value of the loaded track as the undo steps know it; scrLaps shows it.
+    int m_laps = 0;
 
     std::vector<QObject *> m_controls;
 };

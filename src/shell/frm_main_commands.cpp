@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QUndoStack>
 
 // The commands behind the menus and buttons. Each handler reads its controls, calls the image,
 // track, view or editing code, and shows the result; refusals come back as messages.
@@ -46,6 +47,9 @@ void frmMain::OpenImageFile(const QString &chosen)
         warn(opened.error());
         return;
     }
+    if (!ConfirmUnsavedEdits())
+        return;
+    UndoStack->clear();
     RomPath = QFileInfo(chosen).absoluteFilePath();
     SetControlsEnabled(this, true);
     TilePalette = opened->graphics.TilePalette;
@@ -77,11 +81,34 @@ void frmMain::mnuSave_Click()
         warn(saved.error());
         return;
     }
+    UndoStack->setClean();
     showMessage(this, QMessageBox::Information, WindowTitle, QStringLiteral("Level saved successfully!"));
+}
+
+bool frmMain::ConfirmUnsavedEdits()
+{
+    if (UndoStack->isClean())
+        return true;
+    const QString question = QStringLiteral("Save the changes to track %1 of \u201C%2\u201D?")
+                                 .arg(Track.CurrentTrack)
+                                 .arg(displayName(RomPath));
+    switch (askToSaveChanges(this, WindowTitle, question)) {
+    case QMessageBox::Save:
+        // Only a save that succeeded marks the steps clean.
+        mnuSave_Click();
+        return UndoStack->isClean();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void frmMain::btnLoadTrack_Click()
 {
+    // Asked before the read, so that a save of the same track is what the load then reads.
+    if (!ConfirmUnsavedEdits())
+        return;
     LoadTrack(scrLoadTrack->value());
 }
 
@@ -97,6 +124,8 @@ void frmMain::LoadTrack(int trackNumber)
     Track.CurrentTrack = trackNumber;
     Track.CurrentObject = 0;
     m_trackFromOpenImage = true;
+    UndoStack->clear();
+    m_laps = loaded->laps;
     scrLaps->setValue(loaded->laps);
     // The change handler does not run when the value stays the same.
     txtLaps->setText(QString::number(scrLaps->value()));
@@ -111,6 +140,14 @@ void frmMain::scrLoadTrack_Change()
 void frmMain::scrLaps_Change()
 {
     txtLaps->setText(QString::number(scrLaps->value()));
+    // Only the user's change is a step: the editor sets m_laps before it sets the bar.
+    const int laps = scrLaps->value();
+    if (!Track.isLoaded() || laps == m_laps)
+        return;
+    RecordEdit(edit::TrackEditKind::ChangeLaps, [laps](edit::TrackEditState &state) {
+        state.laps = laps;
+        return Status(Success{});
+    });
 }
 
 void frmMain::RenderTrack()
@@ -168,13 +205,10 @@ void frmMain::btnCurrentObject_Click()
 {
     if (!Track.isLoaded())
         return;
-    const Status edited =
-        edit::EditCurrentObject(Track, ObjectWidthTable, [this] { return runObjectSelector(this); });
-    if (!edited) {
-        warn(edited.error());
-        return;
-    }
-    RenderTrack();
+    RecordEdit(edit::TrackEditKind::ReplaceObject, [this](edit::TrackEditState &state) {
+        return edit::EditCurrentObject(state.track, ObjectWidthTable,
+                                       [this] { return runObjectSelector(this); });
+    });
 }
 
 void frmMain::chkAlternative_Click()
@@ -183,11 +217,13 @@ void frmMain::chkAlternative_Click()
         chkAlternative->setChecked(false);
         return;
     }
-    chkAlternative->setChecked(edit::ToggleAlternative(Track, chkAlternative->isChecked()));
-    // The mark changes neither picture nor width, so only the labels are refreshed.
-    const edit::CurrentObjectLabels labels = edit::LabelsOfCurrentObject(Track);
-    lblCurrentObject->setText(labels.objectByte);
-    lblLength->setText(labels.length);
+    const bool checked = chkAlternative->isChecked();
+    RecordEdit(edit::TrackEditKind::ChangeMark, [checked](edit::TrackEditState &state) {
+        edit::ToggleAlternative(state.track, checked);
+        return Status(Success{});
+    });
+    // A span takes no mark: nothing changed, and the box shows the object again.
+    chkAlternative->setChecked(Track.current().Alternative);
 }
 
 } // namespace whoopline::shell

@@ -4,6 +4,7 @@
 #include "caption_label.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
+#include "whole_area_check_box.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QUndoStack>
 
 namespace whoopline::shell {
 
@@ -133,9 +135,9 @@ void frmMain::createControls()
         spinBar(TrackNumberMinimum, TrackNumberMaximum, {53, 324, 17, 19}, client), "scrLoadTrack");
     btnLoadTrack = addControl(button("Load", {80, 324, 41, 19}, client), "btnLoadTrack");
 
-    chkAlternative =
-        addControl(new QCheckBox(QStringLiteral("Appear only in alternative track."), client),
-                   "chkAlternative");
+    chkAlternative = addControl(
+        new WholeAreaCheckBox(QStringLiteral("Appear only in alternative track."), client),
+        "chkAlternative");
     chkAlternative->setGeometry(144, 324, 201, 17);
 }
 
@@ -152,11 +154,25 @@ void frmMain::createMenus()
     mnuFileLine1 = addControl(fileMenu->addSeparator(), "mnuFileLine1");
     mnuExit = addControl(fileMenu->addAction(QStringLiteral("&Exit")), "mnuExit");
 
+    QMenu *editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuEdit = addControl(editMenu->menuAction(), "mnuEdit");
+    // Their texts name the step they take: "Undo Replace Object".
+    mnuUndo = addControl(UndoStack->createUndoAction(this, QStringLiteral("&Undo")), "mnuUndo");
+    mnuUndo->setShortcuts(QKeySequence::Undo);
+    mnuRedo = addControl(UndoStack->createRedoAction(this, QStringLiteral("&Redo")), "mnuRedo");
+    mnuRedo->setShortcuts(QKeySequence::Redo);
+    editMenu->addActions({mnuUndo, mnuRedo});
+    mnuEditLine1 = addControl(editMenu->addSeparator(), "mnuEditLine1");
+    mnuInsert = addControl(editMenu->addAction(QStringLiteral("&Insert Object")), "mnuInsert");
+    mnuInsert->setShortcut(Qt::Key_Insert);
+    mnuDelete = addControl(editMenu->addAction(QStringLiteral("&Delete Object")), "mnuDelete");
+    mnuDelete->setShortcut(Qt::Key_Delete);
+
     QMenu *helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp = addControl(helpMenu->menuAction(), "mnuHelp");
     mnuAbout = addControl(helpMenu->addAction(QStringLiteral("&About")), "mnuAbout");
 
-    for (QMenu *menu : {fileMenu, helpMenu})
+    for (QMenu *menu : {fileMenu, editMenu, helpMenu})
         menu->setFont(windowFont());
     menuBar()->setFont(windowFont());
 }
@@ -167,6 +183,8 @@ void frmMain::connectHandlers()
     connect(mnuSave, &QAction::triggered, this, &frmMain::mnuSave_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(mnuInsert, &QAction::triggered, this, &frmMain::mnuInsert_Click);
+    connect(mnuDelete, &QAction::triggered, this, &frmMain::mnuDelete_Click);
 
     connect(btnPrevBeginning, &QPushButton::clicked, this, &frmMain::btnPrevBeginning_Click);
     connect(btnPrev10, &QPushButton::clicked, this, &frmMain::btnPrev10_Click);

@@ -50,6 +50,16 @@ void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &titl
     box.exec();
 }
 
+QMessageBox::StandardButton askSaveDiscardCancel(QWidget *parent, const QString &title,
+                                                 const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return QMessageBox::StandardButton(box.exec());
+}
+
 void showAboutWindow(QWidget *parent)
 {
     frmAbout about(parent);

@@ -32,6 +32,10 @@ QString chooseFileToSave(QWidget *parent, const QString &title, const QString &s
 void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                     const QString &text);
 
+// A question with Save, Discard and Cancel; Save is the default and Escape cancels.
+QMessageBox::StandardButton askSaveDiscardCancel(QWidget *parent, const QString &title,
+                                                 const QString &text);
+
 // Shows a fresh About window modally and destroys it once it is closed.
 void showAboutWindow(QWidget *parent);
 

@@ -38,7 +38,7 @@ private slots:
             << "";
         QTest::newRow("one byte to span removes a whole span after it")
             << ByteList{b({0x05}), b({0x41, 0x02}), b({0x09})} << 0 << 3 << 0x46 << 3
-            << ByteList{b({0x46, 0x03}), b({0x09})} << "";
+            << ByteList{b({0x46, 0x03}), b({0x09}), b({0})} << "";
         QTest::newRow("span to span of length 0")
             << example << 2 << 3 << 0x43 << 0 << ByteList{b({5}), b({12}), b({0x43, 0}), b({9})}
             << "";

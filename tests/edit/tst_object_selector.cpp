@@ -124,7 +124,8 @@ private slots:
         QCOMPARE(opening.length()->text(), QString::number(length));
         const QImage preview = opening.control<QLabel>("picBuffer")->pixmap().toImage();
         QCOMPARE(preview.convertToFormat(QImage::Format_RGB32), previewOf(picture));
-        QCOMPARE(m_state.ChosenObjectNumber, listIndex < 0 ? 0 : ListObjectNumbers()[listIndex]);
+        QCOMPARE(m_state.ChosenObjectNumber,
+                 listIndex < 0 ? selected : ListObjectNumbers()[listIndex]);
     }
 
     void previewStaysBlackWhenTheImageIsGone()
@@ -133,25 +134,25 @@ private slots:
         QCOMPARE(view::ComposeSelectorPreview(5, m_sheet, gone), previewOf(-1));
     }
 
-    void okWithoutPickAppliesTheLastPick()
+    void okWithoutPickKeepsTheObject()
     {
         SelectedObjectNumber = 0x85;
         Opening(m_state, m_sheet, m_romPath).press("btnOk");
-        QCOMPARE(SelectedObjectNumber, 0);
+        QCOMPARE(SelectedObjectNumber, 0x85);
 
         Opening cancelled(m_state, m_sheet, m_romPath);
         cancelled.pick(9);
         cancelled.press("btnCancel");
-        QCOMPARE(SelectedObjectNumber, 0);
+        QCOMPARE(SelectedObjectNumber, 0x85);
 
         // Tabbing into the list makes a row current without selecting it: that is no pick.
         Opening later(m_state, m_sheet, m_romPath);
         later.dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&later.dialog));
         later.list()->setFocus(Qt::TabFocusReason);
-        QCOMPARE(later.list()->currentRow(), 0);
+        QCOMPARE(later.list()->currentRow(), 5);
         later.press("btnOk");
-        QCOMPARE(SelectedObjectNumber, 9);
+        QCOMPARE(SelectedObjectNumber, 0x85);
     }
 
     // How the dialog closes decides what reaches the exchange; a span needs a length 0..255.

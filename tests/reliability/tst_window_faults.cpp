@@ -42,6 +42,7 @@ struct Harness
             icons.append(icon);
             messages.append(text);
         };
+        w.askToSaveChanges = [](auto...) { return QMessageBox::Discard; };
         w.mnuOpen->trigger();
         w.scrLoadTrack->setValue(track);
         QTest::mouseClick(w.btnLoadTrack, Qt::LeftButton);

@@ -1,0 +1,74 @@
+#include "free_byte_edits.h"
+#include "model_fixture.h"
+#include "object_replacement.h"
+#include "track_edit_command.h"
+
+#include <QTest>
+#include <QUndoStack>
+
+using namespace whoopline;
+using namespace whoopline::edit;
+using namespace whoopline::testing;
+
+class TestTrackEdits : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // On tracks as loads give them: their objects fill the budget (129, 120, 144, 212, 187 for
+    // tracks 1..5), or pass it by the length byte of a span on its last byte. Each edit is one
+    // undo step that restores the track exactly; a change that changes nothing is none.
+    void editKeepsTheRegionFull_data()
+    {
+        QTest::addColumn<ByteList>("before");
+        QTest::addColumn<int>("track");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<ByteList>("after");
+
+        const ByteList head = {b({0x05}), b({0x44, 0x07}), b({0x09})};
+        QTest::newRow("insert takes the last free byte")
+            << head + ByteList(116, b({0})) << 2 << 1 << "insert"
+            << ByteList{b({5}), b({0}), b({0x44, 7}), b({9})} + ByteList(115, b({0}));
+        QTest::newRow("insert at the last free byte")
+            << head + ByteList(141, b({0})) << 3 << 143 << "insert" << head + ByteList(141, b({0}));
+        QTest::newRow("delete of a span appends two objects 0")
+            << head + ByteList(125, b({0})) << 1 << 1 << "delete"
+            << ByteList{b({5}), b({9})} + ByteList(127, b({0}));
+        QTest::newRow("delete of the last object, a span past the region, refills the region")
+            << ByteList(211, b({0x0C})) + ByteList{b({0x44, 9})} << 4 << 211 << "delete"
+            << ByteList(211, b({0x0C})) + ByteList{b({0})};
+        QTest::newRow("span over a span pads with an object 0")
+            << ByteList{b({5}), b({0x41, 2}), b({9})} + ByteList(140, b({0})) << 3 << 0 << "replace"
+            << ByteList{b({0x46, 3}), b({9})} + ByteList(141, b({0}));
+    }
+    void editKeepsTheRegionFull()
+    {
+        QFETCH(ByteList, before);
+        QFETCH(int, track);
+        QFETCH(int, current);
+        QFETCH(QString, edit);
+        QFETCH(ByteList, after);
+
+        const TrackEditState loaded{modelOf(before, current, track), 7};
+        TrackEditState shown = loaded, changed = loaded;
+        const Status status = edit == "insert" ? InsertObject(changed.track, distinctWidths())
+                              : edit == "delete"
+                                  ? DeleteCurrentObject(changed.track, distinctWidths())
+                                  : ReplaceCurrentObject(changed.track, 0x46, 3, distinctWidths());
+        QVERIFY(status.ok());
+        QUndoStack stack;
+        PushTrackEdit(stack, TrackEditKind::InsertObject, loaded, changed,
+                      [&](const TrackEditState &state) { shown = state; });
+        QCOMPARE(bytesOf(shown.track), after);
+        QCOMPARE(shown.track.CurrentObject, current);
+        QCOMPARE(stack.count(), after == before ? 0 : 1);
+        stack.undo();
+        QVERIFY(shown == loaded);
+        stack.redo();
+        QVERIFY(shown == changed);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTrackEdits)
+#include "tst_track_edits.moc"
