@@ -136,17 +136,16 @@ void frmObjectSelector::Form_Load()
     txtLength->setText(QString::number(SelectedLength));
     ListObjectNumbers = edit::ListObjectNumbers();
     m_state.ChosenObjectNumber = SelectedObjectNumber;
-    // The entry of the object shown is selected by the editor, which is no pick.
+    // The entry of the object shown is selected by the editor, which is no pick; making it the
+    // current row scrolls it into view.
     const int shown = track::isSpanCode(SelectedObjectNumber)
                           ? SelectedObjectNumber
                           : track::objectIdOf(SelectedObjectNumber);
     const auto entry = std::find(ListObjectNumbers.cbegin(), ListObjectNumbers.cend(), shown);
     const QSignalBlocker noPick(lstObjectSelector);
     lstObjectSelector->clearSelection();
-    if (entry != ListObjectNumbers.cend()) {
+    if (entry != ListObjectNumbers.cend())
         lstObjectSelector->setCurrentRow(int(entry - ListObjectNumbers.cbegin()));
-        lstObjectSelector->scrollToItem(lstObjectSelector->currentItem());
-    }
 }
 
 void frmObjectSelector::lstObjectSelector_Click()

@@ -113,6 +113,9 @@ private slots:
         QVERIFY(!w.mnuUndo->isEnabled() && w.UndoStack->isClean());
         w.mnuRedo->trigger();
         QVERIFY(w.shown() == states[1]);
+        w.chosen = w.dir.filePath("missing.nes"); // a file Open refuses asks nothing
+        w.mnuOpen->trigger();
+        QVERIFY(w.questions.isEmpty() && w.messages.size() == 2);
     }
 
     void unsavedEditsAreAskedAbout_data()
