@@ -35,9 +35,6 @@ Result<qint64> checkImageFile(const QString &path, qint64 minimumSize);
 Result<QByteArray> readImageBytes(const QString &path, Position first, qint64 count,
                                   const QString &what);
 
-// Reads up to count bytes from position first; bytes past the end of the file read as 0.
-Result<QByteArray> readImageBytesPadded(const QString &path, Position first, qint64 count);
-
 // Writes bytes at position first, in place. The file must already exist and reach the last byte
 // written: the write never creates a file and never changes its size. Succeeds only once every
 // byte was written, flushed and synced to the disk.

@@ -10,12 +10,6 @@ class TestTiles : public QObject
     Q_OBJECT
 
 private slots:
-    void binaryDigits()
-    {
-        QCOMPARE(ToBinaryString(5), QStringLiteral("00000101"));
-        QCOMPARE(ToBinaryString(128), QStringLiteral("10000000"));
-    }
-
     // A block wholly inside an RGB32 picture is decoded row by row, any other pixel by pixel: both
     // must paint every pixel of the block, value 0 included, and nothing outside it.
     void decodesDoubledTwoPlaneTiles_data()
