@@ -3,6 +3,7 @@
 #include "image_builder.h"
 #include "model_fixture.h"
 #include "picture_tables.h"
+#include "rom_layout.h"
 #include "selector_preview.h"
 
 #include <QApplication>

@@ -1,10 +1,8 @@
 #include "track_codec.h"
-#include "track_invariants.h"
 
 #include <QTest>
 
 using namespace whoopline;
-using namespace whoopline::testing;
 using namespace whoopline::track;
 
 Q_DECLARE_METATYPE(whoopline::track::TrackObject)
@@ -90,33 +88,6 @@ private slots:
         const int total = ByteTotal(objects);
         QCOMPARE(EncodeTrackObjects(objects), objectBytes.left(total));
         QCOMPARE(NeedsByteAfterRegion(objectBytes, budget), total == budget + 1);
-    }
-
-    // The checker that other tests rely on must catch each broken invariant.
-    void invariantCheckerFindsEachViolation_data()
-    {
-        QTest::addColumn<TrackObject>("object");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("ByteCount") << TrackObject{2, "\x05", 26} << "ByteCount differs";
-        QTest::newRow("no span, 2 bytes") << TrackObject{2, "\x05\x01", 26} << "needs ByteCount 1";
-        QTest::newRow("span, 1 byte") << TrackObject{1, "\x42", 48} << "needs ByteCount 2";
-        QTest::newRow("span width") << TrackObject{2, "\x42\x03", 3} << "16 x its length, 48";
-        QTest::newRow("marked span") << TrackObject{2, "\x42\x03", 48, true} << "cannot be marked";
-        QTest::newRow("table width") << TrackObject{1, "\x07", 16} << "table width of id 7, 30";
-        QTest::newRow("mark lost") << TrackObject{1, "\x87", 30} << "bit 7 of the code, true";
-        QTest::newRow("mark, no bit") << TrackObject{1, "\x07", 30, true} << "of the code, false";
-        QTest::newRow("unknown id") << TrackObject{1, "\xC3", 30} << "id 67 lies outside 0..49";
-        QTest::newRow("no bytes") << TrackObject{} << "no bytes";
-    }
-    void invariantCheckerFindsEachViolation()
-    {
-        QFETCH(TrackObject, object);
-        QFETCH(QString, reason);
-        const TrackObject good{1, "\x01", 18};
-        QCOMPARE(TrackInvariantViolation({good, good}, Widths), QString());
-        const QString violation = TrackInvariantViolation({good, good, object, good}, Widths);
-        QVERIFY2(violation.startsWith("object 2 ") && violation.contains(reason),
-                 qPrintable(violation));
     }
 };
 

@@ -13,14 +13,6 @@
 // Images and sheets for the picture and track-view tests.
 namespace whoopline::testing {
 
-inline QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray result;
-    for (int value : values)
-        result.append(char(value));
-    return result;
-}
-
 // The image with records 0, 1, ... of the picture stream, each followed by its final 0.
 inline ImageBuilder withPictures(ImageBuilder image, const QList<QByteArray> &records)
 {
