@@ -57,24 +57,6 @@ public:
         }
         return *this;
     }
-    // The older ways of building, until the last tests that use them are rewritten.
-    ImageBuilder &set(Position position, int byte) { return set(position, QByteArray(1, char(byte))); }
-    ImageBuilder &set(Position first, std::initializer_list<int> values) { return set(first, testing::bytes(values)); }
-    ImageBuilder &fill(Position first, qint64 count, int byte) { return set(first, QByteArray(count, char(byte))); }
-    ImageBuilder &resize(qint64 size)
-    {
-        m_bytes.resize(size, '\0');
-        return *this;
-    }
-    ImageBuilder &setTile(int tile, const QByteArray &sixteenBytes) { return set(0x5011 + qint64(tile) * 16, sixteenBytes); }
-    ImageBuilder &setSolidTile(int tile, int value)
-    {
-        QByteArray planes(16, '\0');
-        planes.fill(char(value & 1 ? 0xFF : 0), 8).append(QByteArray(8, char(value & 2 ? 0xFF : 0)));
-        return setTile(tile, planes);
-    }
-    int at(Position position) const { return quint8(m_bytes.at(position - 1)); }
-    QString write(const QTemporaryDir &dir, const QString &name) const { return writeFile(dir, name, m_bytes); }
     const QByteArray &bytes() const { return m_bytes; }
     QString write(const QTemporaryDir &dir) const { return writeFile(dir, "image.nes", m_bytes); }
 
