@@ -172,7 +172,6 @@ private slots:
         QVERIFY(shows(0x43, -1, "43", 21)); // a span shows its base once
         QVERIFY(shows(0x0A, -1, "0A", 9));
         QVERIFY(shows(0x05, 36, "48", 0)); // "30 Nothing ??"
-        QVERIFY(shows(0x05, 44, "70", 28));
         QVERIFY(shows(0xC3, -1, "C3", -1)); // no picture
         QCOMPARE(view::ComposeSelectorPreview(5, m_sheet, m_dir.filePath("gone.nes")), previewOf(-1));
     }

@@ -59,8 +59,7 @@ RoadImage generateImage(quint32 seed)
     QRandomGenerator random(seed * 7919u + 1);
     const int shape = int(random.bounded(8));
     const qint64 size = 24592 + (random.bounded(4) == 0 ? random.bounded(40000) : 0);
-    ImageBuilder image(0);
-    image.set(1, randomBytes(random, size));
+    ImageBuilder image = ImageBuilder(0).set(1, randomBytes(random, size));
     if (shape == 1)
         image.set(12476, randomBytes(random, size - 12475, 1));
     RoadImage road{QStringLiteral("image %1").arg(seed), {}, {}};

@@ -23,10 +23,8 @@ inline QString TrackInvariantViolation(const track::TrackObjectList &objects,
                            object.Width == (span ? quint8(object.Bytes.at(1)) * 16 : widths[code & 0x7F]);
         if (!sound)
             return QStringLiteral("object %1 (bytes %2, width %3, marked %4) breaks an invariant.")
-                .arg(index)
-                .arg(QString::fromLatin1(object.Bytes.toHex(' ')))
-                .arg(object.Width)
-                .arg(object.Alternative);
+                .arg(QString::number(index), object.Bytes.toHex(' '), QString::number(object.Width),
+                     QString::number(object.Alternative));
     }
     return {};
 }
