@@ -181,19 +181,6 @@ Result<QByteArray> readImageBytes(const QString &path, Position first, qint64 co
     return std::move(read.value().bytes);
 }
 
-Result<QByteArray> readImageBytesPadded(const QString &path, Position first, qint64 count)
-{
-    if (offsetOf(first) < 0)
-        return cannotRead(path, QStringLiteral("position %1 lies before its start").arg(formatNumber(first)));
-    auto read = readRegularFile(path, offsetOf(first), count);
-    if (!read)
-        return Failure{read.error()};
-    QByteArray bytes = std::move(read.value().bytes);
-    if (bytes.size() < count)
-        bytes.append(count - bytes.size(), '\0');
-    return bytes;
-}
-
 Status readWholeImage(const QString &path, const std::function<bool(const QByteArray &piece)> &take)
 {
 #ifdef Q_OS_UNIX

@@ -43,9 +43,6 @@ Result<qint64> checkImageFile(const QString &path, qint64 minimumSize);
 Result<QByteArray> readImageBytes(const QString &path, Position first, qint64 count,
                                   const QString &what);
 
-// Reads up to count bytes from position first; bytes past the end of the file read as 0.
-Result<QByteArray> readImageBytesPadded(const QString &path, Position first, qint64 count);
-
 // Reads the whole file from its start, piece by piece, handing each piece to take in order; stops
 // early when take returns false. Fails when the file can't be read, with the system's reason.
 Status readWholeImage(const QString &path, const std::function<bool(const QByteArray &piece)> &take);

@@ -1,6 +1,5 @@
 #include "tile.h"
 
-#include "image_file.h"
 #include "rom_layout.h"
 
 #include <algorithm>
@@ -12,29 +11,6 @@ namespace {
 constexpr int TileRows = 8;
 constexpr int TileColumns = 8;
 constexpr int PixelScale = BlockSize / TileColumns;
-
-} // namespace
-
-QString ToBinaryString(quint8 byte)
-{
-    return QStringLiteral("%1").arg(byte, 8, 2, QLatin1Char('0'));
-}
-
-Result<TileBuffer> ReadTile(const QString &path, qint64 offset)
-{
-    if (offset < 0)
-        return Failure{QStringLiteral("A tile cannot lie before the start of the file (offset %1).")
-                           .arg(formatNumber(offset))};
-    const auto bytes = readImageBytes(path, offset + 1, TileByteCount, QStringLiteral("a tile"));
-    if (!bytes)
-        return Failure{bytes.error()};
-    TileBuffer tile{};
-    for (int i = 0; i < TileByteCount; ++i)
-        tile[i] = quint8(bytes->at(i));
-    return tile;
-}
-
-namespace {
 
 int pixelValue(const TileBuffer &tile, int row, int column)
 {

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "result.h"
-
 #include <QImage>
 #include <QRgb>
-#include <QString>
 
 #include <array>
 
@@ -16,13 +13,6 @@ using TileBuffer = std::array<quint8, 16>;
 
 // The colours of pixel values 0..3.
 using TilePalette = std::array<QRgb, 4>;
-
-// The eight binary digits of a byte, most significant first: 5 -> "00000101".
-QString ToBinaryString(quint8 byte);
-
-// The 16 bytes of the tile at 0-based file offset offset. Opens and closes the file itself; fails
-// when the file can't be read or ends before the tile does.
-Result<TileBuffer> ReadTile(const QString &path, qint64 offset);
 
 // Paints the tile at twice its size as a 16 x 16 block with top-left pixel (x0, y0): pixel value
 // = plane-0 bit + 2 x plane-1 bit, bit 7 leftmost. Every pixel is painted, value 0 included;

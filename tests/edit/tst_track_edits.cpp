@@ -1,5 +1,5 @@
 #include "free_byte_edits.h"
-#include "model_fixture.h"
+#include "track_codec.h"
 #include "object_replacement.h"
 #include "track_edit_command.h"
 
@@ -8,7 +8,45 @@
 
 using namespace whoopline;
 using namespace whoopline::edit;
-using namespace whoopline::testing;
+
+namespace {
+
+using ByteList = QList<QByteArray>;
+
+QByteArray b(std::initializer_list<int> values)
+{
+    QByteArray array;
+    for (int value : values)
+        array.append(char(value));
+    return array;
+}
+
+// Widths that differ between neighbouring ids, so a width taken from the wrong id shows.
+track::ObjectWidthTable distinctWidths()
+{
+    track::ObjectWidthTable widths{};
+    for (int id = 0; id < 50; ++id)
+        widths[id] = 16 * (1 + id % 4);
+    return widths;
+}
+
+track::TrackModel modelOf(const ByteList &objects, int current, int track = 3)
+{
+    track::TrackModel model{{}, track, current};
+    for (const QByteArray &bytes : objects)
+        model.TrackObjects.append(track::MakeTrackObject(bytes, distinctWidths()));
+    return model;
+}
+
+ByteList bytesOf(const track::TrackModel &model)
+{
+    ByteList bytes;
+    for (const track::TrackObject &object : model.TrackObjects)
+        bytes.append(object.Bytes);
+    return bytes;
+}
+
+} // namespace
 
 class TestTrackEdits : public QObject
 {

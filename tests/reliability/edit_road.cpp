@@ -6,7 +6,6 @@
 #include "object_catalogue.h"
 #include "object_replacement.h"
 #include "open_image.h"
-#include "rom_layout.h"
 #include "selection_exchange.h"
 #include "track_codec.h"
 #include "track_invariants.h"
@@ -16,16 +15,14 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <numeric>
 #include <optional>
-#include <tuple>
 
 namespace whoopline::testing {
 
 using namespace whoopline::track;
 
 namespace {
-
-constexpr int MaximumLength = 255;
 
 // text with %1, %2... replaced by values in turn.
 template <typename... Values> QString told(const char *text, const Values &...values)
@@ -35,117 +32,115 @@ template <typename... Values> QString told(const char *text, const Values &...va
     return result;
 }
 
-// How actual differs from expected, empty when it does not.
-QString difference(const FileState &expected, const FileState &actual)
-{
-    if (actual == expected)
-        return {};
-    static const char *const kinds[] = {"nothing", "a folder", "a special file", "a file"};
-    const QByteArray &a = actual.bytes, &e = expected.bytes;
-    const auto at = std::mismatch(a.begin(), a.end(), e.begin(), e.end()).first - a.begin();
-    return told("the path holds %1 of %2 bytes where %3 of %4 was expected, from position %5 on.",
-                kinds[actual.kind], a.size(), kinds[expected.kind], e.size(), at + 1);
-}
+struct EditRoad;
 
-// What the window's handlers walk through, held as the window holds it.
+// One kind of step a user takes once an image is open, and how often the road takes it.
+struct StepKind
+{
+    const char *name;
+    int weight;
+    QString (EditRoad::*run)();
+};
+
+// What the window's handlers walk through, held as the window holds it. Every promise is checked
+// against the format's own positions and budgets, written out in image_builder.h.
 struct EditRoad
 {
-    using Action = QString (EditRoad::*)();
-
     const RoadImage &image;
     QRandomGenerator random;
     const QString path;
     const bool fileFaults;
     RoadFigures &figures;
-    std::array<LoadExpectation, TrackCount> tracks = image.tracks;
+    std::array<LoadExpectation, 5> tracks = image.tracks;
     FileState expected{FileState::File, image.bytes};
     std::optional<view::OpenedImage> opened{};
     TrackModel model{};
-    int laps = 0;
+    int laps = 0;    // the laps control
     int loading = 0; // the track the next load reads
+
+    const ObjectWidthTable &widths() const { return opened->ObjectWidthTable; }
+    static Position start(int track) { return TrackStarts[track - 1]; }
+    static int budget(int track) { return TrackBudgets[track - 1]; }
 
     QString walk()
     {
         ++figures.images;
         if (!putFileState(path, expected))
             return QStringLiteral("the image could not be written.");
-        QString broken = step("open", &EditRoad::open);
+        QString broken = step({"open", 0, &EditRoad::open});
         for (int i = 0; i < 2 && broken.isEmpty() && opened; ++i)
             broken = randomStep(); // before any track is loaded
-        std::array<int, TrackCount> order{1, 2, 3, 4, 5};
+        std::array<int, 5> order{1, 2, 3, 4, 5};
         std::shuffle(order.begin(), order.end(), random);
-        for (int track : order) {
-            if (!broken.isEmpty() || !opened)
-                return broken;
-            loading = track;
-            broken = step(told("load track %1", track), &EditRoad::load);
-            for (int i = int(random.bounded(6, 17)); i > 0 && broken.isEmpty(); --i)
+        for (int i = 0; i < 5 && broken.isEmpty() && opened; ++i) {
+            loading = order[i];
+            broken = step({"load", 0, &EditRoad::load});
+            for (int j = int(random.bounded(6, 17)); j > 0 && broken.isEmpty(); --j)
                 broken = randomStep();
             if (broken.isEmpty())
-                broken = step("save", &EditRoad::save);
+                broken = step({"save", 0, &EditRoad::save});
         }
         return broken;
     }
 
-    QString step(const QString &name, Action action)
-    {
-        ++figures.steps;
-        QString broken = (this->*action)();
-        if (broken.isEmpty())
-            broken = checkState();
-        return broken.isEmpty()
-                   ? broken
-                   : told("%1, step %2 (%3, track %4 object %5 loaded): %6", image.kind,
-                          figures.steps, name, model.CurrentTrack, model.CurrentObject, broken);
-    }
-
     QString randomStep()
     {
-        static constexpr std::tuple<int, const char *, Action> steps[] = {
-            {35, "navigate", &EditRoad::navigate}, {55, "replace", &EditRoad::replace},
-            {70, "toggle", &EditRoad::toggle},     {83, "save", &EditRoad::save},
-            {95, "redraw", &EditRoad::redraw},     {100, "file fault", &EditRoad::injectFault}};
-        const int pick = int(random.bounded(fileFaults ? 100 : 95));
-        for (const auto &[below, name, action] : steps) {
-            if (pick < below)
-                return step(name, action);
-        }
-        return {};
+        // A new command of the editor is a new row. File faults come last, so that a road without
+        // them never draws them.
+        static constexpr StepKind steps[] = {
+            {"navigate", 30, &EditRoad::navigate}, {"replace", 20, &EditRoad::replace},
+            {"toggle", 15, &EditRoad::toggle},     {"laps", 5, &EditRoad::changeLaps},
+            {"save", 15, &EditRoad::save},         {"redraw", 10, &EditRoad::redraw},
+            {"file fault", 5, &EditRoad::injectFault}};
+        const int total = std::accumulate(std::begin(steps), std::end(steps), 0,
+                                          [](int sum, const StepKind &kind) { return sum + kind.weight; });
+        int pick = int(random.bounded(fileFaults ? total : total - std::end(steps)[-1].weight));
+        const StepKind *kind = steps;
+        while ((pick -= kind->weight) >= 0)
+            ++kind;
+        return step(*kind);
     }
 
-    const ObjectWidthTable &widths() const { return opened->ObjectWidthTable; }
-
-    // The file as the steps so far must have left it, and a model whose objects keep their
-    // invariants within the region, which only a span on its last byte passes, by its length.
-    QString checkState() const
+    QString step(const StepKind &kind)
     {
-        if (QString changed = difference(expected, observeFile(path)); !changed.isEmpty())
-            return changed;
-        if (!model.isLoaded())
-            return {};
-        const int total = ByteTotal(model.TrackObjects);
-        const int budget = trackByteBudget(model.CurrentTrack);
-        if (total > budget + 1 || (total == budget + 1 && !model.TrackObjects.last().isSpan()))
-            return told("the model holds %1 object bytes for a region of %2.", total, budget);
-        if (model.CurrentObject < 0 || model.CurrentObject > model.lastIndex())
-            return told("CurrentObject lies outside 0..%1.", model.lastIndex());
-        return TrackInvariantViolation(model.TrackObjects, widths());
+        ++figures.steps;
+        QString broken = (this->*kind.run)();
+        if (broken.isEmpty())
+            broken = brokenPromise();
+        return broken.isEmpty() ? broken
+                                : told("%1, step %2 (%3, track %4 object %5 loaded): %6", image.kind,
+                                       figures.steps, kind.name, model.CurrentTrack, model.CurrentObject, broken);
     }
 
+    // What holds after every step: the file is as the steps so far must have left it, and the
+    // model's objects keep their invariants within the region, which only a span on its last
+    // byte passes, by its length.
+    QString brokenPromise() const
+    {
+        if (const FileState actual = observeFile(path); actual != expected)
+            return told("the path holds %1 bytes of kind %2 where %3 of kind %4 were expected.",
+                        actual.bytes.size(), int(actual.kind), expected.bytes.size(), int(expected.kind));
+        const int total = ByteTotal(model.TrackObjects), region = budget(qMax(1, model.CurrentTrack));
+        if (model.isLoaded() && (total > region + 1 || (total > region && !model.TrackObjects.last().isSpan())))
+            return told("the model holds %1 object bytes for a region of %2.", total, region);
+        return model.isLoaded() ? TrackInvariantViolation(model.TrackObjects, widths()) : QString();
+    }
+
+    // An image too short for the tiles is refused, saying so; any other opens.
     QString open()
     {
         auto result = view::OpenImage(path);
-        const bool longEnough = image.bytes.size() >= rom::MinimumImageSize;
-        if (!result)
-            return longEnough || !result.error().contains("a cartridge image needs at least 24,592")
-                       ? told("opening was refused: %1", result.error())
-                       : QString();
-        if (!longEnough)
-            return QStringLiteral("an image too short to hold the tiles was opened.");
-        opened = std::move(result).value();
+        if (result.ok() != (image.bytes.size() >= 24592) ||
+            (!result && !result.error().contains("a cartridge image needs at least 24,592")))
+            return told("an image of %1 bytes: %2", image.bytes.size(), result ? "opened" : result.error());
+        if (result)
+            opened = std::move(result).value();
         return {};
     }
 
+    // A load gives laps 1..255 and the region's objects as the file holds them at the track's
+    // start, the last one's length after the region if need be; or it is refused, saying so, and
+    // the model keeps the track loaded before.
     QString load()
     {
         ++figures.loads;
@@ -153,22 +148,15 @@ struct EditRoad
         const LoadExpectation expectation = tracks[loading - 1];
         if (!loaded) {
             ++figures.refusedLoads;
-            const bool explained =
-                loaded.error().startsWith(told("Track %1 cannot be loaded: ", loading));
-            return expectation == LoadExpectation::Loads || !explained
+            return expectation == LoadExpectation::Loads ||
+                           !loaded.error().startsWith(told("Track %1 cannot be loaded: ", loading))
                        ? told("the load was refused: %1", loaded.error())
-                       : QString(); // the model keeps the track loaded before
+                       : QString();
         }
-        if (expectation == LoadExpectation::Refused)
-            return QStringLiteral("a track that must be refused was loaded.");
-        // The region's bytes: laps 1..255, the budget's objects and a length after it, if any.
-        const int total = ByteTotal(loaded->objects);
         const QByteArray region = char(loaded->laps) + EncodeTrackObjects(loaded->objects);
-        if (loaded->laps < MinimumLaps || loaded->laps > MaximumLaps ||
-            total < trackByteBudget(loading) ||
-            expected.bytes.mid(offsetOf(trackStartPosition(loading)), region.size()) != region)
-            return told("laps %1 and %2 object bytes loaded that the file does not hold there.",
-                        loaded->laps, total);
+        if (expectation == LoadExpectation::Refused || loaded->laps < 1 || region.size() <= budget(loading) ||
+            expected.bytes.mid(start(loading) - 1, region.size()) != region)
+            return told("laps %1 and %2 object bytes were loaded that must not be.", loaded->laps, region.size() - 1);
         model = TrackModel{loaded->objects, loading, 0};
         laps = loaded->laps;
         return {};
@@ -183,45 +171,38 @@ struct EditRoad
 
     QString redraw()
     {
-        const auto drawn =
-            view::RenderTrackView(model, opened->graphics.picBuffer, opened->graphics.picGFX, path);
-        const bool loaded = model.isLoaded();
-        if (drawn.strip.size() != QSize(rom::ViewWidth, rom::ViewHeight) ||
-            drawn.currentObjectText != (loaded ? FormatObjectByte(model.current().code()) : "") ||
-            drawn.markerWidth != (loaded ? model.current().Width : 0))
-            return told("the redraw shows %1, %2 wide.", drawn.currentObjectText,
-                        drawn.markerWidth);
-        return {};
+        const auto drawn = view::RenderTrackView(model, opened->graphics.picBuffer, opened->graphics.picGFX, path);
+        const bool shows = model.isLoaded() ? model.CurrentObject >= 0 && model.CurrentObject <= model.lastIndex() &&
+                                                  drawn.markerWidth == model.current().Width &&
+                                                  drawn.currentObjectText == QString::asprintf("$%02X", model.current().code())
+                                            : drawn.currentObjectText.isEmpty();
+        return shows ? QString() : told("the redraw shows %1, %2 wide.", drawn.currentObjectText, drawn.markerWidth);
     }
 
-    // The "..." button: the selector opens over the current object, and OK hands back a
-    // catalogue object and a length, now and then one out of range. Cancel, no track and a
-    // refusal leave the track as it was; a replacement puts the choice in the current object's
-    // place and moves nothing before it.
+    // The "..." button: OK hands back a catalogue object and a length, now and then one out of
+    // range. Cancel, no track and a refusal leave the track as it was; a replacement puts the
+    // choice in the current object's place and moves nothing before it.
     QString replace()
     {
-        static constexpr int lengths[] = {-1, 256, 0, MaximumLength};
-        const int number = edit::ListObjectNumbers()[random.bounded(edit::CatalogueSize)];
-        const int length = random.bounded(3) == 0 ? lengths[random.bounded(4)]
-                                                  : int(random.bounded(MaximumLength + 1));
+        static constexpr int lengths[] = {-1, 256, 0, 255};
+        const int number = edit::ListObjectNumbers()[random.bounded(45)];
+        const int length = random.bounded(3) == 0 ? lengths[random.bounded(4)] : int(random.bounded(256));
         const bool ok = random.bounded(5) != 0;
         const TrackModel before = model;
+        const int c = before.CurrentObject;
         const Status status = edit::EditCurrentObject(model, widths(), [&] {
             if (ok)
-                std::tie(edit::SelectedObjectNumber, edit::SelectedLength) =
-                    std::tie(number, length);
+                std::tie(edit::SelectedObjectNumber, edit::SelectedLength) = std::tie(number, length);
             return ok;
         });
-        const int c = before.CurrentObject;
+        const bool kept = model.CurrentObject == c && model.TrackObjects == before.TrackObjects;
         if (!status || !ok || !before.isLoaded())
-            return (status || !status.error().isEmpty()) && model.CurrentObject == c &&
-                           model.TrackObjects == before.TrackObjects
+            return kept && (status || !status.error().isEmpty())
                        ? QString()
-                       : told("replacing by %1 length %2 changed the track or was refused "
-                              "without a word: %3",
+                       : told("replacing by %1 length %2 changed the track or failed without a word: %3",
                               number, length, status.error());
         if (model.CurrentObject != c || c > model.lastIndex() || model.current().code() != number ||
-            model.current().length() != (isSpanCode(number) ? length : 0) ||
+            model.current().length() != (number >= 0x40 && number <= 0x46 ? length : 0) ||
             model.TrackObjects.mid(0, c) != before.TrackObjects.mid(0, c))
             return told("replacing by %1 length %2 gave another track.", number, length);
         return {};
@@ -235,78 +216,63 @@ struct EditRoad
         const bool markable = model.isLoaded() && !model.current().isSpan();
         const bool checked = markable ? !model.current().Alternative : random.bounded(2) == 0;
         const bool shown = edit::ToggleAlternative(model, checked);
-        if (markable ? shown != checked || model.current().Alternative != checked
-                     : shown || model.TrackObjects != before)
+        if (markable ? shown != checked || model.current().Alternative != checked : shown || model.TrackObjects != before)
             return told("a click asking for %1 showed %2.", checked, shown);
+        return {};
+    }
+
+    // The laps control takes any value from 1 to 255.
+    QString changeLaps()
+    {
+        laps = int(random.bounded(1, 256));
         return {};
     }
 
     // Succeeds exactly when a track is loaded and the file still reaches the last byte to write,
     // which past the region must hold its value already. Then the file is what it was with the
-    // laps byte and the object bytes at the region's start.
+    // laps byte and the object bytes at the region's start, and they load again; after a shorter
+    // save the region's old tail follows them, or makes the load refused.
     QString save()
     {
         ++figures.saves;
-        if (random.bounded(3) == 0) // the laps were changed before
-            laps = int(random.bounded(MinimumLaps, MaximumLaps + 1));
         const int track = model.CurrentTrack;
         const Status saved = WriteTrack(path, track, laps, model.TrackObjects);
-        FileState after = expected;
-        bool fits = model.isLoaded() && after.kind == FileState::File;
-        if (fits) {
-            const QByteArray region = char(laps) + EncodeTrackObjects(model.TrackObjects);
-            const qint64 first = offsetOf(trackStartPosition(track));
-            fits = after.bytes.size() >= first + region.size() &&
-                   (region.size() <= 1 + trackByteBudget(track) ||
-                    after.bytes.at(first + region.size() - 1) == region.back());
-            if (fits)
-                after.bytes.replace(first, region.size(), region);
-        }
+        const QByteArray region = char(laps) + EncodeTrackObjects(model.TrackObjects);
+        const qint64 first = model.isLoaded() ? start(track) - 1 : 0, end = first + region.size();
+        const bool fits = model.isLoaded() && expected.kind == FileState::File && expected.bytes.size() >= end &&
+                          (region.size() <= 1 + budget(track) || expected.bytes.at(end - 1) == region.back());
         if (!saved) {
             ++figures.refusedSaves;
-            const QString start =
-                model.isLoaded() ? told("Track %1 could not be saved: ", track) : "";
-            return fits || saved.error().isEmpty() || !saved.error().startsWith(start)
+            const QString opening = model.isLoaded() ? told("Track %1 could not be saved: ", track) : "";
+            return fits || saved.error().isEmpty() || !saved.error().startsWith(opening)
                        ? told("the save was refused: %1", saved.error())
                        : QString();
         }
         if (!fits)
             return QStringLiteral("a save that had to be refused succeeded.");
-        expected = after;
-        // The saved laps and objects load again. After a shorter save the region's old tail
-        // follows them as objects, or makes the load refused.
-        const TrackObjectList &objects = model.TrackObjects;
-        const bool shorter = ByteTotal(objects) < trackByteBudget(track);
+        expected.bytes.replace(first, region.size(), region);
+        const bool shorter = region.size() <= budget(track);
         if (shorter)
             tracks[track - 1] = LoadExpectation::Either;
         const auto reloaded = ReadTrack(path, track, widths());
-        if (!reloaded)
-            return shorter ? QString() : told("the saved track was refused: %1", reloaded.error());
-        if (reloaded->laps != laps ||
-            (shorter ? reloaded->objects.mid(0, objects.size()) : reloaded->objects) != objects)
-            return told("%1 objects of %2 bytes were saved; %3 objects of %4 loaded.",
-                        objects.size(), ByteTotal(objects), reloaded->objects.size(),
-                        ByteTotal(reloaded->objects));
+        const TrackObjectList &objects = model.TrackObjects;
+        if (reloaded ? reloaded->laps != laps || reloaded->objects.mid(0, shorter ? objects.size() : -1) != objects
+                     : !shorter)
+            return told("%1 objects were saved; loading them again gave: %2", objects.size(), reloaded.error());
         return {};
     }
 
-    // Another program truncates the file, often inside a track's region, deletes it, replaces it
-    // by a folder or a named pipe, or puts the image back.
+    // Another program truncates the file, often inside the track regions (11607..12404), deletes
+    // it, replaces it by a folder or a named pipe, or puts the image back.
     QString injectFault()
     {
-        ++figures.fileFaults;
-        const qint64 cut = random.bounded(2) ? random.bounded(TrackStartPositions[0] - 1,
-                                                              PositionAfterLastRegion + 1)
-                                             : random.bounded(image.bytes.size() + 1);
-        const FileState faults[] = {{FileState::File, image.bytes.left(cut)},
-                                    {},
-                                    {FileState::Folder, {}},
-                                    {FileState::Special, {}},
-                                    {FileState::File, image.bytes}};
+        const qint64 cut = random.bounded(2) ? random.bounded(qint64(11606), qint64(12405))
+                                             : random.bounded(qint64(image.bytes.size() + 1));
+        const FileState faults[] = {{FileState::File, image.bytes.left(cut)}, {}, {FileState::Folder, {}},
+                                    {FileState::Special, {}}, {FileState::File, image.bytes}};
         expected = faults[random.bounded(5)];
         tracks.fill(LoadExpectation::Either);
-        return putFileState(path, expected) ? QString()
-                                            : QStringLiteral("the file could not be changed.");
+        return putFileState(path, expected) ? QString() : QStringLiteral("the file could not be changed.");
     }
 };
 
@@ -315,8 +281,7 @@ struct EditRoad
 QString WalkEditRoad(const RoadImage &image, quint32 seed, const QString &folder, bool fileFaults,
                      RoadFigures &figures)
 {
-    return EditRoad{image, QRandomGenerator(seed), folder + QStringLiteral("/road.nes"), fileFaults,
-                    figures}
+    return EditRoad{image, QRandomGenerator(seed), folder + QStringLiteral("/road.nes"), fileFaults, figures}
         .walk();
 }
 

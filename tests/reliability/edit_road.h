@@ -1,9 +1,6 @@
 #pragma once
 
-#include "track_layout.h"
-
-#include <QByteArray>
-#include <QString>
+#include <QtCore>
 
 #include <array>
 
@@ -13,25 +10,19 @@
 // generated images, the fuzz target over arbitrary bytes.
 namespace whoopline::testing {
 
-enum class LoadExpectation
-{
-    Either,
-    Loads,
-    Refused
-};
+enum class LoadExpectation { Either, Loads, Refused };
 
 struct RoadImage
 {
     QString kind; // names the image in a failure message
     QByteArray bytes;
-    std::array<LoadExpectation, track::TrackCount> tracks{};
+    std::array<LoadExpectation, 5> tracks{}; // what loading tracks 1..5 must do
 };
 
 // What the road did, over all the images it was given.
 struct RoadFigures
 {
-    int images = 0, steps = 0, loads = 0, refusedLoads = 0, saves = 0, refusedSaves = 0,
-        fileFaults = 0;
+    int images = 0, steps = 0, loads = 0, refusedLoads = 0, saves = 0, refusedSaves = 0;
 };
 
 // Walks the road on image, written into folder, with steps drawn from seed. With fileFaults the

@@ -1,121 +1,104 @@
-#include "generated_images.h"
+#include "edit_road.h"
 #include "image_builder.h"
-#include "object_replacement.h"
-#include "track_io.h"
 
-#include <QTemporaryDir>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace whoopline;
 using namespace whoopline::testing;
-using namespace whoopline::track;
 
-Q_DECLARE_METATYPE(whoopline::testing::ImageFamily)
+namespace {
+
+QByteArray randomBytes(QRandomGenerator &random, qint64 count, int lowest = 0)
+{
+    QByteArray result(count, '\0');
+    for (char &byte : result)
+        byte = char(random.bounded(lowest, 256));
+    return result;
+}
+
+// Exactly budget bytes of whole, known objects: ids 0..49, some marked, and spans 0x40..0x46,
+// often of length 0 or 255. A span on the last byte takes its length from the byte after it.
+QByteArray objectBytes(QRandomGenerator &random, int budget, bool spanOnLastByte)
+{
+    static constexpr int lengths[] = {0, 255, 1, 7};
+    QByteArray result;
+    while (result.size() < budget - int(spanOnLastByte)) {
+        if (result.size() + 2 <= budget - int(spanOnLastByte) && random.bounded(3) == 0)
+            result += bytes({0x40 + int(random.bounded(7)),
+                             random.bounded(2) ? lengths[random.bounded(4)] : int(random.bounded(256))});
+        else
+            result += char(random.bounded(50) | random.bounded(2) * 0x80);
+    }
+    return spanOnLastByte ? result + char(0x40 + random.bounded(7)) : result;
+}
+
+// One track's region, well-formed or one of three hostile kinds; returns what loading it must do.
+LoadExpectation putTrack(ImageBuilder &image, QRandomGenerator &random, int track, int hostile)
+{
+    const Position start = TrackStarts[track - 1];
+    const int budget = TrackBudgets[track - 1];
+    image.set(start, bytes({hostile == 1 ? 0 : int(random.bounded(1, 256))})); // laps 0
+    if (hostile == 2) { // whole objects, then an id of 50..127 that is no span code, maybe marked
+        const int unknown = 50 + int(random.bounded(71));
+        const int code = (unknown < 0x40 ? unknown : unknown + 7) | random.bounded(2) * 0x80;
+        image.set(start + 1, objectBytes(random, int(random.bounded(budget)), false) + char(code));
+    } else if (hostile == 3) { // spans of length 255; on an odd budget the last length lies after
+        image.set(start + 1, bytes({0x40 + int(random.bounded(7)), 255}).repeated(budget / 2 + 1).left(budget));
+    } else {
+        image.set(start + 1, objectBytes(random, budget, random.bounded(4) == 0));
+    }
+    return hostile == 1 || hostile == 2 ? LoadExpectation::Refused : LoadExpectation::Loads;
+}
+
+// The same seed always gives the same image: random bytes, and in them five tracks at their
+// places, one in four hostile. One image in eight is nothing but random bytes; in one the
+// picture stream has no 0 byte to the file's end, so its first record is thousands of bytes long.
+RoadImage generateImage(quint32 seed)
+{
+    QRandomGenerator random(seed * 7919u + 1);
+    const int shape = int(random.bounded(8));
+    const qint64 size = 24592 + (random.bounded(4) == 0 ? random.bounded(40000) : 0);
+    ImageBuilder image = ImageBuilder(0).set(1, randomBytes(random, size));
+    if (shape == 1)
+        image.set(12476, randomBytes(random, size - 12475, 1));
+    RoadImage road{QStringLiteral("image %1").arg(seed), {}, {}};
+    road.tracks.fill(LoadExpectation::Either);
+    for (int track = 1; track <= 5 && shape != 0; ++track)
+        road.tracks[track - 1] = putTrack(image, random, track, random.bounded(4) == 0 ? int(random.bounded(1, 4)) : 0);
+    road.bytes = image.bytes();
+    return road;
+}
+
+} // namespace
 
 class TestEditRoad : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // Each row walks the road over `images` images of one family; fixed seeds make every run walk
-    // the same steps. The figures must show the road really walked, so that a generator gone
-    // wrong can't pass unnoticed.
+    // Fixed seeds make every run walk the same steps. The figures must show the road really
+    // walked, so that a generator gone wrong can't pass unnoticed.
     void everyPromiseHoldsOnEveryStep_data()
     {
-        QTest::addColumn<ImageFamily>("family");
-        QTest::addColumn<int>("images");
         QTest::addColumn<bool>("fileFaults");
-        QTest::addColumn<bool>("savesSucceed");
-        QTest::addColumn<bool>("loadsRefused");
-        QTest::newRow("sample image") << ImageFamily::Sample << 25 << false << true << false;
-        QTest::newRow("well-formed") << ImageFamily::WellFormed << 60 << false << true << false;
-        QTest::newRow("well-formed, file changed while open")
-            << ImageFamily::WellFormed << 40 << true << true << true;
-        QTest::newRow("random bytes") << ImageFamily::RandomBytes << 30 << false << false << true;
-        QTest::newRow("stream without zeros")
-            << ImageFamily::StreamWithoutZeros << 15 << false << true << false;
-        QTest::newRow("huge records") << ImageFamily::HugeRecords << 15 << false << true << false;
-        QTest::newRow("hostile tracks")
-            << ImageFamily::HostileTracks << 70 << false << true << true;
+        QTest::newRow("generated images") << false;
+        QTest::newRow("generated images, the file changed under the editor") << true;
     }
     void everyPromiseHoldsOnEveryStep()
     {
-        QFETCH(ImageFamily, family);
-        QFETCH(int, images);
         QFETCH(bool, fileFaults);
-        QFETCH(bool, savesSucceed);
-        QFETCH(bool, loadsRefused);
         QTemporaryDir dir;
         RoadFigures figures;
-        const quint32 first = fileFaults ? 1000 : 0; // other images than the rows without faults
-        for (quint32 seed = first; seed < first + quint32(images); ++seed) {
-            RoadImage image = GenerateImage(family, seed);
-            image.kind = QStringLiteral("%1 %2").arg(QTest::currentDataTag()).arg(seed);
-            const QString broken = WalkEditRoad(image, seed, dir.path(), fileFaults, figures);
+        const quint32 first = fileFaults ? 1000 : 0, images = fileFaults ? 40 : 100;
+        for (quint32 seed = first; seed < first + images; ++seed) {
+            const QString broken = WalkEditRoad(generateImage(seed), seed, dir.path(), fileFaults, figures);
             QVERIFY2(broken.isEmpty(), qPrintable(broken));
         }
-        qInfo("%d images, %d steps: %d loads (%d refused), %d saves (%d refused), %d file faults",
-              figures.images, figures.steps, figures.loads, figures.refusedLoads, figures.saves,
-              figures.refusedSaves, figures.fileFaults);
-        QCOMPARE(figures.loads, images * TrackCount);
-        QCOMPARE(figures.saves - figures.refusedSaves > images, savesSucceed);
-        QCOMPARE(figures.refusedLoads > 0, loadsRefused);
-        QCOMPARE(figures.fileFaults > 0, fileFaults);
-    }
-
-    // Images made by hand, and every input a fuzz run found a fault with, on a few seeds each.
-    void fixedImagesKeepEveryPromise_data()
-    {
-        QTest::addColumn<QByteArray>("image");
-        QTest::newRow("one byte too short") << ImageBuilder(24591).bytes();
-        QTest::newRow("every byte 0xFF") << ImageBuilder().fill(1, 24592, 0xFF).bytes();
-        QTest::newRow("every byte 0") << ImageBuilder().fill(1, 24592, 0).bytes();
-    }
-    void fixedImagesKeepEveryPromise()
-    {
-        QFETCH(QByteArray, image);
-        QTemporaryDir dir;
-        RoadFigures figures;
-        for (quint32 seed = 0; seed < 4; ++seed) {
-            const QString broken = WalkEditRoad({QTest::currentDataTag(), image, {}}, seed,
-                                                dir.path(), false, figures);
-            QVERIFY2(broken.isEmpty(), qPrintable(broken));
-        }
-    }
-
-    // A last span whose length is the byte after the region, made a one-byte object, used to
-    // leave an object 0 outside the region: the save was refused unless that byte was 0, and
-    // then the next load found one object fewer than the editor showed.
-    void lastSpanOnTheBudgetsLastByteBecomesOneByte_data()
-    {
-        QTest::addColumn<int>("track");
-        QTest::addColumn<int>("byteAfter");
-        QTest::newRow("track 1, track 3's laps byte after it") << 1 << 4;
-        QTest::newRow("track 5, byte 0 after it") << 5 << 0;
-    }
-    void lastSpanOnTheBudgetsLastByteBecomesOneByte()
-    {
-        QFETCH(int, track);
-        QFETCH(int, byteAfter);
-        const Position last = trackStartPosition(track) + trackByteBudget(track);
-        ObjectWidthTable widths{};
-        widths.fill(32);
-        ImageBuilder image;
-        image.set(trackStartPosition(track), 3)
-            .fill(trackStartPosition(track) + 1, trackByteBudget(track) - 1, 0x05)
-            .set(last, {0x44, byteAfter});
-        QTemporaryDir dir;
-        const QString path = image.write(dir);
-        const auto loaded = ReadTrack(path, track, widths);
-        QVERIFY2(loaded.ok(), qPrintable(loaded.error()));
-        TrackModel model{loaded->objects, track, int(loaded->objects.size()) - 1};
-
-        const Status replaced = edit::ReplaceCurrentObject(model, 0x09, 0, widths);
-        QVERIFY2(replaced.ok(), qPrintable(replaced.error()));
-        QCOMPARE(model.TrackObjects.size(), loaded->objects.size());
-        const Status saved = WriteTrack(path, track, 3, model.TrackObjects);
-        QVERIFY2(saved.ok(), qPrintable(saved.error()));
-        QCOMPARE(readWholeFile(path), image.set(last, 0x09).bytes());
+        qInfo("%d images, %d steps: %d loads (%d refused), %d saves (%d refused)", figures.images,
+              figures.steps, figures.loads, figures.refusedLoads, figures.saves, figures.refusedSaves);
+        QVERIFY(figures.loads > int(images) * 4 && figures.refusedLoads > 0);
+        QVERIFY(figures.saves - figures.refusedSaves > int(images) * 2 && figures.refusedSaves > 0);
     }
 };
 

@@ -1,211 +1,254 @@
-#include "frm_main.h"
-#include "image_builder.h"
-#include "picture_box.h"
-#include "rectangle_shape.h"
+#include "open_image.h"
+#include "sample_tiles.h"
+#include "track_io.h"
+#include "window_harness.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QScrollBar>
-#include <QStyleOptionSlider>
-#include <QtTest>
-
-#include <algorithm>
+#include <csignal>
 #include <set>
-#include <tuple>
+#include <sys/resource.h>
 
-using whoopline::shell::frmMain;
+using namespace whoopline;
+using namespace whoopline::testing;
 
-namespace {
-
-const QRgb DarkGrey = qRgb(64, 64, 64);
-const QRgb Green = qRgb(0, 255, 0);
-const QRgb Red = qRgb(200, 10, 10);
-
-QImage shown(QWidget *widget)
-{
-    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-// A control's own flag: the marker inherits the track view's, which is not the switch's doing.
-bool ownEnabled(const QObject *control)
-{
-    if (auto *action = qobject_cast<const QAction *>(control))
-        return action->isEnabled();
-    return !static_cast<const QWidget *>(control)->testAttribute(Qt::WA_ForceDisabled);
-}
-
-// Clicks one arrow of a vertical scroll bar, wherever the style puts it.
-void clickArrow(QScrollBar *bar, QStyle::SubControl arrow)
-{
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.orientation = bar->orientation();
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = option.sliderValue = bar->value();
-    option.singleStep = option.pageStep = 1;
-    option.subControls = QStyle::SC_All;
-    const QRect area = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, arrow, bar);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, area.center());
-}
-
-} // namespace
-
-class MainWindowTest : public QObject
+// The main window: its controls, and its commands as a user runs them, each through to the file.
+class TestMainWindow : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void switchReachesAllButFiveMenuItems_data()
-    {
-        QTest::addColumn<bool>("switched");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("start-up") << false << false;
-        QTest::newRow("enable") << true << true;
-        QTest::newRow("disable") << true << false;
-    }
-    // Found in the window itself, so a control the switch does not know about fails too.
+    // Found in the window itself, so a control the switch does not know about fails too. The
+    // marker is only a drawing: it keeps its own flag.
     void switchReachesAllButFiveMenuItems()
     {
-        QFETCH(bool, switched);
-        QFETCH(bool, enabled);
-        frmMain window;
-        QList<QObject *> all;
-        for (QWidget *widget : window.centralWidget()->findChildren<QWidget *>())
-            all << widget;
-        for (QAction *menu : window.menuBar()->actions()) {
-            all << menu;
-            for (QAction *item : menu->menu()->actions())
-                all << item;
+        for (const bool enabled : {false, true}) {
+            shell::frmMain window; // at start-up, switched off
+            QList<QObject *> all;
+            for (QWidget *widget : window.centralWidget()->findChildren<QWidget *>())
+                all << widget;
+            for (QAction *menu : window.menuBar()->actions())
+                for (QAction *item : QList<QAction *>{menu} + menu->menu()->actions())
+                    all << item;
+            if (enabled) {
+                for (QObject *control : all)
+                    control->setProperty("enabled", false);
+                window.SetControlsEnabled(&window, true);
+            }
+            const std::set<QObject *> alone = {window.mnuFile, window.mnuOpen, window.mnuExit,
+                                               window.mnuHelp, window.mnuAbout, window.shpSelect};
+            // Undo and Redo also wait for a step to undo or redo.
+            const std::set<QObject *> noStep = {window.mnuUndo, window.mnuRedo};
+            for (QObject *control : all) {
+                const auto *widget = qobject_cast<const QWidget *>(control);
+                const bool own = widget ? !widget->testAttribute(Qt::WA_ForceDisabled)
+                                        : control->property("enabled").toBool();
+                const bool expected = !noStep.count(control) && (alone.count(control) ? !enabled : enabled);
+                QVERIFY2(own == expected, qPrintable(control->objectName()));
+            }
         }
-        if (switched) {
-            for (QObject *control : all)
-                control->setProperty("enabled", !enabled);
-            window.SetControlsEnabled(&window, enabled);
-        }
-        const std::set<QObject *> alone = {window.mnuFile, window.mnuOpen,  window.mnuExit,
-                                           window.mnuHelp, window.mnuAbout, window.shpSelect};
-        const std::set<QObject *> noStep = {window.mnuUndo, window.mnuRedo}; // nothing to undo
-        for (QObject *control : all)
-            QVERIFY2(ownEnabled(control) ==
-                         (noStep.count(control) ? false : alone.count(control) ? !enabled : enabled),
-                     qPrintable(control->objectName()));
     }
 
-    // The picture 1:1 from the top-left corner over dark grey, the marker a 1-pixel outline.
-    void trackViewShowsItsPictureUnderTheMarker()
+    // The track view shows its picture 1:1 from the top-left corner over dark grey, the marker
+    // as a 1-pixel green outline. The chooser and the laps bar keep to 1..5 and 1..255, and the
+    // text box beside each shows the value. Exit ends at once, without a question.
+    void viewBarsAndExit()
     {
-        frmMain window;
+        Window window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.centralWidget()->size(), QSize(529, 351));
-        QCOMPARE(window.minimumSize(), window.maximumSize());
-        QVERIFY(!window.shpSelect->isVisible());
-        QCOMPARE(shown(window.picTrack),
-                 QImage(":/shell/title.png").convertToFormat(QImage::Format_RGB32));
-
         QImage picture(100, 50, QImage::Format_RGB32);
-        picture.fill(Red);
-        picture.setPixel(99, 49, qRgb(1, 2, 3));
+        picture.fill(qRgb(200, 10, 10));
         window.picTrack->setPicture(picture);
         window.shpSelect->resize(48, 256);
         window.shpSelect->show();
-        const QImage view = shown(window.picTrack);
-        const QList<std::tuple<int, int, QRgb>> pixels = {
-            {0, 128, Green},    {47, 128, Green},   {24, 0, Green},          {24, 255, Green},
-            {24, 1, Red},       {48, 0, Red},       {99, 49, qRgb(1, 2, 3)}, {100, 49, DarkGrey},
-            {99, 50, DarkGrey}, {1, 128, DarkGrey}, {48, 255, DarkGrey},     {511, 255, DarkGrey}};
-        for (const auto &[x, y, colour] : pixels)
-            QVERIFY2(view.pixel(x, y) == colour, qPrintable(QString("at %1, %2").arg(x).arg(y)));
-    }
+        const QImage view = window.picTrack->grab().toImage();
+        QString seen; // the marker's four sides, the picture's corners, the grey around them
+        for (const QPoint at : {QPoint(0, 128), {47, 128}, {24, 0}, {24, 255}, {24, 1}, {48, 0}, {99, 49},
+                                {100, 49}, {99, 50}, {1, 128}, {48, 255}, {511, 255}})
+            seen += QColor(view.pixel(at)).name() + ' ';
+        QCOMPARE(seen, "#00ff00 #00ff00 #00ff00 #00ff00 #c80a0a #c80a0a #c80a0a #404040 #404040 #404040 "
+                       "#404040 #404040 ");
 
-    // The lower arrow raises the value; the text box beside each bar shows it.
-    void spinBarsShowTheirValue()
-    {
-        frmMain window;
-        window.SetControlsEnabled(&window, true);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.txtLaps->text(), ""); // until a track is loaded
         QCOMPARE(window.txtLoadTrack->text(), "1");
-        const auto down = QStyle::SC_ScrollBarAddLine, up = QStyle::SC_ScrollBarSubLine;
-        const QList<std::tuple<QScrollBar *, int, QStyle::SubControl, int, int>> steps = {
-            {window.scrLoadTrack, 1, down, 2, 3}, {window.scrLoadTrack, 3, down, 4, 5},
-            {window.scrLoadTrack, 5, up, 5, 1},   {window.scrLaps, 1, down, 2, 3},
-            {window.scrLaps, 3, up, 3, 1},        {window.scrLaps, 254, down, 2, 255}};
-        for (const auto &[bar, from, arrow, clicks, value] : steps) {
-            bar->setValue(from);
-            for (int i = 0; i < clicks; ++i)
-                clickArrow(bar, arrow);
-            QCOMPARE(bar->value(), value);
-            QLineEdit *box = bar == window.scrLaps ? window.txtLaps : window.txtLoadTrack;
-            QCOMPARE(box->text(), QString::number(value));
+        const QList<std::tuple<QScrollBar *, QLineEdit *, int, int>> bars = {
+            {window.scrLoadTrack, window.txtLoadTrack, 1, 5}, {window.scrLaps, window.txtLaps, 1, 255}};
+        for (const auto &[bar, box, lowest, highest] : bars) {
+            for (const int value : {3, -1, 1000}) {
+                bar->setValue(value);
+                QCOMPARE(bar->value(), qBound(lowest, value, highest));
+                QCOMPARE(box->text(), QString::number(bar->value()));
+            }
         }
-    }
-
-    // With the widest values the editor shows in the value labels.
-    void textFitsItsControl()
-    {
-        frmMain window;
-        window.SetControlsEnabled(&window, true);
-        window.lblCurrentObject->setText("$FF");
-        window.lblLength->setText("255");
-        for (QWidget *widget :
-             window.centralWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            if (!qobject_cast<QLabel *>(widget) && !qobject_cast<QCheckBox *>(widget))
-                continue;
-            // The style pads a check box's height; its box and its text are what must fit.
-            const int height = qobject_cast<QCheckBox *>(widget) ? widget->fontMetrics().height()
-                                                                 : widget->sizeHint().height();
-            QVERIFY2(widget->sizeHint().width() <= widget->width() && height <= widget->height(),
-                     qPrintable(widget->objectName()));
-        }
-    }
-
-    void exitEndsAtOnceWithoutAQuestion()
-    {
-        frmMain window;
-        int messages = 0;
-        window.showMessage = [&](auto...) { ++messages; };
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.mnuExit->trigger();
-        QVERIFY(!window.isVisible());
-        QCOMPARE(messages, 0);
+        QVERIFY(!window.isVisible() && window.messages.isEmpty());
     }
 
-    void openDialogOffersRomFilesFirst_data()
+    // Open changes the window only for an image; without a track nothing acts; Load reads the
+    // chooser, not its text box; the buttons move and redraw; Save writes the loaded track, not
+    // the chosen one, and only a track of the image open now.
+    void openLoadNavigateAndSave()
     {
-        QTest::addColumn<bool>("accept");
-        QTest::newRow("cancel") << false;
-        QTest::newRow("choose") << true;
+        Window w;
+        const auto before = w.state();
+        w.open(QString());                     // Cancel
+        QVERIFY(w.shpSelect->isVisibleTo(&w)); // shown from the first Open on, even so
+        const QString missing = w.dir.filePath("missing.nes");
+        w.open(missing);
+        QCOMPARE(w.icons, QList{QMessageBox::Warning});
+        QVERIFY2(w.messages.first().contains("missing.nes"), qPrintable(w.messages.first()));
+        QVERIFY(w.state() == before && !QFileInfo::exists(missing));
+
+        QCOMPARE(sample::SampleTileArtProblems(), QStringList()); // our art, as the image holds it
+        const QString path = writeFile(w.dir, "sample.nes", w.sample);
+        w.open(path);
+        QCOMPARE(w.RomPath, path);
+        const auto image = view::OpenImage(path);
+        QVERIFY(w.picTrack->picture() == image->graphics.picBuffer && w.picGFX == image->graphics.picGFX);
+        QVERIFY(w.ObjectWidthTable == image->ObjectWidthTable && w.mnuSave->isEnabled());
+        const auto opened = w.state();
+        for (QWidget *button : QList<QWidget *>{w.btnPrevBeginning, w.btnPrev10, w.btnPrev, w.btnNext,
+                                                w.btnNext10, w.btnNextEnd, w.btnCurrentObject, w.chkAlternative})
+            Window::click(button);
+        QVERIFY(!w.chkAlternative->isChecked() && w.state() == opened && w.messages.size() == 1);
+        w.mnuSave->trigger();
+        QVERIFY2(w.messages.last().contains("Load first"), qPrintable(w.messages.last()));
+
+        w.load(1);
+        Window::click(w.btnNext);
+        w.scrLoadTrack->setValue(4);
+        w.txtLoadTrack->setText("2");
+        Window::click(w.btnLoadTrack);
+        const auto expected = track::ReadTrack(path, 4, w.ObjectWidthTable);
+        QVERIFY(w.Track.CurrentTrack == 4 && w.Track.CurrentObject == 0 && w.Track.TrackObjects == expected->objects);
+        QCOMPARE(w.txtLaps->text(), QString::number(expected->laps));
+        const QList<std::pair<QPushButton *, int>> steps = {
+            {w.btnNext, 1},   {w.btnNext10, 11},   {w.btnPrev, 10},
+            {w.btnPrev10, 0}, {w.btnNextEnd, w.Track.lastIndex()}, {w.btnPrevBeginning, 0}};
+        for (const auto &[button, index] : steps) {
+            Window::click(button);
+            QVERIFY2(w.Track.CurrentObject == index && w.showsTheModel(), qPrintable(button->text()));
+        }
+        w.scrLaps->setValue(3);
+        w.scrLoadTrack->setValue(1);
+        w.mnuSave->trigger();
+        QVERIFY(w.messages.last() == "Level saved successfully!" && w.icons.last() == QMessageBox::Information);
+        QByteArray saved = w.sample;
+        saved[12002] = 3; // track 4's laps byte, position 12003
+        QCOMPARE(readWholeFile(path), saved);
+
+        // Deleted by another program: Open, Load and Save are refused and change nothing but the
+        // view, which goes on with the background; once the file is back, the same Save writes.
+        QVERIFY(QFile::remove(path));
+        w.open(path);
+        Window::click(w.btnNext);
+        QVERIFY(w.picTrack->picture() == w.picBuffer && w.showsTheModel());
+        const auto moved = w.state();
+        Window::click(w.btnLoadTrack);
+        w.mnuSave->trigger();
+        QVERIFY(w.state() == moved && !QFileInfo::exists(path) && w.icons.count(QMessageBox::Warning) == 4);
+        QVERIFY2(w.messages.at(4).startsWith("Track 1 cannot be loaded: ") && w.messages.at(5).endsWith("nothing was written."), qPrintable(w.messages.join("\n")));
+        writeFile(w.dir, "sample.nes", w.sample);
+        w.mnuSave->trigger();
+        QCOMPARE(readWholeFile(path), saved);
+
+        const QString other = ImageBuilder().write(w.dir);
+        w.open(other);
+        w.mnuSave->trigger();
+        QVERIFY2(w.messages.last().contains("another image"), qPrintable(w.messages.last()));
+        QVERIFY(readWholeFile(path) == saved && readWholeFile(other) == ImageBuilder().bytes());
     }
-    void openDialogOffersRomFilesFirst()
+
+    // The user's click on the box marks a one-byte object, never a span; the "..." button hands
+    // the current object to the selector and replaces it on OK only. Track 3's objects fill its
+    // budget: the last object has no room to become a span.
+    void editsTheCurrentObject()
     {
-        QFETCH(bool, accept);
-        QTemporaryDir dir;
-        const QString path = whoopline::testing::writeFile(dir, "picked.nes", {});
-        frmMain window;
-        QStringList seen;
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            seen << dialog->windowTitle() << dialog->nameFilters() << dialog->selectedNameFilter();
-            QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile); // never a new file
-            dialog->selectFile(path);
-            accept ? static_cast<QDialog *>(dialog)->accept() : dialog->reject();
+        Window w;
+        const QString path = ImageBuilder().set(11737, bytes({1, 0x05, 0x0C, 0x40, 0x03, 0x89})).write(w.dir);
+        w.open(path);
+        w.load(3);
+        QCOMPARE(w.txtLaps->text(), "1"); // shown although the value did not change
+        Window::click(w.chkAlternative);
+        QVERIFY(w.Track.current().Bytes == bytes({0x85}) && w.lblCurrentObject->text() == "$85");
+        Window::click(w.chkAlternative);
+        QCOMPARE(w.lblCurrentObject->text(), "$05");
+        Window::click(w.btnNext);
+        Window::click(w.btnNext);
+        Window::click(w.chkAlternative);
+        QVERIFY(!w.chkAlternative->isChecked() && w.Track.current().Bytes == bytes({0x40, 0x03}));
+        QCOMPARE(w.lblLength->text(), "3");
+
+        std::pair<int, int> offered, chosen = {0x0C, 9};
+        bool ok = false;
+        w.runObjectSelector = [&](QWidget *) {
+            offered = {edit::SelectedObjectNumber, edit::SelectedLength};
+            if (ok)
+                std::tie(edit::SelectedObjectNumber, edit::SelectedLength) = chosen;
+            return ok;
+        };
+        auto before = w.state();
+        Window::click(w.btnCurrentObject); // Cancel
+        QVERIFY(offered == std::pair(0x40, 3) && w.state() == before);
+        Window::click(w.btnNext); // a one-byte object keeps the length the span before it left
+        Window::click(w.btnCurrentObject);
+        QCOMPARE(offered, std::pair(0x89, 3));
+        Window::click(w.btnPrev);
+        ok = true;
+        Window::click(w.btnCurrentObject);
+        QVERIFY(w.Track.CurrentObject == 2 && w.lblCurrentObject->text() == "$0C" && w.showsTheModel());
+        w.mnuSave->trigger();
+        QCOMPARE(w.messages, QStringList{"Level saved successfully!"});
+        // An object 0 took the place of the span's length byte.
+        QCOMPARE(readWholeFile(path), ImageBuilder().set(11737, bytes({1, 0x05, 0x0C, 0x0C, 0x00, 0x89})).bytes());
+
+        Window::click(w.btnNextEnd);
+        chosen = {0x42, 4};
+        before = w.state();
+        Window::click(w.btnCurrentObject);
+        QVERIFY(w.icons.last() == QMessageBox::Warning && w.state() == before);
+
+        w.runObjectSelector = w.realSelector; // the window's own, run modally: a pick, then OK
+        QTimer::singleShot(0, [] {
+            QApplication::activeModalWidget()->findChild<QListWidget *>()->setCurrentRow(9);
+            QApplication::activeModalWidget()->findChild<QPushButton *>("btnOk")->click();
         });
-        const QString chosen = window.chooseImageFile(&window);
-        QCOMPARE(seen, QStringList({"Open ROM...", "NES ROM (*.nes)", "All files (*.*)",
-                                    "NES ROM (*.nes)"}));
-        QCOMPARE(chosen, accept ? path : QString());
+        Window::click(w.btnCurrentObject);
+        QCOMPARE(w.Track.current().Bytes, bytes({0x09}));
+    }
+
+    // A file size limit below the region makes the write itself fail, whoever runs the test:
+    // the window must not call that a success.
+    void failedWriteIsNoSuccess()
+    {
+        Window w;
+        const QString path = writeFile(w.dir, "sample.nes", w.sample);
+        w.open(path);
+        w.load(5);
+        w.scrLaps->setValue(9);
+        const auto before = w.state();
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        // Inside track 5's region: the safety copy fails first, then, with a copy in place, the
+        // write stops part way and is rolled back.
+        const rlimit lowered{12266, old.rlim_max};
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &lowered), 0);
+        w.mnuSave->trigger();
+        const QString copy = writeFile(w.dir, "sample.bak", "older");
+        w.mnuSave->trigger();
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        QCOMPARE(w.messages,
+                 QStringList({"Track 5 could not be saved: the safety copy \u201Csample.bak\u201D cannot "
+                              "be written: File too large. Nothing was written.",
+                              "Track 5 could not be saved: writing to \u201Csample.nes\u201D failed: File "
+                              "too large. The old bytes were written back, so the file is as it was."}));
+        QVERIFY(w.icons == QList<QMessageBox::Icon>(2, QMessageBox::Warning) && w.state() == before);
+        QCOMPARE(readWholeFile(path), w.sample);
+        w.mnuSave->trigger();
+        QCOMPARE(w.messages.last(), QStringLiteral("Level saved successfully!"));
+        QCOMPARE(readWholeFile(copy), QByteArray("older"));
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+QTEST_MAIN(TestMainWindow)
 #include "tst_main_window.moc"

@@ -15,7 +15,7 @@ namespace {
 struct Window : shell::frmMain
 {
     QTemporaryDir dir;
-    const QByteArray image = ImageBuilder().set(11737, {4, 0x05, 0x44, 0x07, 0x09}).bytes();
+    const QByteArray image = ImageBuilder().set(11737, bytes({4, 0x05, 0x44, 0x07, 0x09})).bytes();
     const QString path = writeFile(dir, "x.nes", image);
     QString chosen = path;
     QStringList messages, questions;
@@ -144,7 +144,7 @@ private slots:
         const auto edited = w.shown();
         if (saveFails)
             QFile::remove(w.path);
-        w.chosen = ImageBuilder().write(w.dir, "other.nes");
+        w.chosen = writeFile(w.dir, "other.nes", ImageBuilder().bytes());
         if (command == "load")
             w.btnLoadTrack->click();
         else

@@ -1,0 +1,220 @@
+#include "frm_object_selector.h"
+#include "image_builder.h"
+#include "object_replacement.h"
+#include "selector_preview.h"
+#include "track_codec.h"
+#include "track_invariants.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+using namespace whoopline;
+using namespace whoopline::edit;
+using namespace whoopline::testing;
+
+namespace {
+
+// Widths that differ between neighbouring ids, so a width taken from the wrong id shows.
+const track::ObjectWidthTable Widths = [] {
+    track::ObjectWidthTable widths{};
+    for (int id = 0; id < 50; ++id)
+        widths[id] = 16 * (1 + id % 4);
+    return widths;
+}();
+
+// One opening of the selector, driven through its controls as a user would.
+struct Opening
+{
+    Opening(ObjectSelectorState &state, const QImage &sheet, const QString &romPath)
+        : dialog(state, sheet, romPath)
+    {
+        dialog.setMessageFunction([this](QWidget *, const QString &text) { messages.append(text); });
+    }
+    template <typename T> T *control(const char *name) { return dialog.findChild<T *>(name); }
+    QLineEdit *length() { return control<QLineEdit>("txtLength"); }
+    QListWidget *list() { return control<QListWidget>("lstObjectSelector"); }
+    void pick(int index) { list()->setCurrentRow(index, QItemSelectionModel::ClearAndSelect); }
+    void press(const char *button) { control<QPushButton>(button)->click(); }
+
+    frmObjectSelector dialog;
+    QStringList messages;
+};
+
+// Every block of the sheet has a colour of its own, and picture p of the test image is block
+// 16 + p at (0, 16), so a preview names the picture it shows.
+const auto blockColour = [](int block) { return QColor(block, 255 - block, (block * 7) & 0xFF); };
+
+QImage previewOf(int picture) // all black for -1
+{
+    QImage preview(256, 256, QImage::Format_RGB32);
+    preview.fill(Qt::black);
+    if (picture >= 0)
+        QPainter(&preview).fillRect(0, 16, 16, 16, blockColour(16 + picture));
+    return preview;
+}
+
+} // namespace
+
+class TestEdit : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_romPath;
+    QImage m_sheet{4096, 16, QImage::Format_RGB32};
+    ObjectSelectorState m_state;
+
+private slots:
+    void initTestCase()
+    {
+        QPainter painter(&m_sheet);
+        for (int block = 0; block < 256; ++block)
+            painter.fillRect(block * 16, 0, 16, 16, blockColour(block));
+        QList<QByteArray> records;
+        for (int p = 0; p < 34; ++p)
+            records.append(bytes({1, 16 + p}));
+        m_romPath = ImageBuilder().pictures(records).write(m_dir);
+    }
+    void init()
+    {
+        SelectedObjectNumber = 0;
+        SelectedLength = 0;
+        m_state = {};
+    }
+
+    // Objects written as hex, one object a word. An empty message: the replacement succeeds.
+    // Otherwise it is refused with a message that holds the text given, and the track stays.
+    void replacesCurrentObject_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("track");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("message");
+        const QString fill = QString("0c ").repeated(140); // track 3 holds 144 bytes
+        // 143 objects in 144 bytes: the room counts bytes, not objects.
+        const QString full = QString("0c ").repeated(141) + "4402 05";
+        const auto row = [](const char *name, const QString &before, int current, int track, int number,
+                            int length, const QString &after, const QString &message = {}) {
+            QTest::newRow(name) << before << current << track << number << length << after << message;
+        };
+        row("one byte to span takes the next object's place", "05 0c 4003 09", 0, 3, 0x42, 4, "4204 4003 09");
+        row("span to one byte leaves an empty object after it", "05 0c 4003 09", 2, 3, 0x0C, 99, "05 0c 0c 00 09");
+        row("one byte to span removes a whole span after it", "05 4102 09", 0, 3, 0x46, 3, "4603 09 00");
+        row("span to span of length 0", "05 0c 4003 09", 2, 3, 0x43, 0, "05 0c 4300 09");
+        row("span of length 255", "05 4407", 1, 3, 0x40, 255, "05 40ff");
+        row("marked object comes out unmarked", "0c 85", 1, 3, 0x09, 0, "0c 09");
+        row("last object grows to fill the region", fill + "4402 07", 141, 3, 0x41, 5, fill + "4402 4105");
+        row("last span becomes the highest one-byte number", "05 4407", 1, 3, 0x31, 0, "05 31 00");
+        row("a span on track 1's last byte leaves no object 0 after the region",
+            QString("0c ").repeated(128) + "4404", 128, 1, 0x09, 0, QString("0c ").repeated(128) + "09");
+        row("no track loaded", "", 0, 0, 5, 0, "", "No track is loaded");
+        row("one-byte number past the tables", "05 4407", 0, 3, 50, 0, "05 4407", "number 50");
+        row("negative number", "05 4407", 1, 3, -1, 0, "05 4407", "number -1");
+        row("span length past a byte", "05 4407", 1, 3, 0x40, 256, "05 4407", "0 to 255");
+        row("negative span length", "05 4407", 0, 3, 0x46, -1, "05 4407", "0 to 255");
+        row("last object of a full track", full, 142, 3, 0x40, 1, full,
+            "track 3 can't become a two-byte object: there is no object after it to make room, and "
+            "the track would need 145 bytes where its region holds 144.");
+        row("last object, no track region", "05", 0, 0, 0x40, 1, "05", "no track region");
+    }
+    void replacesCurrentObject()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, current);
+        QFETCH(int, track);
+        QFETCH(int, number);
+        QFETCH(int, length);
+        QFETCH(QString, after);
+        QFETCH(QString, message);
+        track::TrackModel model{{}, track, current};
+        for (const QString &word : before.split(' ', Qt::SkipEmptyParts))
+            model.TrackObjects.append(track::MakeTrackObject(QByteArray::fromHex(word.toLatin1()), Widths));
+        const Status status = ReplaceCurrentObject(model, number, length, Widths);
+        QVERIFY2(status.ok() == message.isEmpty() && status.error().contains(message), qPrintable(status.error()));
+        QStringList words;
+        for (const track::TrackObject &object : model.TrackObjects)
+            words << QString::fromLatin1(object.Bytes.toHex());
+        QCOMPARE(words.join(' '), after.trimmed());
+        QCOMPARE(TrackInvariantViolation(model.TrackObjects, Widths), QString());
+        QCOMPARE(model.CurrentObject, current);
+    }
+
+    // Each row's text begins with the number it applies: 0..35, 48, 49, then the spans 64..70.
+    void listOffersTheCatalogue()
+    {
+        Opening opening(m_state, m_sheet, m_romPath);
+        for (int i = 0; i < 45; ++i) {
+            opening.pick(i);
+            const int number = i < 36 ? i : i < 38 ? i + 12 : i + 26;
+            QCOMPARE(m_state.ChosenObjectNumber, number);
+            QCOMPARE(opening.list()->item(i)->text().left(3), QString::asprintf("%02X ", number));
+        }
+    }
+
+    // Opening over an object shows its number in hexadecimal, the length and the object's
+    // picture; a pick shows the picked number in decimal and its picture.
+    void showsTheObjectAndItsPicture()
+    {
+        const auto shows = [&](int selected, int pick, const QString &number, int picture) {
+            SelectedObjectNumber = selected;
+            SelectedLength = 5;
+            Opening opening(m_state, m_sheet, m_romPath);
+            if (pick >= 0)
+                opening.pick(pick);
+            const QImage preview = opening.control<QLabel>("picBuffer")->pixmap().toImage();
+            return opening.control<QLineEdit>("txtObjectNumber")->text() == number &&
+                   opening.length()->text() == "5" && preview.convertToFormat(QImage::Format_RGB32) == previewOf(picture);
+        };
+        QVERIFY(shows(0x85, -1, "85", 4));
+        QVERIFY(shows(0x43, -1, "43", 21)); // a span shows its base once
+        QVERIFY(shows(0x0A, -1, "0A", 9));
+        QVERIFY(shows(0x05, 36, "48", 0)); // "30 Nothing ??"
+        QVERIFY(shows(0xC3, -1, "C3", -1)); // no picture
+        QCOMPARE(view::ComposeSelectorPreview(5, m_sheet, m_dir.filePath("gone.nes")), previewOf(-1));
+    }
+
+    // How the dialog closes decides what reaches the exchange: OK over a span needs a length
+    // 0..255, and without one shows a message and stays open. OK without a pick keeps the object
+    // it opened over, mark included, whatever an earlier opening picked; tabbing into the list,
+    // which makes a row current without selecting it, is no pick.
+    void closingDecidesTheExchange()
+    {
+        const auto close = [&](int listIndex, const QString &text, const QString &how) {
+            SelectedObjectNumber = 0x85;
+            SelectedLength = 7;
+            Opening opening(m_state, m_sheet, m_romPath);
+            opening.dialog.show();
+            if (listIndex >= 0)
+                opening.pick(listIndex);
+            else if (QTest::qWaitForWindowActive(&opening.dialog))
+                opening.list()->setFocus(Qt::TabFocusReason);
+            opening.length()->setText(text);
+            if (how == "close")
+                opening.dialog.close();
+            else
+                opening.press(qPrintable(how));
+            const bool refused = opening.messages.size() == 1 && opening.messages[0].contains("length from 0 to 255");
+            const char *shown = opening.dialog.isVisible() ? (refused ? "open" : "open, silent")
+                                : opening.messages.isEmpty()  ? "closed" : "closed, with a message";
+            return QString::asprintf("%s $%02X %d", shown, SelectedObjectNumber, SelectedLength);
+        };
+        QCOMPARE(close(-1, "12", "btnOk"), "closed $85 12");
+        QCOMPARE(close(40, "12", "btnCancel"), "closed $85 7");
+        QCOMPARE(close(-1, "12", "btnOk"), "closed $85 12"); // the pick of 40 is forgotten
+        QCOMPARE(close(40, "12", "close"), "closed $85 7");  // the close box
+        QCOMPARE(close(40, "", "btnOk"), "open $85 7");
+        QCOMPARE(close(40, "abc", "btnOk"), "open $85 7");
+        QCOMPARE(close(38, "256", "btnOk"), "open $85 7");
+        QCOMPARE(close(44, "-1", "btnOk"), "open $85 7");
+        QCOMPARE(close(40, "0", "btnOk"), "closed $42 0");
+        QCOMPARE(close(40, "255", "btnOk"), "closed $42 255");
+        QCOMPARE(close(12, "x", "btnOk"), "closed $0C 7"); // a one-byte object keeps the length
+        QCOMPARE(close(12, "300", "btnOk"), "closed $0C 300");
+    }
+};
+
+QTEST_MAIN(TestEdit)
+#include "tst_edit.moc"

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "frm_main.h"
+#include "image_builder.h"
+#include "picture_box.h"
+#include "rectangle_shape.h"
+#include "sample_image.h"
+#include "track_view.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include <tuple>
+
+namespace whoopline::testing {
+
+// The main window with its dialogs answered by the test: Open hands out `chosen`, messages are
+// kept, and the object selector must be set by the test that expects it (the window's own one is
+// kept in realSelector).
+struct Window : shell::frmMain
+{
+    QTemporaryDir dir;
+    const QByteArray sample = sample::BuildSampleImage();
+    QString chosen;
+    QStringList messages;
+    QList<QMessageBox::Icon> icons;
+    const std::function<bool(QWidget *)> realSelector = runObjectSelector;
+    QStringList questions; // the unsaved-edits questions asked, answered with `answer`
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
+
+    Window()
+    {
+        chooseImageFile = [this](QWidget *) { return chosen; };
+        showMessage = [this](QWidget *, QMessageBox::Icon icon, const QString &, const QString &text) {
+            icons << icon;
+            messages << text;
+        };
+        runObjectSelector = [](QWidget *) -> bool { qFatal("unexpected object selector"); };
+        askToSaveChanges = [this](QWidget *, const QString &, const QString &text) {
+            questions << text;
+            return answer;
+        };
+    }
+    static void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); }
+    void open(const QString &path)
+    {
+        chosen = path;
+        mnuOpen->trigger();
+    }
+    void load(int track)
+    {
+        scrLoadTrack->setValue(track);
+        click(btnLoadTrack);
+    }
+    // Everything of the window that a refused command must leave as it was.
+    auto state() const
+    {
+        QList<bool> enabled;
+        for (QObject *control : Controls())
+            enabled.append(control->property("enabled").toBool());
+        return std::tuple(RomPath, Track.TrackObjects, Track.CurrentTrack, Track.CurrentObject,
+                          scrLaps->value(), txtLaps->text(), lblCurrentObject->text(), lblLength->text(),
+                          chkAlternative->isChecked(), shpSelect->width(), picTrack->picture(), picGFX,
+                          picBuffer, ObjectWidthTable, TilePalette, enabled);
+    }
+    // Whether the window shows what the view code draws for its model.
+    bool showsTheModel() const
+    {
+        const auto v = view::RenderTrackView(Track, picBuffer, picGFX, RomPath);
+        return picTrack->picture() == v.strip && lblCurrentObject->text() == v.currentObjectText &&
+               lblLength->text() == v.lengthText && chkAlternative->isChecked() == v.alternative &&
+               shpSelect->width() == v.markerWidth;
+    }
+};
+
+} // namespace whoopline::testing

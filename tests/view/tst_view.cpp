@@ -1,0 +1,213 @@
+#include "image_builder.h"
+#include "navigation.h"
+#include "object_picture.h"
+#include "object_widths.h"
+#include "track_codec.h"
+#include "track_view.h"
+
+#include <QPainter>
+#include <QTest>
+
+using namespace whoopline;
+using namespace whoopline::testing;
+using namespace whoopline::view;
+
+namespace {
+
+// The picture of each object id 0..49, as the format fixes it.
+constexpr int PictureOfId[50] = {0,  1,  2,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 11, 33, 31, 32,
+                                 27, 16, 17, 22, 13, 28, 29, 20, 18, 21, 19, 23, 30, 30, 24, 14, 15,
+                                 25, 26, 0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0,  0};
+
+// A tile sheet in which every pixel differs from every other, so a copied block shows both
+// which block it came from and whether it was shifted or cut wrongly.
+QImage pixelSheet()
+{
+    QImage sheet(4096, 16, QImage::Format_RGB32);
+    for (int x = 0; x < sheet.width(); ++x)
+        for (int y = 0; y < 16; ++y)
+            sheet.setPixel(x, y, qRgb(x / 16, (x % 16) * 16 + y, 77));
+    return sheet;
+}
+
+QImage backdrop()
+{
+    QImage image(512, 256, QImage::Format_RGB32);
+    image.fill(qRgb(9, 8, 7));
+    return image;
+}
+
+using Blocks = QList<QList<int>>; // x, y, block
+
+// The backdrop as copying each block from the sheet, as a plain source copy, should leave it.
+QImage painted(const QImage &sheet, const Blocks &blocks)
+{
+    QImage target = backdrop();
+    QPainter painter(&target);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QList<int> &block : blocks)
+        painter.drawImage(block[0], block[1], sheet, block[2] * 16, 0, 16, 16);
+    return target;
+}
+
+} // namespace
+
+class TestView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Picture p has p + 1 column starts, so it is 16 x (p + 2) wide and its width names it. The
+    // column start just before the stream would widen picture 0.
+    void widthsNameEachIdsPicture()
+    {
+        QList<QByteArray> records;
+        for (int picture = 0; picture < 34; ++picture)
+            records.append(QByteArray(picture + 1, char(1)));
+        QTemporaryDir dir;
+        const QString path = ImageBuilder().set(12475, bytes({1})).pictures(records).write(dir);
+        const auto widths = ReadObjectWidthTable(path);
+        QVERIFY2(widths.ok(), qPrintable(widths.error()));
+        for (int id = 0; id < 50; ++id)
+            QVERIFY2(widths->at(id) == 16 * (PictureOfId[id] + 2), qPrintable(QString::number(id)));
+        // A span shows its base object's picture; the mark changes no picture.
+        const QList<int> spanPictures = {0, 14, 20, 21, 23, 25, 28};
+        for (int code = 0x40; code <= 0x46; ++code)
+            QCOMPARE(pictureOfObject(code), spanPictures[code - 0x40]);
+        QCOMPARE(pictureOfObject(0x80 | 13), 11);
+        QCOMPARE(pictureOfObject(50), -1);
+    }
+
+    void drawsBlocksColumnByColumn_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<qint64>("origin");
+        QTest::addColumn<Blocks>("blocks");
+        QTest::addColumn<qint64>("width");
+        const auto row = [](const char *name, const QByteArray &record, qint64 origin,
+                            const Blocks &blocks, qint64 width) {
+            QTest::newRow(name) << record << origin << blocks << width;
+        };
+        row("columns from the origin", bytes({10, 40, 41, 12, 50, 0}), 32,
+            {{32, 160, 40}, {32, 176, 41}, {48, 192, 50}}, 48);
+        row("blocks before the first column", bytes({40, 41, 1, 42, 0}), 32,
+            {{16, 0, 40}, {16, 16, 41}, {32, 16, 42}}, 32);
+        row("empty record", bytes({0}), 0, {}, 16);
+        row("ends at the first zero", bytes({1, 16, 0, 2, 41, 0}), 0, {{0, 16, 16}}, 32);
+        row("block 255 and the column start 15", bytes({15, 255, 0}), 100, {{100, 240, 255}}, 32);
+        row("cut at the right edge", bytes({1, 40, 2, 41, 3, 42, 0}), 504, {{504, 16, 40}}, 64);
+        row("cut at the left edge", bytes({1, 40, 2, 41, 0}), -7, {{-7, 16, 40}, {9, 32, 41}}, 48);
+        row("a column off the bottom", bytes({14, 40, 41, 42, 0}), 0, {{0, 224, 40}, {0, 240, 41}}, 32);
+        row("origin just past the view", bytes({40, 1, 41, 0}), 512, {{496, 0, 40}, {512, 16, 41}}, 32);
+    }
+    void drawsBlocksColumnByColumn()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(qint64, origin);
+        QFETCH(Blocks, blocks);
+        QFETCH(qint64, width);
+        const QImage sheet = pixelSheet();
+        QImage target = backdrop();
+        DrawObjectPicture(target, sheet, record, origin);
+        QCOMPARE(target, painted(sheet, blocks));
+        QCOMPARE(PictureWidth(record), width);
+    }
+
+    void stripShowsObjectsFromTheCurrentOne_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("objects");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<Blocks>("blocks");
+        QTest::addColumn<QString>("labels");
+        // Spans of length 0 except ids 1, 2, 4..8 at 5..8 and 37..39, whose pictures put block
+        // 0x20 + row in the first of their two columns at row 1..7 (y 16..112), so that how far a
+        // redraw reaches shows at once.
+        QList<QByteArray> forty(40, bytes({0x40, 0}));
+        const QList<int> placed = {5, 6, 7, 8, 37, 38, 39}, rowIds = {1, 2, 4, 5, 6, 7, 8};
+        for (int i = 0; i < placed.size(); ++i)
+            forty[placed[i]] = bytes({rowIds[i]});
+        const auto rows = [](int first, int last) {
+            Blocks blocks;
+            for (int row = first; row <= last; ++row)
+                blocks.append({32 * (row - first), 16 * row, 0x20 + row});
+            return blocks;
+        };
+        QTest::newRow("objects 5..37") << forty << 5 << rows(1, 5) << "$01 \"\" unchecked 32";
+        QTest::newRow("objects 8..39") << forty << 8 << rows(4, 7) << "$05 \"\" unchecked 32";
+        QTest::newRow("a span of length 0 draws nothing") << forty << 9 << rows(5, 7) << "$40 \"0\" unchecked 0";
+        QTest::newRow("current at the last index") << forty << 39 << rows(7, 7) << "$08 \"\" unchecked 32";
+        QTest::newRow("width 48 (id 9), then span 0x41 of length 3, then the next")
+            << QList<QByteArray>{bytes({9}), bytes({0x41, 3}), bytes({1})} << 0
+            << Blocks{{0, 16, 0x30}, {48, 160, 0x32}, {64, 160, 0x32}, {80, 160, 0x32}, {96, 16, 0x21}}
+            << "$09 \"\" unchecked 48";
+        QTest::newRow("marked objects draw their id's picture")
+            << QList<QByteArray>{bytes({0x9C}), bytes({0x80 | 1})} << 0 << Blocks{{16, 16, 0x21}}
+            << "$9C \"\" checked 16";
+        Blocks tenCopies = {{160, 16, 0x21}};
+        for (int x = 0; x < 160; x += 16)
+            tenCopies.append({x, 176, 0x31});
+        QTest::newRow("span 0x40 of length 10")
+            << QList<QByteArray>{bytes({0x40, 10}), bytes({1})} << 0 << tenCopies << "$40 \"10\" unchecked 160";
+        Blocks wholeView;
+        for (int x = 0; x < 512; x += 16)
+            wholeView.append({x, 160, 0x32});
+        QTest::newRow("a picture starting at the right edge (id 10) reaches into view")
+            << QList<QByteArray>{bytes({0x41, 32}), bytes({10})} << 0 << wholeView + Blocks{{496, 0, 0x33}}
+            << "$41 \"32\" unchecked 512";
+        QTest::newRow("33 spans of length 255")
+            << QList<QByteArray>(40, bytes({0x41, 255})) << 3 << wholeView << "$41 \"255\" unchecked 4080";
+    }
+    void stripShowsObjectsFromTheCurrentOne()
+    {
+        QFETCH(QList<QByteArray>, objects);
+        QFETCH(int, current);
+        QFETCH(Blocks, blocks);
+        QFETCH(QString, labels);
+        QList<QByteArray> records(34);
+        records[0] = bytes({11, 0x31});  // span 0x40 repeats it at y 176
+        records[14] = bytes({10, 0x32}); // span 0x41 repeats it at y 160
+        const QList<int> rowIds = {1, 2, 4, 5, 6, 7, 8};
+        for (int row = 1; row <= rowIds.size(); ++row)
+            records[PictureOfId[rowIds[row - 1]]] = bytes({row, 0x20 + row});
+        records[PictureOfId[9]] = bytes({1, 0x30, 2});
+        records[PictureOfId[10]] = bytes({0x33}); // 16 wide, block 0x33 at (x - 16, 0)
+        QTemporaryDir dir;
+        const QString path = ImageBuilder().pictures(records).write(dir);
+        const auto widths = ReadObjectWidthTable(path);
+        QVERIFY2(widths.ok(), qPrintable(widths.error()));
+        track::TrackModel model;
+        for (const QByteArray &objectBytes : objects)
+            model.TrackObjects.append(track::MakeTrackObject(objectBytes, *widths));
+        model.CurrentObject = current;
+        const QImage sheet = pixelSheet();
+        const TrackView view = RenderTrackView(model, backdrop(), sheet, path);
+        QCOMPARE(view.strip, painted(sheet, blocks));
+        // The labels in one line: the object byte, the length, the box and the marker width.
+        QCOMPARE(QStringLiteral("%1 \"%2\" %3 %4")
+                     .arg(view.currentObjectText, view.lengthText, view.alternative ? "checked" : "unchecked")
+                     .arg(view.markerWidth),
+                 labels);
+    }
+
+    // A button whose whole step would leave the track does nothing; it is never shortened.
+    void buttonsMoveByWholeStepsOnly()
+    {
+        using B = NavigationButton;
+        // {current, last, expected}; the last row of each button is a one-object track.
+        const QList<std::pair<B, QList<QList<int>>>> cases = {
+            {B::First, {{17, 39, 0}, {0, 0, 0}}},
+            {B::Back10, {{10, 39, 0}, {9, 39, 9}, {0, 0, 0}}},
+            {B::Back, {{1, 39, 0}, {0, 39, 0}, {0, 0, 0}}},
+            {B::Forward, {{38, 39, 39}, {39, 39, 39}, {0, 0, 0}}},
+            {B::Forward10, {{29, 39, 39}, {30, 39, 30}, {0, 10, 10}, {1, 10, 1}, {0, 0, 0}}},
+            {B::Last, {{17, 39, 39}, {0, 0, 0}}}};
+        for (const auto &[button, rows] : cases) {
+            for (const QList<int> &r : rows)
+                QVERIFY2(Navigate(button, r[0], r[1]) == r[2],
+                         qPrintable(QStringLiteral("button %1 at %2 of 0..%3").arg(int(button)).arg(r[0]).arg(r[1])));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestView)
+#include "tst_view.moc"
