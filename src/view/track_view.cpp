@@ -26,7 +26,7 @@ void drawObjects(QImage &strip, const QImage &picGFX, const track::TrackModel &m
                  const std::optional<PictureStream> &stream)
 {
     StripCells cells(strip, picGFX);
-    const int last = std::min(model.CurrentObject + ObjectsAfterCurrent, model.lastIndex());
+    const int last = LastDrawnIndex(model);
     qint64 x = 0;
     for (int i = model.CurrentObject; i <= last; ++i) {
         const track::TrackObject &object = model.TrackObjects.at(i);
@@ -43,11 +43,10 @@ void drawObjects(QImage &strip, const QImage &picGFX, const track::TrackModel &m
             const qint64 copies = object.Width >= Step ? object.Width / Step : 0;
             for (qint64 copy = 0; copy < copies && mayShow(strip, x + copy * Step); ++copy)
                 draw(x + copy * Step);
-            x += copies * Step;
         } else {
             draw(x);
-            x += object.Width;
         }
+        x += StripAdvance(object);
     }
     cells.finish();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "strip_layout.h"
 #include "track_model.h"
 
 #include <QImage>
@@ -16,9 +17,6 @@ struct TrackView
     QString lengthText;        // a span's length in decimal, empty for a one-byte object
     bool alternative = false;  // bit 7 of byte 1
 };
-
-// At most this many objects follow the current one in the strip.
-constexpr int ObjectsAfterCurrent = 32;
 
 // Draws the current object at x 0 and the objects after it, up to ObjectsAfterCurrent of them,
 // each one-byte object with its picture and a span as length copies of its base picture 16
