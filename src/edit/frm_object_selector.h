@@ -13,6 +13,7 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 
 namespace whoopline::edit {
@@ -39,6 +40,7 @@ protected:
 
 private slots:
     void lstObjectSelector_Click();
+    void lstObjectSelector_DblClick(QListWidgetItem *item);
     void btnOk_Click();
     void btnCancel_Click();
 

@@ -7,6 +7,7 @@
 #include "standard_dialogs.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QIcon>
 
 namespace whoopline::shell {
@@ -32,7 +33,13 @@ bool hasEnabledState(const QObject *control)
 } // namespace
 
 frmMain::frmMain(QWidget *parent)
-    : QMainWindow(parent), chooseImageFile(chooseRomFile), showMessage(showMessageBox),
+    : QMainWindow(parent),
+      // Open starts in the folder of the image opened last in this run.
+      chooseImageFile([this](QWidget *parent) {
+          return chooseRomFile(parent,
+                               RomPath.isEmpty() ? QString() : QFileInfo(RomPath).absolutePath());
+      }),
+      showMessage(showMessageBox),
       showAbout(showAboutWindow), runObjectSelector([this](QWidget *parent) {
           return edit::RunObjectSelector(parent, ObjectSelector, picGFX, RomPath);
       }),
@@ -49,7 +56,9 @@ frmMain::frmMain(QWidget *parent)
 
     createControls();
     createMenus();
+    createStatusBar();
     connectHandlers();
+    assignKeysAndTips();
     Form_Load();
 }
 

@@ -77,6 +77,14 @@ public:
     QPushButton *btnLoadTrack = nullptr;
     QCheckBox *chkAlternative = nullptr;
 
+    // The status bar's parts: the open file's name (its full path as tooltip), the loaded track,
+    // the current object, the track's free bytes, and whether there are unsaved edits.
+    QLabel *lblFileName = nullptr;
+    QLabel *lblTrack = nullptr;
+    QLabel *lblObject = nullptr;
+    QLabel *lblFreeBytes = nullptr;
+    QLabel *lblModified = nullptr;
+
     QAction *mnuFile = nullptr;
     QAction *mnuOpen = nullptr;
     QAction *mnuSave = nullptr;
@@ -105,6 +113,10 @@ public:
     // so a refused image leaves the window as it was, with a warning.
     void OpenImageFile(const QString &path);
 
+    // Shows the open file, the track, the current object, the free bytes and the unsaved-edits
+    // mark in the status bar; called whenever any of them may have changed.
+    void UpdateStatusBar();
+
 public slots:
     void mnuOpen_Click();
     void mnuSave_Click();
@@ -121,10 +133,16 @@ public slots:
     void btnNextEnd_Click();
     void btnCurrentObject_Click();
     void chkAlternative_Click();
+    void picTrack_Click(QPoint at);
+    void picTrack_DblClick(QPoint at);
+    // Whether the track holds edits that are not saved yet.
+    void SetModified(bool modified);
 
 private:
     void createControls();
     void createMenus();
+    void createStatusBar();
+    void assignKeysAndTips();
     void connectHandlers();
     void Form_Load();
 
@@ -137,6 +155,10 @@ private:
 
     // Whether Track was loaded from the image that is open now: only then may a save write it.
     bool m_trackFromOpenImage = false;
+    bool m_modified = false;
+    // Whether the last press on the track view fell on an object: only then does the
+    // double-click that follows it open the object selector.
+    bool m_pressedOnObject = false;
 
     std::vector<QObject *> m_controls;
 };

@@ -6,6 +6,7 @@
 #include "open_image.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
+#include "strip_layout.h"
 #include "track_io.h"
 #include "track_view.h"
 
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 
 // The commands behind the menus and buttons. Each handler reads its controls, calls the image,
@@ -55,6 +57,7 @@ void frmMain::OpenImageFile(const QString &chosen)
     picTrack->setPicture(picBuffer);
     // A track loaded from an earlier image stays in the model, but it is not this image's.
     m_trackFromOpenImage = false;
+    SetModified(false);
 }
 
 void frmMain::mnuSave_Click()
@@ -76,6 +79,7 @@ void frmMain::mnuSave_Click()
         warn(saved.error());
         return;
     }
+    SetModified(false);
     showMessage(this, QMessageBox::Information, WindowTitle, QStringLiteral("Level saved successfully!"));
 }
 
@@ -96,6 +100,7 @@ void frmMain::LoadTrack(int trackNumber)
     Track.CurrentTrack = trackNumber;
     Track.CurrentObject = 0;
     m_trackFromOpenImage = true;
+    m_modified = false;
     scrLaps->setValue(loaded->laps);
     // The change handler does not run when the value stays the same.
     txtLaps->setText(QString::number(scrLaps->value()));
@@ -123,6 +128,7 @@ void frmMain::RenderTrack()
     chkAlternative->setChecked(view.alternative);
     lblLength->setText(view.lengthText);
     picTrack->setPicture(view.strip);
+    UpdateStatusBar();
 }
 
 void frmMain::Navigate(view::NavigationButton button)
@@ -167,12 +173,15 @@ void frmMain::btnCurrentObject_Click()
 {
     if (!Track.isLoaded())
         return;
+    const track::TrackObjectList before = Track.TrackObjects;
     const Status edited =
         edit::EditCurrentObject(Track, ObjectWidthTable, [this] { return runObjectSelector(this); });
     if (!edited) {
         warn(edited.error());
         return;
     }
+    if (Track.TrackObjects != before)
+        m_modified = true;
     RenderTrack();
 }
 
@@ -182,11 +191,32 @@ void frmMain::chkAlternative_Click()
         chkAlternative->setChecked(false);
         return;
     }
+    const track::TrackObject before = Track.current();
     chkAlternative->setChecked(edit::ToggleAlternative(Track, chkAlternative->isChecked()));
     // The mark changes neither picture nor width, so only the labels are refreshed.
     const edit::CurrentObjectLabels labels = edit::LabelsOfCurrentObject(Track);
     lblCurrentObject->setText(labels.objectByte);
     lblLength->setText(labels.length);
+    if (Track.current() != before)
+        SetModified(true);
+}
+
+void frmMain::picTrack_Click(QPoint at)
+{
+    // A click on an object steps to it; a click past the last object drawn does nothing.
+    const int object = Track.isLoaded() ? view::ObjectAtStripX(Track, at.x()) : -1;
+    m_pressedOnObject = object >= 0;
+    if (!m_pressedOnObject)
+        return;
+    Track.CurrentObject = object;
+    RenderTrack();
+}
+
+void frmMain::picTrack_DblClick(QPoint)
+{
+    // The first press has made the object under the pointer current and moved it to x 0.
+    if (m_pressedOnObject)
+        btnCurrentObject->click();
 }
 
 } // namespace whoopline::shell

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 
 namespace whoopline::shell {
 
@@ -157,6 +158,39 @@ void frmMain::createMenus()
     menuBar()->setFont(windowFont());
 }
 
+// The navigation keys press their buttons, so they follow the buttons' rules and do nothing while
+// the buttons are disabled. They are the window's, whatever control has the focus; a text field
+// keeps the keys it moves its cursor with.
+void frmMain::assignKeysAndTips()
+{
+    const struct
+    {
+        QPushButton *button;
+        Qt::Key key;
+        const char *tip;
+    } navigation[] = {
+        {btnPrevBeginning, Qt::Key_Home, "First object (Home)"},
+        {btnPrev10, Qt::Key_PageUp, "10 objects back (Page Up)"},
+        {btnPrev, Qt::Key_Left, "Previous object (Left)"},
+        {btnNext, Qt::Key_Right, "Next object (Right)"},
+        {btnNext10, Qt::Key_PageDown, "10 objects forward (Page Down)"},
+        {btnNextEnd, Qt::Key_End, "Last object (End)"},
+    };
+    for (const auto &[target, key, tip] : navigation) {
+        auto *shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, target, &QPushButton::click);
+        target->setToolTip(QString::fromLatin1(tip));
+    }
+    mnuOpen->setShortcut(QKeySequence::Open);
+    mnuSave->setShortcut(QKeySequence::Save);
+
+    btnCurrentObject->setToolTip(
+        QStringLiteral("Replace the current object (or double-click it in the track view)"));
+    btnLoadTrack->setToolTip(QStringLiteral("Load the chosen track"));
+    chkAlternative->setToolTip(
+        QStringLiteral("The current one-byte object appears only in the alternative track"));
+}
+
 void frmMain::connectHandlers()
 {
     connect(mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
@@ -179,6 +213,9 @@ void frmMain::connectHandlers()
 
     // Only the user's click toggles the mark; the editor setting the box is not a click.
     connect(chkAlternative, &QCheckBox::clicked, this, &frmMain::chkAlternative_Click);
+
+    connect(picTrack, &PictureBox::clicked, this, &frmMain::picTrack_Click);
+    connect(picTrack, &PictureBox::doubleClicked, this, &frmMain::picTrack_DblClick);
 }
 
 } // namespace whoopline::shell

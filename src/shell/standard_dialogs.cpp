@@ -6,9 +6,9 @@
 
 namespace whoopline::shell {
 
-QString chooseRomFile(QWidget *parent)
+QString chooseRomFile(QWidget *parent, const QString &directory)
 {
-    QFileDialog dialog(parent, QString::fromLatin1(OpenDialogTitle));
+    QFileDialog dialog(parent, QString::fromLatin1(OpenDialogTitle), directory);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // Only an existing file can be an image to edit; the dialog says so before the command runs.
     dialog.setFileMode(QFileDialog::ExistingFile);

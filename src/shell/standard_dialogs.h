@@ -13,8 +13,9 @@ inline constexpr const char *OpenDialogTitle = "Open ROM...";
 inline constexpr const char *RomFileFilter = "NES ROM (*.nes)";
 inline constexpr const char *AnyFileFilter = "All files (*.*)";
 
-// Asks for a cartridge image to open. Returns the chosen file's full path, or "" on cancel.
-QString chooseRomFile(QWidget *parent);
+// Asks for a cartridge image to open, starting in directory unless it is empty. Returns the
+// chosen file's full path, or "" on cancel.
+QString chooseRomFile(QWidget *parent, const QString &directory = QString());
 
 // A message box with the given icon and an OK button.
 void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &title,
