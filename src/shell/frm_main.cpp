@@ -1,6 +1,7 @@
 #include "frm_main.h"
 
 #include "app_fonts.h"
+#include "artwork_reader.h"
 #include "frm_object_selector.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QIcon>
+#include <QPixmap>
 
 namespace whoopline::shell {
 
@@ -50,8 +52,8 @@ frmMain::frmMain(QWidget *parent)
     setFont(windowFont());
     setWindowTitle(QStringLiteral("Whoopline - Version 1.0b - Quenby"));
     QIcon icon;
-    icon.addFile(QStringLiteral(":/shell/icon16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/shell/icon32.png"), QSize(32, 32));
+    for (const QString &size : {QStringLiteral("16"), QStringLiteral("32")})
+        icon.addPixmap(QPixmap::fromImage(ReadArtwork(QStringLiteral(":/shell/icon%1.png").arg(size))));
     setWindowIcon(icon);
 
     createControls();

@@ -1,6 +1,7 @@
 #include "frm_main.h"
 
 #include "app_fonts.h"
+#include "artwork_reader.h"
 #include "caption_label.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
@@ -99,8 +100,7 @@ void frmMain::createControls()
     picTrack = addControl(new PictureBox(client), "picTrack");
     picTrack->setGeometry(8, 8, 512, 256);
     picTrack->setBackgroundColour(TrackViewBackground);
-    picTrack->setPicture(
-        QImage(QStringLiteral(":/shell/title.png")).convertToFormat(QImage::Format_RGB32));
+    picTrack->setPicture(ReadArtwork(QStringLiteral(":/shell/title.png")));
 
     shpSelect = addControl(new RectangleShape(picTrack), "shpSelect");
     shpSelect->setGeometry(0, 0, 16, 256);
