@@ -2,6 +2,7 @@
 
 #include "app_fonts.h"
 #include "artwork_reader.h"
+#include "deferred_icon_style.h"
 #include "frm_object_selector.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
@@ -49,6 +50,7 @@ frmMain::frmMain(QWidget *parent)
       picBuffer(blackPicture(TrackViewSize))
 {
     registerFontFamilies();
+    useDeferredIconStyle();
     setFont(windowFont());
     setWindowTitle(QStringLiteral("Whoopline - Version 1.0b - Quenby"));
     QIcon icon;
