@@ -12,12 +12,11 @@ namespace whoopline::shell {
 
 namespace {
 
-QLabel *statusPart(const char *name, QStatusBar *bar, int stretch)
+QLabel *statusPart(const char *name, QStatusBar *bar)
 {
     auto *part = new QLabel(bar);
     part->setObjectName(QString::fromLatin1(name));
     part->setFont(windowFont());
-    bar->addWidget(part, stretch);
     return part;
 }
 
@@ -27,13 +26,18 @@ void frmMain::createStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setSizeGripEnabled(false);
-    lblFileName = statusPart("lblFileName", bar, 1);
+    bar->setContentsMargins(0, 0, 4, 0); // the last part's text clear of the window's edge
+    lblFileName = statusPart("lblFileName", bar);
     // A long name is cut rather than widening the window; the tooltip holds the whole path.
     lblFileName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    lblTrack = statusPart("lblTrack", bar, 0);
-    lblObject = statusPart("lblObject", bar, 0);
-    lblFreeBytes = statusPart("lblFreeBytes", bar, 0);
-    lblModified = statusPart("lblModified", bar, 0);
+    bar->addWidget(lblFileName, 1);
+    lblTrack = statusPart("lblTrack", bar);
+    lblObject = statusPart("lblObject", bar);
+    lblFreeBytes = statusPart("lblFreeBytes", bar);
+    lblModified = statusPart("lblModified", bar);
+    // The other parts, as wide as their texts, sit at the right end.
+    for (QLabel *part : {lblTrack, lblObject, lblFreeBytes, lblModified})
+        bar->addPermanentWidget(part);
     UpdateStatusBar();
 }
 
@@ -47,10 +51,16 @@ void frmMain::UpdateStatusBar()
         view::StatusTextsOf(RomPath, trackShown ? &Track : nullptr, m_modified);
     lblFileName->setText(texts.fileName);
     lblFileName->setToolTip(texts.filePath);
-    lblTrack->setText(texts.track);
-    lblObject->setText(texts.object);
-    lblFreeBytes->setText(texts.freeBytes);
-    lblModified->setText(texts.modified);
+    const std::pair<QLabel *, const QString &> parts[] = {
+        {lblTrack, texts.track},
+        {lblObject, texts.object},
+        {lblFreeBytes, texts.freeBytes},
+        {lblModified, texts.modified}};
+    // An empty part is hidden: an empty label asks for the room of a long line.
+    for (const auto &[part, text] : parts) {
+        part->setText(text);
+        part->setVisible(!text.isEmpty());
+    }
 }
 
 void frmMain::SetModified(bool modified)

@@ -69,8 +69,10 @@ private slots:
             {window.lblObject, "Object 212 of 212"},
             {window.lblFreeBytes, "Free: 212 of 212 bytes"},
             {window.lblModified, "Modified"}};
-        for (const auto &[control, text] : widest)
+        for (const auto &[control, text] : widest) {
             control->setProperty("text", text);
+            control->show();
+        }
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         checkTextsFit(window.centralWidget());
