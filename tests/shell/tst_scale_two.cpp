@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
-#include <QStatusBar>
 #include <QtTest>
 
 using namespace whoopline;
@@ -61,22 +60,12 @@ private slots:
     {
         shell::frmMain window;
         window.SetControlsEnabled(&window, true);
-        const QList<std::pair<QWidget *, QString>> widest = {
-            {window.lblCurrentObject, "$FF"},
-            {window.lblLength, "255"},
-            {window.txtLaps, "255"},
-            {window.lblTrack, "Track 5"},
-            {window.lblObject, "Object 212 of 212"},
-            {window.lblFreeBytes, "Free: 212 of 212 bytes"},
-            {window.lblModified, "Modified"}};
-        for (const auto &[control, text] : widest) {
-            control->setProperty("text", text);
-            control->show();
-        }
+        window.lblCurrentObject->setText("$FF");
+        window.lblLength->setText("255");
+        window.txtLaps->setText("255");
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         checkTextsFit(window.centralWidget());
-        checkTextsFit(window.statusBar());
     }
 
     void selectorTextsAndEntriesFit()
