@@ -29,7 +29,7 @@ QString FormatQuantity(double value, Unit unit)
 QString FormatTable(const QList<Figure> &figures)
 {
     QStringList lines;
-    lines << QStringLiteral("| Figure | Image | Median | Baseline (median) | Ratio | Target | Met |")
+    lines << QStringLiteral("| Figure | Image | Best | Baseline (best) | Ratio | Target | Met |")
           << QStringLiteral("|---|---|---:|---|---:|---:|---|");
     for (const Figure &figure : figures) {
         lines << QStringLiteral("| %1 | %2 | %3 | %4 %5 | %6 | <= %7 | %8 |")
@@ -41,13 +41,9 @@ QString FormatTable(const QList<Figure> &figures)
     return lines.join(QLatin1Char('\n'));
 }
 
-double Median(QList<double> values)
+double Minimum(const QList<double> &values)
 {
-    if (values.isEmpty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const qsizetype middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+    return values.isEmpty() ? 0 : *std::min_element(values.cbegin(), values.cend());
 }
 
 } // namespace whoopline::bench

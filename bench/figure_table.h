@@ -12,9 +12,9 @@ struct Figure
 {
     QString name;     // what was measured, "Redraw of the view"
     QString image;    // which image or case, "worst case"
-    double value = 0; // median, in unit
+    double value = 0; // the best of the repetitions, in unit
     QString baselineName;
-    double baseline = 0; // median, in unit
+    double baseline = 0; // the best of its repetitions, in unit
     Unit unit = Unit::Nanoseconds;
     double target = 0; // the largest ratio allowed
 
@@ -28,7 +28,8 @@ QString FormatQuantity(double value, Unit unit);
 // A Markdown table, one line per figure, with the ratio, the target and whether it is met.
 QString FormatTable(const QList<Figure> &figures);
 
-// The median of values; 0 for none.
-double Median(QList<double> values);
+// The smallest of values, 0 for none. Every figure and baseline is the best of its repetitions:
+// on a shared machine other work only ever adds time, so the best run is the steadiest measure.
+double Minimum(const QList<double> &values);
 
 } // namespace whoopline::bench

@@ -11,8 +11,8 @@ namespace whoopline::bench {
 void WhenPainted(QWidget *widget, std::function<void()> next);
 
 // Once window has been painted for the first time, writes "shown <ns>" on standard output, the
-// steady clock in nanoseconds (the clock the launcher reads before it starts the program), and
-// then runs next.
+// processor time the process has used so far in nanoseconds, and then runs next. Processor time
+// rather than the clock: on a shared machine the clock mostly measures the other programs.
 void ReportWhenShown(QWidget *window, std::function<void()> next);
 
 } // namespace whoopline::bench

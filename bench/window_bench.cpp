@@ -1,4 +1,5 @@
-// A click on ">" through the real main window, from the click to the new strip in picTrack.
+// Clicks through the real main window, on ">" and on the track view, from the click to the new
+// strip in picTrack.
 
 #include "bench_images.h"
 #include "editor_session.h"
@@ -16,7 +17,9 @@ namespace whoopline::bench {
 
 namespace {
 
-void BM_Click(benchmark::State &state, BenchImage image)
+// Times click(window), from the click to the new strip in picTrack, with the longest track
+// loaded and its first object current before every click.
+void timeClicks(benchmark::State &state, BenchImage image, void (*click)(shell::frmMain &))
 {
     EditorSession editor;
     editor.window.show();
@@ -36,7 +39,7 @@ void BM_Click(benchmark::State &state, BenchImage image)
         window.repaint();
         const qint64 before = window.picTrack->picture().cacheKey();
         const auto start = std::chrono::steady_clock::now();
-        QTest::mouseClick(window.btnNext, Qt::LeftButton);
+        click(window);
         const auto end = std::chrono::steady_clock::now();
         if (window.picTrack->picture().cacheKey() == before) {
             state.SkipWithError("the click left the old strip in picTrack");
@@ -47,8 +50,29 @@ void BM_Click(benchmark::State &state, BenchImage image)
         QTest::mouseClick(window.btnPrevBeginning, Qt::LeftButton);
     }
 }
+
+void BM_Click(benchmark::State &state, BenchImage image)
+{
+    timeClicks(state, image,
+               [](shell::frmMain &window) { QTest::mouseClick(window.btnNext, Qt::LeftButton); });
+}
 BENCHMARK_CAPTURE(BM_Click, sample, BenchImage::Sample)->UseManualTime()->Name("click/sample");
 BENCHMARK_CAPTURE(BM_Click, worst_case, BenchImage::WorstCase)->UseManualTime()->Name("click/worst_case");
+
+// 40 pixels into the view: on the second object of the sample's track, inside the first span of
+// the worst case's, which is redrawn.
+void BM_TrackClick(benchmark::State &state, BenchImage image)
+{
+    timeClicks(state, image, [](shell::frmMain &window) {
+        QTest::mouseClick(window.picTrack, Qt::LeftButton, {}, QPoint(40, 128));
+    });
+}
+BENCHMARK_CAPTURE(BM_TrackClick, sample, BenchImage::Sample)
+    ->UseManualTime()
+    ->Name("track_click/sample");
+BENCHMARK_CAPTURE(BM_TrackClick, worst_case, BenchImage::WorstCase)
+    ->UseManualTime()
+    ->Name("track_click/worst_case");
 
 } // namespace
 

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -28,6 +29,20 @@ const QString Caption = QStringLiteral("Object Selector");
 void showInformation(QWidget *parent, const QString &text)
 {
     QMessageBox::information(parent, Caption, text);
+}
+
+// Where the window font falls back to a scalable face (at a scale factor above 1), a few texts are
+// wider than the room the design gives them. Such a control gets its face narrowed until the
+// widest text fits; where everything fits, nothing changes.
+void narrowToFit(QWidget *control, const std::function<int()> &widestText, int room)
+{
+    for (const auto stretch : {QFont::SemiCondensed, QFont::Condensed}) {
+        if (widestText() <= room)
+            return;
+        QFont font = control->font();
+        font.setStretch(stretch);
+        control->setFont(font);
+    }
 }
 
 // Two upper-case hexadecimal digits without prefix: 0x85 shows as 85, 0x0A as 0A.
@@ -93,15 +108,28 @@ void frmObjectSelector::buildControls()
     txtLength->setGeometry(424, 120, 41, 19);
     txtLength->setMaxLength(LongestLengthText);
 
+    // Each caption runs up to its text box, the entries across the list.
+    for (const auto &[caption, box] :
+         {std::pair(lblGeneral[0], txtObjectNumber), std::pair(lblGeneral[1], txtLength)})
+        narrowToFit(
+            caption,
+            [caption] { return caption->fontMetrics().horizontalAdvance(caption->text()); },
+            box->x() - caption->x());
+    const int listRoom =
+        lstObjectSelector->width() - 2 * lstObjectSelector->frameWidth() -
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lstObjectSelector);
+    narrowToFit(
+        lstObjectSelector, [this] { return lstObjectSelector->sizeHintForColumn(0); }, listRoom);
+
     btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnCancel->setGeometry(392, 144, 57, 25);
-    btnCancel->setAutoDefault(false);
 
     btnOk = new QPushButton(QStringLiteral("&Ok"), this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
     btnOk->setGeometry(448, 144, 57, 25);
-    btnOk->setAutoDefault(false);
+    // Enter presses OK; Escape is the dialog's own Cancel.
+    btnOk->setDefault(true);
 
     setTabOrder(txtObjectNumber, lstObjectSelector);
     setTabOrder(lstObjectSelector, txtLength);
@@ -115,6 +143,8 @@ void frmObjectSelector::buildControls()
             &frmObjectSelector::lstObjectSelector_Click);
     connect(lstObjectSelector, &QListWidget::itemClicked, this,
             &frmObjectSelector::lstObjectSelector_ItemClicked);
+    connect(lstObjectSelector, &QListWidget::itemDoubleClicked, this,
+            &frmObjectSelector::lstObjectSelector_DblClick);
     connect(btnOk, &QPushButton::clicked, this, &frmObjectSelector::btnOk_Click);
     connect(btnCancel, &QPushButton::clicked, this, &frmObjectSelector::btnCancel_Click);
 }
@@ -165,6 +195,14 @@ void frmObjectSelector::lstObjectSelector_ItemClicked()
 {
     if (!m_picked)
         lstObjectSelector_Click();
+}
+
+void frmObjectSelector::lstObjectSelector_DblClick(QListWidgetItem *item)
+{
+    // A pick even when the entry was selected already, then OK.
+    lstObjectSelector->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+    lstObjectSelector_Click();
+    btnOk->click();
 }
 
 void frmObjectSelector::btnOk_Click()

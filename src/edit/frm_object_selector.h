@@ -13,6 +13,7 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 
 namespace whoopline::edit {
@@ -40,6 +41,7 @@ protected:
 private slots:
     void lstObjectSelector_Click();
     void lstObjectSelector_ItemClicked();
+    void lstObjectSelector_DblClick(QListWidgetItem *item);
     void btnOk_Click();
     void btnCancel_Click();
 

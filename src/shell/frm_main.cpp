@@ -1,6 +1,8 @@
 #include "frm_main.h"
 
 #include "app_fonts.h"
+#include "artwork_reader.h"
+#include "deferred_icon_style.h"
 #include "frm_object_selector.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
@@ -8,7 +10,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QIcon>
+#include <QPixmap>
 #include <QUndoStack>
 
 namespace whoopline::shell {
@@ -34,7 +38,13 @@ bool hasEnabledState(const QObject *control)
 } // namespace
 
 frmMain::frmMain(QWidget *parent)
-    : QMainWindow(parent), chooseImageFile(chooseRomFile), showMessage(showMessageBox),
+    : QMainWindow(parent),
+      // Open starts in the folder of the image opened last in this run.
+      chooseImageFile([this](QWidget *parent) {
+          return chooseRomFile(parent,
+                               RomPath.isEmpty() ? QString() : QFileInfo(RomPath).absolutePath());
+      }),
+      showMessage(showMessageBox),
       showAbout(showAboutWindow), runObjectSelector([this](QWidget *parent) {
           return edit::RunObjectSelector(parent, ObjectSelector, picGFX, RomPath);
       }),
@@ -43,17 +53,20 @@ frmMain::frmMain(QWidget *parent)
       picBuffer(blackPicture(TrackViewSize))
 {
     registerFontFamilies();
+    useDeferredIconStyle();
     setFont(windowFont());
     setWindowTitle(QStringLiteral("Whoopline - Version 1.0b - Quenby"));
     QIcon icon;
-    icon.addFile(QStringLiteral(":/shell/icon16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/shell/icon32.png"), QSize(32, 32));
+    for (const QString &size : {QStringLiteral("16"), QStringLiteral("32")})
+        icon.addPixmap(QPixmap::fromImage(ReadArtwork(QStringLiteral(":/shell/icon%1.png").arg(size))));
     setWindowIcon(icon);
 
     UndoStack = new QUndoStack(this);
     createControls();
     createMenus();
+    createStatusBar();
     connectHandlers();
+    assignKeysAndTips();
     Form_Load();
 }
 

@@ -91,6 +91,14 @@ public:
     QPushButton *btnLoadTrack = nullptr;
     QCheckBox *chkAlternative = nullptr;
 
+    // The status bar's parts: the open file's name (its full path as tooltip), the loaded track,
+    // the current object, the track's free bytes, and whether there are unsaved edits.
+    QLabel *lblFileName = nullptr;
+    QLabel *lblTrack = nullptr;
+    QLabel *lblObject = nullptr;
+    QLabel *lblFreeBytes = nullptr;
+    QLabel *lblModified = nullptr;
+
     QAction *mnuFile = nullptr;
     QAction *mnuOpen = nullptr;
     QAction *mnuSave = nullptr;
@@ -135,6 +143,10 @@ public:
     // the file is chosen. An empty path opens nothing.
     void OpenGivenFile(const QString &path);
 
+    // Shows the open file, the track, the current object, the free bytes and the unsaved-edits
+    // mark in the status bar; called whenever any of them may have changed.
+    void UpdateStatusBar();
+
 public slots:
     void mnuOpen_Click();
     void mnuSave_Click();
@@ -155,6 +167,8 @@ public slots:
     void mnuCreatePatch_Click();
     void mnuInsert_Click();
     void mnuDelete_Click();
+    void picTrack_Click(QPoint at);
+    void picTrack_DblClick(QPoint at);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -165,6 +179,8 @@ protected:
 private:
     void createControls();
     void createMenus();
+    void createStatusBar();
+    void assignKeysAndTips();
     void connectHandlers();
     void setUpShareCommands();
     // Export Track Picture works on a track loaded from the open image only.
@@ -193,6 +209,9 @@ private:
     SafetyCopies m_safetyCopies;
     // The laps value of the loaded track as the undo steps know it; scrLaps shows it.
     int m_laps = 0;
+    // Whether the last press on the track view fell on an object: only then does the
+    // double-click that follows it open the object selector.
+    bool m_pressedOnObject = false;
 
     std::vector<QObject *> m_controls;
 };

@@ -6,6 +6,7 @@
 #include "open_image.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
+#include "strip_layout.h"
 #include "track_io.h"
 #include "track_view.h"
 
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QUndoStack>
 
@@ -59,6 +61,7 @@ void frmMain::OpenImageFile(const QString &chosen)
     picTrack->setPicture(picBuffer);
     // A track loaded from an earlier image stays in the model, but it is not this image's.
     m_trackFromOpenImage = false;
+    UpdateStatusBar();
 }
 
 void frmMain::mnuSave_Click()
@@ -161,6 +164,7 @@ void frmMain::RenderTrack()
     chkAlternative->setChecked(view.alternative);
     lblLength->setText(view.lengthText);
     picTrack->setPicture(view.strip);
+    UpdateStatusBar();
 }
 
 void frmMain::Navigate(view::NavigationButton button)
@@ -224,6 +228,24 @@ void frmMain::chkAlternative_Click()
     });
     // A span takes no mark: nothing changed, and the box shows the object again.
     chkAlternative->setChecked(Track.current().Alternative);
+}
+
+void frmMain::picTrack_Click(QPoint at)
+{
+    // A click on an object steps to it; a click past the last object drawn does nothing.
+    const int object = Track.isLoaded() ? view::ObjectAtStripX(Track, at.x()) : -1;
+    m_pressedOnObject = object >= 0;
+    if (!m_pressedOnObject)
+        return;
+    Track.CurrentObject = object;
+    RenderTrack();
+}
+
+void frmMain::picTrack_DblClick(QPoint)
+{
+    // The first press has made the object under the pointer current and moved it to x 0.
+    if (m_pressedOnObject)
+        btnCurrentObject->click();
 }
 
 } // namespace whoopline::shell

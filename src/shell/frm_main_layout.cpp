@@ -1,6 +1,7 @@
 #include "frm_main.h"
 
 #include "app_fonts.h"
+#include "artwork_reader.h"
 #include "caption_label.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QUndoStack>
+#include <QShortcut>
 
 namespace whoopline::shell {
 
@@ -100,8 +102,7 @@ void frmMain::createControls()
     picTrack = addControl(new PictureBox(client), "picTrack");
     picTrack->setGeometry(8, 8, 512, 256);
     picTrack->setBackgroundColour(TrackViewBackground);
-    picTrack->setPicture(
-        QImage(QStringLiteral(":/shell/title.png")).convertToFormat(QImage::Format_RGB32));
+    picTrack->setPicture(ReadArtwork(QStringLiteral(":/shell/title.png")));
 
     shpSelect = addControl(new RectangleShape(picTrack), "shpSelect");
     shpSelect->setGeometry(0, 0, 16, 256);
@@ -177,6 +178,39 @@ void frmMain::createMenus()
     menuBar()->setFont(windowFont());
 }
 
+// The navigation keys press their buttons, so they follow the buttons' rules and do nothing while
+// the buttons are disabled. They are the window's, whatever control has the focus; a text field
+// keeps the keys it moves its cursor with.
+void frmMain::assignKeysAndTips()
+{
+    const struct
+    {
+        QPushButton *button;
+        Qt::Key key;
+        const char *tip;
+    } navigation[] = {
+        {btnPrevBeginning, Qt::Key_Home, "First object (Home)"},
+        {btnPrev10, Qt::Key_PageUp, "10 objects back (Page Up)"},
+        {btnPrev, Qt::Key_Left, "Previous object (Left)"},
+        {btnNext, Qt::Key_Right, "Next object (Right)"},
+        {btnNext10, Qt::Key_PageDown, "10 objects forward (Page Down)"},
+        {btnNextEnd, Qt::Key_End, "Last object (End)"},
+    };
+    for (const auto &[target, key, tip] : navigation) {
+        auto *shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, target, &QPushButton::click);
+        target->setToolTip(QString::fromLatin1(tip));
+    }
+    mnuOpen->setShortcut(QKeySequence::Open);
+    mnuSave->setShortcut(QKeySequence::Save);
+
+    btnCurrentObject->setToolTip(
+        QStringLiteral("Replace the current object (or double-click it in the track view)"));
+    btnLoadTrack->setToolTip(QStringLiteral("Load the chosen track"));
+    chkAlternative->setToolTip(
+        QStringLiteral("The current one-byte object appears only in the alternative track"));
+}
+
 void frmMain::connectHandlers()
 {
     connect(mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
@@ -201,6 +235,9 @@ void frmMain::connectHandlers()
 
     // Only the user's click toggles the mark; the editor setting the box is not a click.
     connect(chkAlternative, &QCheckBox::clicked, this, &frmMain::chkAlternative_Click);
+
+    connect(picTrack, &PictureBox::clicked, this, &frmMain::picTrack_Click);
+    connect(picTrack, &PictureBox::doubleClicked, this, &frmMain::picTrack_DblClick);
 
     setUpShareCommands();
 }

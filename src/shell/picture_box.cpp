@@ -1,5 +1,6 @@
 #include "picture_box.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace whoopline::shell {
@@ -28,6 +29,20 @@ void PictureBox::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), m_background);
     if (!m_picture.isNull())
         painter.drawImage(QRect(QPoint(0, 0), m_picture.size()), m_picture);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit clicked(event->position().toPoint());
+    QWidget::mousePressEvent(event);
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // Not passed on: the base class would report the second press as a click too.
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked(event->position().toPoint());
 }
 
 } // namespace whoopline::shell

@@ -21,8 +21,16 @@ public:
     void setBackgroundColour(const QColor &colour);
     QColor backgroundColour() const { return m_background; }
 
+signals:
+    // A press of the left button at a point of the box; the second press of a double-click
+    // comes as doubleClicked instead.
+    void clicked(QPoint at);
+    void doubleClicked(QPoint at);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     QImage m_picture;

@@ -21,11 +21,13 @@ void prepareOpenDialog(QFileDialog &dialog, NameOnlyIconProvider &icons)
     dialog.selectNameFilter(QString::fromLatin1(RomFileFilter));
 }
 
-QString chooseRomFile(QWidget *parent)
+QString chooseRomFile(QWidget *parent, const QString &directory)
 {
     NameOnlyIconProvider icons; // outlives the dialog, which uses it to the end
     QFileDialog dialog(parent);
     prepareOpenDialog(dialog, icons);
+    if (!directory.isEmpty())
+        dialog.setDirectory(directory);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -34,7 +36,10 @@ QString chooseRomFile(QWidget *parent)
 QString chooseFileToSave(QWidget *parent, const QString &title, const QString &suggestedPath,
                          const QString &filter)
 {
+    NameOnlyIconProvider icons;
     QFileDialog dialog(parent, title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(filter);
     dialog.selectFile(suggestedPath);

@@ -20,8 +20,9 @@ class NameOnlyIconProvider;
 // alone, from icons, which must outlive the dialog.
 void prepareOpenDialog(QFileDialog &dialog, NameOnlyIconProvider &icons);
 
-// Asks for a cartridge image to open. Returns the chosen file's full path, or "" on cancel.
-QString chooseRomFile(QWidget *parent);
+// Asks for a cartridge image to open, starting in directory unless it is empty. Returns the
+// chosen file's full path, or "" on cancel.
+QString chooseRomFile(QWidget *parent, const QString &directory = QString());
 
 // Asks where to write a file, suggesting suggestedPath and asking before replacing a file.
 // Returns the chosen file's full path, or "" on cancel.

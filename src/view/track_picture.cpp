@@ -41,7 +41,7 @@ qint64 trackWidth(const track::TrackObjectList &objects)
 {
     qint64 width = 0;
     for (const track::TrackObject &object : objects)
-        width += ObjectAdvance(object);
+        width += StripAdvance(object);
     return width;
 }
 

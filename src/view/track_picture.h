@@ -14,7 +14,7 @@ constexpr qint64 TrackPictureMaximumWidth = 32767;
 
 // Draws every object of the track, the first at x 0, exactly as the track view draws them from
 // the current one, over picBuffer repeated side by side, without the marker. The picture is as
-// wide as the track (ObjectAdvance summed over its objects) and as high as picBuffer. Reads the
+// wide as the track (StripAdvance summed over its objects) and as high as picBuffer. Reads the
 // picture stream of the image at path once. Fails, with the reason, when the track has no
 // width, is wider than TrackPictureMaximumWidth, or the stream can't be read.
 Result<QImage> DrawTrackPicture(const track::TrackObjectList &objects, const QImage &picBuffer,

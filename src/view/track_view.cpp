@@ -22,15 +22,6 @@ bool mayShow(const QImage &strip, qint64 x)
 
 } // namespace
 
-qint64 ObjectAdvance(const track::TrackObject &object)
-{
-    if (object.Bytes.isEmpty())
-        return 0;
-    if (track::isSpanCode(track::objectIdOf(object.code())))
-        return object.Width >= Step ? object.Width / Step * Step : 0;
-    return object.Width;
-}
-
 void DrawTrackObjects(QImage &strip, const QImage &picGFX, const track::TrackObjectList &objects,
                       int first, int last, const std::optional<PictureStream> &stream)
 {
@@ -48,7 +39,7 @@ void DrawTrackObjects(QImage &strip, const QImage &picGFX, const track::TrackObj
                 cells.drawPicture(record, at);
         };
         // A step whose picture is missing is skipped; x moves on regardless.
-        const qint64 advance = ObjectAdvance(object);
+        const qint64 advance = StripAdvance(object);
         if (track::isSpanCode(code)) {
             for (qint64 copy = 0; copy < advance && mayShow(strip, x + copy); copy += Step)
                 draw(x + copy);
@@ -81,7 +72,7 @@ TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffe
     if (auto read = PictureStream::read(path))
         stream = std::move(read).value();
     DrawTrackObjects(view.strip, picGFX, model.TrackObjects, model.CurrentObject,
-                     std::min(model.CurrentObject + ObjectsAfterCurrent, model.lastIndex()), stream);
+                     LastDrawnIndex(model), stream);
     return view;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "picture_stream.h"
+#include "strip_layout.h"
 #include "track_model.h"
 
 #include <QImage>
@@ -20,14 +21,7 @@ struct TrackView
     bool alternative = false;  // bit 7 of byte 1
 };
 
-// At most this many objects follow the current one in the strip.
-constexpr int ObjectsAfterCurrent = 32;
-
-// How far the strip moves on past an object: a one-byte object's width, whole 16-pixel steps of
-// a span's width, nothing for an object without bytes.
-qint64 ObjectAdvance(const track::TrackObject &object);
-
-// Draws objects first..last into strip, the first at x 0 and each next one ObjectAdvance further:
+// Draws objects first..last into strip, the first at x 0 and each next one StripAdvance further:
 // a one-byte object as its picture, a span as copies of its base picture 16 apart. Pictures come
 // from stream; a drawing that can't be made is left out and the rest goes on.
 void DrawTrackObjects(QImage &strip, const QImage &picGFX, const track::TrackObjectList &objects,

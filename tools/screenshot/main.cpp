@@ -37,6 +37,8 @@ int main(int argc, char *argv[])
         window.btnNext->click();
     if (failed)
         return 1;
+    // The status bar lays out its new texts from the event loop.
+    QApplication::processEvents();
     if (!window.grab().save(args.at(2))) {
         std::fprintf(stderr, "The screenshot could not be written to %s.\n", qPrintable(args.at(2)));
         return 1;

@@ -1,4 +1,4 @@
-"""A tiny pixel canvas that writes PNG files with the standard library alone.
+"""A tiny pixel canvas that writes palette PNG files with the standard library alone.
 
 Everything is drawn pixel by pixel so that the artwork is exact and the same on every run.
 """
@@ -101,19 +101,24 @@ class Canvas:
         return big
 
     def write_png(self, path):
+        """An 8-bit palette PNG, rows unfiltered; the editor unpacks such files itself."""
+        palette = sorted({colour for row in self.pixels for colour in row})
+        if len(palette) > 256:
+            raise ValueError("%s would need %d colours; a palette holds 256" % (path, len(palette)))
+        index = {colour: i for i, colour in enumerate(palette)}
         raw = bytearray()
         for row in self.pixels:
             raw.append(0)
-            for r, g, b in row:
-                raw += bytes((r, g, b))
+            raw += bytes(index[colour] for colour in row)
 
         def chunk(kind, data):
             body = kind + data
             return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
-        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
+        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 3, 0, 0, 0)
         with open(path, "wb") as out:
             out.write(b"\x89PNG\r\n\x1a\n")
             out.write(chunk(b"IHDR", header))
+            out.write(chunk(b"PLTE", b"".join(bytes(colour) for colour in palette)))
             out.write(chunk(b"IDAT", zlib.compress(bytes(raw), 9)))
             out.write(chunk(b"IEND", b""))

@@ -1,0 +1,34 @@
+#include "status_texts.h"
+
+#include "free_bytes.h"
+#include "track_layout.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace whoopline::view {
+
+StatusTexts StatusTextsOf(const QString &romPath, const track::TrackModel *shownTrack,
+                          bool modified)
+{
+    StatusTexts texts;
+    if (!romPath.isEmpty()) {
+        texts.fileName = QFileInfo(romPath).fileName();
+        texts.filePath = QDir::toNativeSeparators(romPath);
+    }
+    if (shownTrack != nullptr && shownTrack->isLoaded() &&
+        track::isTrackNumber(shownTrack->CurrentTrack)) {
+        texts.track = QStringLiteral("Track %1").arg(shownTrack->CurrentTrack);
+        texts.object = QStringLiteral("Object %1 of %2")
+                           .arg(shownTrack->CurrentObject + 1)
+                           .arg(shownTrack->TrackObjects.size());
+        texts.freeBytes = QStringLiteral("Free: %1 of %2 bytes")
+                              .arg(track::FreeByteCount(shownTrack->TrackObjects))
+                              .arg(track::trackByteBudget(shownTrack->CurrentTrack));
+    }
+    if (modified)
+        texts.modified = QStringLiteral("Modified");
+    return texts;
+}
+
+} // namespace whoopline::view

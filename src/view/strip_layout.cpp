@@ -1,0 +1,40 @@
+#include "strip_layout.h"
+
+#include "rom_layout.h"
+#include "track_layout.h"
+
+#include <algorithm>
+
+namespace whoopline::view {
+
+int LastDrawnIndex(const track::TrackModel &model)
+{
+    return std::min(model.CurrentObject + ObjectsAfterCurrent, model.lastIndex());
+}
+
+qint64 StripAdvance(const track::TrackObject &object)
+{
+    if (object.Bytes.isEmpty())
+        return 0;
+    // Tested on the code as the redraw tests it, bit 7 aside.
+    if (track::isSpanCode(track::objectIdOf(object.code())))
+        return object.Width >= rom::BlockSize ? object.Width / rom::BlockSize * rom::BlockSize : 0;
+    return object.Width;
+}
+
+int ObjectAtStripX(const track::TrackModel &model, int x)
+{
+    if (x < 0 || model.CurrentObject < 0 || model.CurrentObject > model.lastIndex())
+        return -1;
+    const int last = LastDrawnIndex(model);
+    qint64 left = 0;
+    for (int i = model.CurrentObject; i <= last; ++i) {
+        const qint64 right = left + StripAdvance(model.TrackObjects.at(i));
+        if (x >= left && x < right)
+            return i;
+        left = right;
+    }
+    return -1;
+}
+
+} // namespace whoopline::view

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "track_model.h"
+
+// Where the objects lie in the track view's strip: the current object at x 0, each following
+// object at the previous one's x plus the room it takes, up to ObjectsAfterCurrent after the
+// current one. The redraw and the clicks on the view share this layout.
+namespace whoopline::view {
+
+// At most this many objects follow the current one in the strip.
+constexpr int ObjectsAfterCurrent = 32;
+
+// The last index the strip draws from the current object on.
+int LastDrawnIndex(const track::TrackModel &model);
+
+// The room an object takes in the strip: a span its whole 16-pixel blocks, a one-byte object its
+// width.
+qint64 StripAdvance(const track::TrackObject &object);
+
+// The index of the object whose room holds x, or -1 when x lies left of the strip or past the
+// last object drawn. An object that takes no room (a span of length 0) is never hit. Needs the
+// current object to be one of the model's indexes, else -1.
+int ObjectAtStripX(const track::TrackModel &model, int x);
+
+} // namespace whoopline::view

@@ -1,0 +1,87 @@
+// Runs at QT_SCALE_FACTOR=2 (ctest sets it), where the windows take the scalable fallback fonts.
+#include "app_fonts.h"
+#include "frm_main.h"
+#include "frm_object_selector.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QtTest>
+
+using namespace whoopline;
+
+namespace {
+
+// Every caption fits its control, and a label's text (from its top-left corner) lies under no
+// other control; a label itself hides nothing but its text.
+void checkTextsFit(QWidget *parent)
+{
+    const auto controls = parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    const auto textOf = [](QWidget *w) { return w->property("text").toString().remove('&'); };
+    const auto cover = [&](QWidget *w) {
+        if (!qobject_cast<QLabel *>(w))
+            return w->geometry();
+        return QRect(w->pos(), QSize(w->fontMetrics().horizontalAdvance(textOf(w)),
+                                     w->fontMetrics().height()));
+    };
+    for (QWidget *w : controls) {
+        if (textOf(w).isEmpty() || !w->isVisible())
+            continue;
+        // Labels and the check box by their size hint; a button or box keeps 4 pixels each side.
+        const int needed = qobject_cast<QLabel *>(w) || qobject_cast<QCheckBox *>(w)
+                               ? w->sizeHint().width()
+                               : w->fontMetrics().horizontalAdvance(textOf(w)) + 8;
+        QVERIFY2(needed <= w->width(), qPrintable(w->objectName()));
+        for (QWidget *other : controls)
+            QVERIFY2(!qobject_cast<QLabel *>(w) || other == w || !other->isVisible() ||
+                         !cover(other).intersects(cover(w)),
+                     qPrintable(w->objectName() + " under " + other->objectName()));
+    }
+}
+
+} // namespace
+
+class ScaleTwoTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QCOMPARE(qApp->devicePixelRatio(), 2.0);
+        shell::registerFontFamilies();
+        QApplication::setFont(shell::windowFont());
+    }
+
+    // With the widest values the window shows.
+    void mainWindowTextsFit()
+    {
+        shell::frmMain window;
+        window.SetControlsEnabled(&window, true);
+        window.lblCurrentObject->setText("$FF");
+        window.lblLength->setText("255");
+        window.txtLaps->setText("255");
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        checkTextsFit(window.centralWidget());
+    }
+
+    void selectorTextsAndEntriesFit()
+    {
+        edit::ObjectSelectorState state;
+        edit::frmObjectSelector selector(state, QImage(), QString());
+        selector.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&selector));
+        checkTextsFit(&selector);
+        auto *list = selector.findChild<QListWidget *>();
+        QVERIFY(!list->horizontalScrollBar()->isVisible());
+        for (int i = 0; i < list->count(); ++i)
+            QVERIFY2(list->visualItemRect(list->item(i)).width() <= list->viewport()->width(),
+                     qPrintable(list->item(i)->text()));
+    }
+};
+
+QTEST_MAIN(ScaleTwoTest)
+#include "tst_scale_two.moc"
