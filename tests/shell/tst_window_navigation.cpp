@@ -5,6 +5,7 @@
 #include "sample_image.h"
 #include "strip_layout.h"
 
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -21,6 +22,7 @@ struct Window : shell::frmMain
 {
     QTemporaryDir dir;
     QString path = testing::writeFile(dir, "sample.nes", sample::BuildSampleImage());
+    const std::function<QString(QWidget *)> openDialog = chooseImageFile; // the window's own
     QStringList messages;
     QList<int> selectorOpenedOver;
 
@@ -115,6 +117,7 @@ private slots:
                 QCOMPARE(w.Track.CurrentObject, to);
                 QCOMPARE(w.picTrack->picture().cacheKey() == before, from == to);
                 QCOMPARE(w.selectorOpenedOver, twice && from != to ? QList{0x40} : QList<int>());
+                QCOMPARE(w.lblModified->text(), ""); // the selector was cancelled
             }
         }
     }
@@ -136,6 +139,20 @@ private slots:
         w.path = testing::ImageBuilder().write(w.dir, "other.nes");
         w.mnuOpen->trigger();
         QCOMPARE(w.status(), QStringList({"other.nes", "", "", "", ""}));
+    }
+
+    void openStartsInTheFolderOfTheLastImage()
+    {
+        Window w;
+        QString folder;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            folder = dialog->directory().path();
+            dialog->reject();
+        });
+        w.chooseImageFile = w.openDialog;
+        w.mnuOpen->trigger();
+        QCOMPARE(folder, w.dir.path());
     }
 
     // Arrows pick, Enter presses OK, Escape cancels, a double-click picks and presses OK.
