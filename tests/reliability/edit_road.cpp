@@ -1,6 +1,8 @@
 #include "edit_road.h"
 
 #include "current_object_edit.h"
+#include "free_byte_edits.h"
+#include "free_bytes.h"
 #include "file_state.h"
 #include "navigation.h"
 #include "object_catalogue.h"
@@ -8,14 +10,17 @@
 #include "open_image.h"
 #include "selection_exchange.h"
 #include "track_codec.h"
+#include "track_edit_command.h"
 #include "track_invariants.h"
 #include "track_io.h"
 #include "track_view.h"
 
 #include <QRandomGenerator>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <numeric>
+#include <memory>
 #include <optional>
 
 namespace whoopline::testing {
@@ -34,12 +39,14 @@ template <typename... Values> QString told(const char *text, const Values &...va
 
 struct EditRoad;
 
-// One kind of step a user takes once an image is open, and how often the road takes it.
+// One kind of step a user takes once an image is open, how often the road takes it, and the undo
+// step it records when it changes the track, as the window records it.
 struct StepKind
 {
     const char *name;
     int weight;
     QString (EditRoad::*run)();
+    std::optional<edit::TrackEditKind> records = std::nullopt;
 };
 
 // What the window's handlers walk through, held as the window holds it. Every promise is checked
@@ -57,6 +64,8 @@ struct EditRoad
     TrackModel model{};
     int laps = 0;    // the laps control
     int loading = 0; // the track the next load reads
+    std::unique_ptr<QUndoStack> history = std::make_unique<QUndoStack>();
+    edit::TrackEditState loaded{}; // what the last load gave, which undoing every step gives back
 
     const ObjectWidthTable &widths() const { return opened->ObjectWidthTable; }
     static Position start(int track) { return TrackStarts[track - 1]; }
@@ -87,10 +96,17 @@ struct EditRoad
     {
         // A new command of the editor is a new row. File faults come last, so that a road without
         // them never draws them.
+        using Kind = edit::TrackEditKind;
         static constexpr StepKind steps[] = {
-            {"navigate", 30, &EditRoad::navigate}, {"replace", 20, &EditRoad::replace},
-            {"toggle", 15, &EditRoad::toggle},     {"laps", 5, &EditRoad::changeLaps},
-            {"save", 15, &EditRoad::save},         {"redraw", 10, &EditRoad::redraw},
+            {"navigate", 30, &EditRoad::navigate},
+            {"replace", 20, &EditRoad::replace, Kind::ReplaceObject},
+            {"toggle", 15, &EditRoad::toggle, Kind::ChangeMark},
+            {"laps", 5, &EditRoad::changeLaps, Kind::ChangeLaps},
+            {"insert", 10, &EditRoad::insert, Kind::InsertObject},
+            {"delete", 10, &EditRoad::remove, Kind::DeleteObject},
+            {"undo and redo", 8, &EditRoad::undoAndRedo},
+            {"save", 15, &EditRoad::save},
+            {"redraw", 10, &EditRoad::redraw},
             {"file fault", 5, &EditRoad::injectFault}};
         const int total = std::accumulate(std::begin(steps), std::end(steps), 0,
                                           [](int sum, const StepKind &kind) { return sum + kind.weight; });
@@ -104,7 +120,13 @@ struct EditRoad
     QString step(const StepKind &kind)
     {
         ++figures.steps;
+        const edit::TrackEditState before{model, laps};
         QString broken = (this->*kind.run)();
+        if (kind.records)
+            edit::PushTrackEdit(*history, *kind.records, before, {model, laps}, [this](const edit::TrackEditState &state) {
+                model = state.track;
+                laps = state.laps;
+            });
         if (broken.isEmpty())
             broken = brokenPromise();
         return broken.isEmpty() ? broken
@@ -113,15 +135,15 @@ struct EditRoad
     }
 
     // What holds after every step: the file is as the steps so far must have left it, and the
-    // model's objects keep their invariants within the region, which only a span on its last
-    // byte passes, by its length.
+    // model's objects keep their invariants and fill the region exactly, or pass it by the length
+    // of a span on its last byte.
     QString brokenPromise() const
     {
         if (const FileState actual = observeFile(path); actual != expected)
             return told("the path holds %1 bytes of kind %2 where %3 of kind %4 were expected.",
                         actual.bytes.size(), int(actual.kind), expected.bytes.size(), int(expected.kind));
         const int total = ByteTotal(model.TrackObjects), region = budget(qMax(1, model.CurrentTrack));
-        if (model.isLoaded() && (total > region + 1 || (total > region && !model.TrackObjects.last().isSpan())))
+        if (model.isLoaded() && total != region && (total != region + 1 || !model.TrackObjects.last().isSpan()))
             return told("the model holds %1 object bytes for a region of %2.", total, region);
         return model.isLoaded() ? TrackInvariantViolation(model.TrackObjects, widths()) : QString();
     }
@@ -144,21 +166,23 @@ struct EditRoad
     QString load()
     {
         ++figures.loads;
-        const auto loaded = ReadTrack(path, loading, widths());
+        const auto read = ReadTrack(path, loading, widths());
         const LoadExpectation expectation = tracks[loading - 1];
-        if (!loaded) {
+        if (!read) {
             ++figures.refusedLoads;
             return expectation == LoadExpectation::Loads ||
-                           !loaded.error().startsWith(told("Track %1 cannot be loaded: ", loading))
-                       ? told("the load was refused: %1", loaded.error())
+                           !read.error().startsWith(told("Track %1 cannot be loaded: ", loading))
+                       ? told("the load was refused: %1", read.error())
                        : QString();
         }
-        const QByteArray region = char(loaded->laps) + EncodeTrackObjects(loaded->objects);
-        if (expectation == LoadExpectation::Refused || loaded->laps < 1 || region.size() <= budget(loading) ||
+        const QByteArray region = char(read->laps) + EncodeTrackObjects(read->objects);
+        if (expectation == LoadExpectation::Refused || read->laps < 1 || region.size() <= budget(loading) ||
             expected.bytes.mid(start(loading) - 1, region.size()) != region)
-            return told("laps %1 and %2 object bytes were loaded that must not be.", loaded->laps, region.size() - 1);
-        model = TrackModel{loaded->objects, loading, 0};
-        laps = loaded->laps;
+            return told("laps %1 and %2 object bytes were loaded that must not be.", read->laps, region.size() - 1);
+        model = TrackModel{read->objects, loading, 0};
+        laps = read->laps;
+        loaded = {model, laps};
+        history->clear();
         return {};
     }
 
@@ -228,10 +252,64 @@ struct EditRoad
         return {};
     }
 
+    // Insert, when the track ends in a free byte, puts an object 0 before the current object and
+    // makes it current, the objects after it moving one on; otherwise it is refused, saying why,
+    // and changes nothing.
+    QString insert()
+    {
+        const TrackModel before = model;
+        const int c = before.CurrentObject;
+        const bool free = before.isLoaded() && before.TrackObjects.last().Bytes == QByteArray(1, '\0');
+        const Status status = edit::InsertObject(model, widths());
+        if (status.ok() != free || (!status && (status.error().isEmpty() || model.TrackObjects != before.TrackObjects)))
+            return told("an insert with a free byte %1 ended: %2", free, status.error());
+        if (status && (model.CurrentObject != c || model.current().Bytes != QByteArray(1, '\0') ||
+                       model.TrackObjects.mid(0, c) != before.TrackObjects.mid(0, c) ||
+                       model.TrackObjects.mid(c + 1) != before.TrackObjects.mid(c, before.lastIndex() - c)))
+            return QStringLiteral("the insert put its object 0 elsewhere.");
+        return {};
+    }
+
+    // Delete takes the current object out, the objects after it moving one back and free bytes
+    // following them; the current index stays.
+    QString remove()
+    {
+        const TrackModel before = model;
+        const int c = before.CurrentObject;
+        const Status status = edit::DeleteCurrentObject(model, widths());
+        if (status.ok() != before.isLoaded())
+            return told("a delete ended: %1", status.error());
+        if (!status)
+            return {};
+        const TrackObjectList after = before.TrackObjects.mid(c + 1);
+        if (model.CurrentObject != c || model.TrackObjects.mid(0, c) != before.TrackObjects.mid(0, c) ||
+            model.TrackObjects.mid(c, after.size()) != after ||
+            FreeByteCount(model.TrackObjects) < model.TrackObjects.size() - c - after.size())
+            return QStringLiteral("the delete left other objects than those after the deleted one.");
+        return {};
+    }
+
+    // Undoing every step gives the loaded objects and laps back, and redoing them the objects and
+    // laps shown before; the road then goes on from any step, so that the next edit drops the
+    // steps after it. Navigation is no step: the current object is not compared.
+    QString undoAndRedo()
+    {
+        const auto shown = [this] { return std::pair(model.TrackObjects, laps); };
+        const auto now = shown();
+        const int at = history->index();
+        history->setIndex(0);
+        const bool undone = shown() == std::pair(loaded.track.TrackObjects, loaded.laps);
+        history->setIndex(at);
+        if (!undone || shown() != now)
+            return told("undoing %1 of %2 steps gave %3 objects, redoing them %4.", at, history->count(),
+                        undone ? "the loaded" : "other", shown() == now ? "the same" : "others");
+        history->setIndex(int(random.bounded(history->count() + 1)));
+        return {};
+    }
+
     // Succeeds exactly when a track is loaded and the file still reaches the last byte to write,
     // which past the region must hold its value already. Then the file is what it was with the
-    // laps byte and the object bytes at the region's start, and they load again; after a shorter
-    // save the region's old tail follows them, or makes the load refused.
+    // laps byte and the object bytes at the region's start, and they load again as they were.
     QString save()
     {
         ++figures.saves;
@@ -251,13 +329,10 @@ struct EditRoad
         if (!fits)
             return QStringLiteral("a save that had to be refused succeeded.");
         expected.bytes.replace(first, region.size(), region);
-        const bool shorter = region.size() <= budget(track);
-        if (shorter)
-            tracks[track - 1] = LoadExpectation::Either;
+        history->setClean();
         const auto reloaded = ReadTrack(path, track, widths());
         const TrackObjectList &objects = model.TrackObjects;
-        if (reloaded ? reloaded->laps != laps || reloaded->objects.mid(0, shorter ? objects.size() : -1) != objects
-                     : !shorter)
+        if (!reloaded || reloaded->laps != laps || reloaded->objects != objects)
             return told("%1 objects were saved; loading them again gave: %2", objects.size(), reloaded.error());
         return {};
     }
