@@ -1,42 +1,26 @@
-#include "frm_main.h"
 #include "frm_object_selector.h"
-#include "image_builder.h"
-#include "picture_box.h"
-#include "sample_image.h"
 #include "strip_layout.h"
-
-#include <QFileDialog>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QtTest>
+#include "window_harness.h"
 
 using namespace whoopline;
+using namespace whoopline::testing;
 
 namespace {
 
-// The main window over the sample image with track 3 loaded: 95 objects, the first ones 0x17
-// (32 wide) and a span 0x40 of length 4, the last one a span 0x40 of length 8.
-struct Window : shell::frmMain
+// The sample image with track 3 loaded: 95 objects, the first ones 0x17 (32 wide) and a span
+// 0x40 of length 4, the last one a span 0x40 of length 8. The selector records the number it
+// opened over and is cancelled.
+struct OnTrackThree : Window
 {
-    QTemporaryDir dir;
-    QString path = testing::writeFile(dir, "sample.nes", sample::BuildSampleImage());
-    const std::function<QString(QWidget *)> openDialog = chooseImageFile; // the window's own
-    QStringList messages;
     QList<int> selectorOpenedOver;
-
-    Window()
+    OnTrackThree()
     {
-        showMessage = [this](QWidget *, auto, auto, const QString &text) { messages << text; };
         runObjectSelector = [this](QWidget *) {
             return selectorOpenedOver << edit::SelectedObjectNumber, false;
         };
-        chooseImageFile = [this](QWidget *) { return path; };
         show();
-        mnuOpen->trigger();
-        scrLoadTrack->setValue(3);
-        QTest::mouseClick(btnLoadTrack, Qt::LeftButton);
+        open(writeFile(dir, "sample.nes", sample));
+        load(3);
     }
     QStringList status() const
     {
@@ -70,7 +54,7 @@ private slots:
             {Qt::Key_PageDown, 84, "scrLaps", 94},   {Qt::Key_PageDown, 85, "btnLoadTrack", 85},
             {Qt::Key_Home, 7, "scrLoadTrack", 0},    {Qt::Key_End, 7, "chkAlternative", 94},
             {Qt::Key_Right, 5, "txtLaps", 5}};
-        Window w;
+        OnTrackThree w;
         QVERIFY(QTest::qWaitForWindowActive(&w));
         const std::pair bars(w.scrLoadTrack->value(), w.scrLaps->value());
         for (const auto &[key, from, focus, to] : presses) {
@@ -108,7 +92,7 @@ private slots:
     {
         for (const auto &[from, x, to] : {std::tuple(0, 95, 1), std::tuple(94, 128, 94)}) {
             for (const bool twice : {false, true}) {
-                Window w;
+                OnTrackThree w;
                 if (from > 0)
                     w.btnNextEnd->click();
                 const qint64 before = w.picTrack->picture().cacheKey();
@@ -124,10 +108,10 @@ private slots:
 
     void statusBarFollowsTheTrack()
     {
-        Window w;
+        OnTrackThree w;
         QCOMPARE(w.status(), QStringList({"sample.nes", "Track 3", "Object 1 of 95",
                                           "Free: 0 of 144 bytes", ""}));
-        QCOMPARE(w.lblFileName->toolTip(), QDir::toNativeSeparators(w.path));
+        QCOMPARE(w.lblFileName->toolTip(), QDir::toNativeSeparators(w.RomPath));
         w.btnNextEnd->click();
         w.runObjectSelector = [](QWidget *) { return edit::SelectedObjectNumber = 0x0C, true; };
         w.btnCurrentObject->click(); // the span leaves an object 0 after it
@@ -136,21 +120,20 @@ private slots:
         w.mnuSave->trigger();
         QCOMPARE(w.messages, QStringList{"Level saved successfully!"});
         QCOMPARE(w.status().last(), "");
-        w.path = testing::ImageBuilder().write(w.dir, "other.nes");
-        w.mnuOpen->trigger();
+        w.open(ImageBuilder().write(w.dir, "other.nes"));
         QCOMPARE(w.status(), QStringList({"other.nes", "", "", "", ""}));
     }
 
     void openStartsInTheFolderOfTheLastImage()
     {
-        Window w;
+        OnTrackThree w;
         QString folder;
         QTimer::singleShot(0, [&] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             folder = dialog->directory().path();
             dialog->reject();
         });
-        w.chooseImageFile = w.openDialog;
+        w.chooseImageFile = w.realChooser;
         w.mnuOpen->trigger();
         QCOMPARE(folder, w.dir.path());
     }
