@@ -127,24 +127,18 @@ private slots:
         QByteArray png, none;
         QBuffer buffer(&png);
         QVERIFY(buffer.open(QIODevice::WriteOnly) && trackPicture(3).save(&buffer, "png"));
+        const QString picture = "--output out --export-track ", patch = "--output out --make-patch ";
         QTest::newRow("version") << "--version" << 0 << "Whoopline 1.0b\n" << none;
-        QTest::newRow("picture") << "--output out --export-track 3 sample.nes" << 0 << "" << png;
-        QTest::newRow("patch") << "--output out --make-patch sample.nes changed.nes" << 0 << ""
-                               << OnePatchedByte;
-        QTest::newRow("track number") << "--output out --export-track 6 sample.nes" << 1
-                                      << "1 to 5, not \u201C6\u201D" << none;
-        QTest::newRow("no image") << "--output out --export-track 3 no.nes" << 1
-                                  << "\u201Cno.nes\u201D does not exist" << none;
-        QTest::newRow("unloadable") << "--output out --export-track 3 broken.nes" << 1
-                                    << "Track 3 cannot be loaded" << none;
-        QTest::newRow("too wide") << "--output out --export-track 4 wide.nes" << 1
-                                  << "108,544 pixels wide" << none;
+        QTest::newRow("picture") << picture + "3 sample.nes" << 0 << "" << png;
+        QTest::newRow("patch") << patch + "sample.nes changed.nes" << 0 << "" << OnePatchedByte;
+        QTest::newRow("track number") << picture + "6 sample.nes" << 1 << "1 to 5, not “6”" << none;
+        QTest::newRow("no image") << picture + "3 no.nes" << 1 << "“no.nes” does not exist" << none;
+        QTest::newRow("unloadable") << picture + "3 broken.nes" << 1 << "Track 3 cannot be loaded" << none;
+        QTest::newRow("too wide") << picture + "4 wide.nes" << 1 << "108,544 pixels wide" << none;
         QTest::newRow("write error") << "--output no/out --export-track 3 sample.nes" << 1
-                                     << "\u201Cout\u201D could not be written" << none;
-        QTest::newRow("sizes") << "--output out --make-patch sample.nes short.bin" << 1
-                               << "24,592 bytes long" << none;
-        QTest::newRow("same") << "--output out --make-patch sample.nes sample.nes" << 1
-                              << "are the same" << none;
+                                     << "“out” could not be written" << none;
+        QTest::newRow("sizes") << patch + "sample.nes short.bin" << 1 << "24,592 bytes long" << none;
+        QTest::newRow("same") << patch + "sample.nes sample.nes" << 1 << "are the same" << none;
     }
     void commandLine()
     {
