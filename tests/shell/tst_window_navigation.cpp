@@ -69,15 +69,16 @@ private slots:
         QCOMPARE(std::pair(w.scrLoadTrack->value(), w.scrLaps->value()), bars);
     }
 
-    // The current object at x 0, each next one after the room of the one before, 33 at most.
+    // The current object at x 0, each next one after the room of the one before, 33 at most; a
+    // span takes whole 64-pixel blocks only, so one 48 wide takes none.
     void stripPlacesTheObjects()
     {
         const auto one = [](int byte, int width) {
             return track::TrackObject{1, QByteArray(1, char(byte)), width, false};
         };
         const track::TrackObject span4{2, QByteArray("\x40\x04", 2), 64, false},
-            span0{2, QByteArray("\x41\0", 2), 0, false};
-        const track::TrackModel mixed{{one(0x17, 32), span4, span0, one(0x05, 144)}, 3, 0};
+            span3{2, QByteArray("\x41\x03", 2), 48, false};
+        const track::TrackModel mixed{{one(0x17, 32), span4, span3, one(0x05, 144)}, 3, 0};
         const track::TrackModel forty{track::TrackObjectList(40, one(0x0C, 16)), 4, 0};
         QList<int> found;
         for (int x : {-1, 0, 31, 32, 95, 96, 239, 240})
