@@ -70,21 +70,21 @@ private slots:
     }
 
     // The current object at x 0, each next one after the room of the one before, 33 at most; a
-    // span takes whole 64-pixel blocks only, so one 48 wide takes none.
+    // span takes whole 16-pixel blocks only, so one 40 wide takes 32.
     void stripPlacesTheObjects()
     {
         const auto one = [](int byte, int width) {
             return track::TrackObject{1, QByteArray(1, char(byte)), width, false};
         };
         const track::TrackObject span4{2, QByteArray("\x40\x04", 2), 64, false},
-            span3{2, QByteArray("\x41\x03", 2), 48, false};
+            span3{2, QByteArray("\x41\x03", 2), 40, false};
         const track::TrackModel mixed{{one(0x17, 32), span4, span3, one(0x05, 144)}, 3, 0};
         const track::TrackModel forty{track::TrackObjectList(40, one(0x0C, 16)), 4, 0};
         QList<int> found;
-        for (int x : {-1, 0, 31, 32, 95, 96, 239, 240})
+        for (int x : {-1, 0, 31, 32, 95, 96, 128, 271, 272})
             found << view::ObjectAtStripX(mixed, x);
         found << view::ObjectAtStripX(forty, 527) << view::ObjectAtStripX(forty, 528);
-        QCOMPARE(found, QList({-1, 0, 0, 1, 1, 3, 3, -1, 32, -1}));
+        QCOMPARE(found, QList({-1, 0, 0, 1, 1, 2, 3, 3, -1, 32, -1}));
     }
 
     // A press on an object steps to it, a double-click opens the selector over it too; past the
