@@ -1,4 +1,5 @@
 #include "free_byte_edits.h"
+#include "image_builder.h"
 #include "track_codec.h"
 #include "object_replacement.h"
 #include "track_edit_command.h"
@@ -8,18 +9,11 @@
 
 using namespace whoopline;
 using namespace whoopline::edit;
+using testing::bytes;
 
 namespace {
 
 using ByteList = QList<QByteArray>;
-
-QByteArray b(std::initializer_list<int> values)
-{
-    QByteArray array;
-    for (int value : values)
-        array.append(char(value));
-    return array;
-}
 
 // Widths that differ between neighbouring ids, so a width taken from the wrong id shows.
 track::ObjectWidthTable distinctWidths()
@@ -64,21 +58,21 @@ private slots:
         QTest::addColumn<QString>("edit");
         QTest::addColumn<ByteList>("after");
 
-        const ByteList head = {b({0x05}), b({0x44, 0x07}), b({0x09})};
+        const ByteList head = {bytes({0x05}), bytes({0x44, 0x07}), bytes({0x09})};
         QTest::newRow("insert takes the last free byte")
-            << head + ByteList(116, b({0})) << 2 << 1 << "insert"
-            << ByteList{b({5}), b({0}), b({0x44, 7}), b({9})} + ByteList(115, b({0}));
+            << head + ByteList(116, bytes({0})) << 2 << 1 << "insert"
+            << ByteList{bytes({5}), bytes({0}), bytes({0x44, 7}), bytes({9})} + ByteList(115, bytes({0}));
         QTest::newRow("insert at the last free byte")
-            << head + ByteList(141, b({0})) << 3 << 143 << "insert" << head + ByteList(141, b({0}));
+            << head + ByteList(141, bytes({0})) << 3 << 143 << "insert" << head + ByteList(141, bytes({0}));
         QTest::newRow("delete of a span appends two objects 0")
-            << head + ByteList(125, b({0})) << 1 << 1 << "delete"
-            << ByteList{b({5}), b({9})} + ByteList(127, b({0}));
+            << head + ByteList(125, bytes({0})) << 1 << 1 << "delete"
+            << ByteList{bytes({5}), bytes({9})} + ByteList(127, bytes({0}));
         QTest::newRow("delete of the last object, a span past the region, refills the region")
-            << ByteList(211, b({0x0C})) + ByteList{b({0x44, 9})} << 4 << 211 << "delete"
-            << ByteList(211, b({0x0C})) + ByteList{b({0})};
+            << ByteList(211, bytes({0x0C})) + ByteList{bytes({0x44, 9})} << 4 << 211 << "delete"
+            << ByteList(211, bytes({0x0C})) + ByteList{bytes({0})};
         QTest::newRow("span over a span pads with an object 0")
-            << ByteList{b({5}), b({0x41, 2}), b({9})} + ByteList(140, b({0})) << 3 << 0 << "replace"
-            << ByteList{b({0x46, 3}), b({9})} + ByteList(141, b({0}));
+            << ByteList{bytes({5}), bytes({0x41, 2}), bytes({9})} + ByteList(140, bytes({0})) << 3 << 0 << "replace"
+            << ByteList{bytes({0x46, 3}), bytes({9})} + ByteList(141, bytes({0}));
     }
     void editKeepsTheRegionFull()
     {

@@ -3,12 +3,8 @@
 #include "frm_main.h"
 #include "frm_object_selector.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QScrollBar>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace whoopline;
 

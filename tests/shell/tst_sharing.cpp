@@ -1,22 +1,9 @@
 #include "command_line.h"
-#include "frm_main.h"
-#include "image_builder.h"
 #include "ips_patch.h"
 #include "open_image.h"
-#include "rectangle_shape.h"
-#include "sample_image.h"
 #include "track_io.h"
 #include "track_picture.h"
-#include "track_view.h"
-
-#include <QAction>
-#include <QBuffer>
-#include <QMimeData>
-#include <QProcess>
-#include <QPushButton>
-#include <QRandomGenerator>
-#include <QScrollBar>
-#include <QtTest>
+#include "window_harness.h"
 
 using namespace whoopline;
 using namespace whoopline::testing;
@@ -43,21 +30,6 @@ QByteArray applyIps(QByteArray bytes, const QByteArray &patch)
     }
     return patch.startsWith("PATCH") && patch.mid(at) == "EOF" ? bytes : QByteArray();
 }
-
-// The main window with its messages kept; every save dialog takes the suggested name.
-struct Window : shell::frmMain
-{
-    QStringList messages;
-    Window()
-    {
-        showMessage = [this](QWidget *, QMessageBox::Icon, const QString &, const QString &text) {
-            messages << text;
-        };
-        chooseSaveFile = [](QWidget *, const QString &, const QString &suggested, const QString &) {
-            return suggested;
-        };
-    }
-};
 
 } // namespace
 
@@ -155,25 +127,18 @@ private slots:
         QByteArray png, none;
         QBuffer buffer(&png);
         QVERIFY(buffer.open(QIODevice::WriteOnly) && trackPicture(3).save(&buffer, "png"));
+        const QString picture = "--output out --export-track ", patch = "--output out --make-patch ";
         QTest::newRow("version") << "--version" << 0 << "Whoopline 1.0b\n" << none;
-        QTest::newRow("help") << "--help" << 0 << "--make-patch" << none;
-        QTest::newRow("picture") << "--output out --export-track 3 sample.nes" << 0 << "" << png;
-        QTest::newRow("patch") << "--output out --make-patch sample.nes changed.nes" << 0 << ""
-                               << OnePatchedByte;
-        QTest::newRow("track number") << "--output out --export-track 6 sample.nes" << 1
-                                      << "1 to 5, not \u201C6\u201D" << none;
-        QTest::newRow("no image") << "--output out --export-track 3 no.nes" << 1
-                                  << "\u201Cno.nes\u201D does not exist" << none;
-        QTest::newRow("unloadable") << "--output out --export-track 3 broken.nes" << 1
-                                    << "Track 3 cannot be loaded" << none;
-        QTest::newRow("too wide") << "--output out --export-track 4 wide.nes" << 1
-                                  << "108,544 pixels wide" << none;
+        QTest::newRow("picture") << picture + "3 sample.nes" << 0 << "" << png;
+        QTest::newRow("patch") << patch + "sample.nes changed.nes" << 0 << "" << OnePatchedByte;
+        QTest::newRow("track number") << picture + "6 sample.nes" << 1 << "1 to 5, not “6”" << none;
+        QTest::newRow("no image") << picture + "3 no.nes" << 1 << "“no.nes” does not exist" << none;
+        QTest::newRow("unloadable") << picture + "3 broken.nes" << 1 << "Track 3 cannot be loaded" << none;
+        QTest::newRow("too wide") << picture + "4 wide.nes" << 1 << "108,544 pixels wide" << none;
         QTest::newRow("write error") << "--output no/out --export-track 3 sample.nes" << 1
-                                     << "\u201Cout\u201D could not be written" << none;
-        QTest::newRow("sizes") << "--output out --make-patch sample.nes short.bin" << 1
-                               << "24,592 bytes long" << none;
-        QTest::newRow("same") << "--output out --make-patch sample.nes sample.nes" << 1
-                              << "are the same" << none;
+                                     << "“out” could not be written" << none;
+        QTest::newRow("sizes") << patch + "sample.nes short.bin" << 1 << "24,592 bytes long" << none;
+        QTest::newRow("same") << patch + "sample.nes sample.nes" << 1 << "are the same" << none;
     }
     void commandLine()
     {
@@ -245,11 +210,11 @@ private slots:
 
     void pictureAndPatchFromTheMenus()
     {
-        Window w;
+        Window w; // every save dialog takes the suggested name
+        w.chooseSaveFile = [](QWidget *, auto, const QString &suggested, auto) { return suggested; };
         w.OpenGivenFile(writeFile(m_dir, "work.nes", sample::BuildSampleImage()));
         QVERIFY(!w.mnuExportTrack->isEnabled() && w.mnuCreatePatch->isEnabled());
-        w.scrLoadTrack->setValue(3);
-        QTest::mouseClick(w.btnLoadTrack, Qt::LeftButton);
+        w.load(3);
         w.mnuExportTrack->trigger();
         QCOMPARE(QImage(m_dir.filePath("work-track3.png")).convertToFormat(QImage::Format_RGB32),
                  trackPicture(3));
@@ -265,8 +230,7 @@ private slots:
                      w.messages[1].contains("the same"),
                  qPrintable(w.messages.join('\n')));
 
-        w.chooseImageFile = [this](QWidget *) { return m_sample; }; // none of its tracks is loaded
-        w.mnuOpen->trigger();
+        w.open(m_sample); // none of its tracks is loaded
         QVERIFY(!w.mnuExportTrack->isEnabled());
     }
 };

@@ -1,42 +1,26 @@
-#include "frm_main.h"
 #include "frm_object_selector.h"
-#include "image_builder.h"
-#include "picture_box.h"
-#include "sample_image.h"
 #include "strip_layout.h"
-
-#include <QFileDialog>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QtTest>
+#include "window_harness.h"
 
 using namespace whoopline;
+using namespace whoopline::testing;
 
 namespace {
 
-// The main window over the sample image with track 3 loaded: 95 objects, the first ones 0x17
-// (32 wide) and a span 0x40 of length 4, the last one a span 0x40 of length 8.
-struct Window : shell::frmMain
+// The sample image with track 3 loaded: 95 objects, the first ones 0x17 (32 wide) and a span
+// 0x40 of length 4, the last one a span 0x40 of length 8. The selector records the number it
+// opened over and is cancelled.
+struct OnTrackThree : Window
 {
-    QTemporaryDir dir;
-    QString path = testing::writeFile(dir, "sample.nes", sample::BuildSampleImage());
-    const std::function<QString(QWidget *)> openDialog = chooseImageFile; // the window's own
-    QStringList messages;
     QList<int> selectorOpenedOver;
-
-    Window()
+    OnTrackThree()
     {
-        showMessage = [this](QWidget *, auto, auto, const QString &text) { messages << text; };
         runObjectSelector = [this](QWidget *) {
             return selectorOpenedOver << edit::SelectedObjectNumber, false;
         };
-        chooseImageFile = [this](QWidget *) { return path; };
         show();
-        mnuOpen->trigger();
-        scrLoadTrack->setValue(3);
-        QTest::mouseClick(btnLoadTrack, Qt::LeftButton);
+        open(writeFile(dir, "sample.nes", sample));
+        load(3);
     }
     QStringList status() const
     {
@@ -70,7 +54,7 @@ private slots:
             {Qt::Key_PageDown, 84, "scrLaps", 94},   {Qt::Key_PageDown, 85, "btnLoadTrack", 85},
             {Qt::Key_Home, 7, "scrLoadTrack", 0},    {Qt::Key_End, 7, "chkAlternative", 94},
             {Qt::Key_Right, 5, "txtLaps", 5}};
-        Window w;
+        OnTrackThree w;
         QVERIFY(QTest::qWaitForWindowActive(&w));
         const std::pair bars(w.scrLoadTrack->value(), w.scrLaps->value());
         for (const auto &[key, from, focus, to] : presses) {
@@ -85,21 +69,22 @@ private slots:
         QCOMPARE(std::pair(w.scrLoadTrack->value(), w.scrLaps->value()), bars);
     }
 
-    // The current object at x 0, each next one after the room of the one before, 33 at most.
+    // The current object at x 0, each next one after the room of the one before, 33 at most; a
+    // span takes whole 16-pixel blocks only, so one 40 wide takes 32.
     void stripPlacesTheObjects()
     {
         const auto one = [](int byte, int width) {
             return track::TrackObject{1, QByteArray(1, char(byte)), width, false};
         };
         const track::TrackObject span4{2, QByteArray("\x40\x04", 2), 64, false},
-            span0{2, QByteArray("\x41\0", 2), 0, false};
-        const track::TrackModel mixed{{one(0x17, 32), span4, span0, one(0x05, 144)}, 3, 0};
+            span3{2, QByteArray("\x41\x03", 2), 40, false};
+        const track::TrackModel mixed{{one(0x17, 32), span4, span3, one(0x05, 144)}, 3, 0};
         const track::TrackModel forty{track::TrackObjectList(40, one(0x0C, 16)), 4, 0};
         QList<int> found;
-        for (int x : {-1, 0, 31, 32, 95, 96, 239, 240})
+        for (int x : {-1, 0, 31, 32, 95, 96, 128, 271, 272})
             found << view::ObjectAtStripX(mixed, x);
         found << view::ObjectAtStripX(forty, 527) << view::ObjectAtStripX(forty, 528);
-        QCOMPARE(found, QList({-1, 0, 0, 1, 1, 3, 3, -1, 32, -1}));
+        QCOMPARE(found, QList({-1, 0, 0, 1, 1, 2, 3, 3, -1, 32, -1}));
     }
 
     // A press on an object steps to it, a double-click opens the selector over it too; past the
@@ -108,7 +93,7 @@ private slots:
     {
         for (const auto &[from, x, to] : {std::tuple(0, 95, 1), std::tuple(94, 128, 94)}) {
             for (const bool twice : {false, true}) {
-                Window w;
+                OnTrackThree w;
                 if (from > 0)
                     w.btnNextEnd->click();
                 const qint64 before = w.picTrack->picture().cacheKey();
@@ -124,10 +109,10 @@ private slots:
 
     void statusBarFollowsTheTrack()
     {
-        Window w;
+        OnTrackThree w;
         QCOMPARE(w.status(), QStringList({"sample.nes", "Track 3", "Object 1 of 95",
                                           "Free: 0 of 144 bytes", ""}));
-        QCOMPARE(w.lblFileName->toolTip(), QDir::toNativeSeparators(w.path));
+        QCOMPARE(w.lblFileName->toolTip(), QDir::toNativeSeparators(w.RomPath));
         w.btnNextEnd->click();
         w.runObjectSelector = [](QWidget *) { return edit::SelectedObjectNumber = 0x0C, true; };
         w.btnCurrentObject->click(); // the span leaves an object 0 after it
@@ -136,21 +121,20 @@ private slots:
         w.mnuSave->trigger();
         QCOMPARE(w.messages, QStringList{"Level saved successfully!"});
         QCOMPARE(w.status().last(), "");
-        w.path = testing::ImageBuilder().write(w.dir, "other.nes");
-        w.mnuOpen->trigger();
+        w.open(ImageBuilder().write(w.dir, "other.nes"));
         QCOMPARE(w.status(), QStringList({"other.nes", "", "", "", ""}));
     }
 
     void openStartsInTheFolderOfTheLastImage()
     {
-        Window w;
+        OnTrackThree w;
         QString folder;
         QTimer::singleShot(0, [&] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             folder = dialog->directory().path();
             dialog->reject();
         });
-        w.chooseImageFile = w.openDialog;
+        w.chooseImageFile = w.realChooser;
         w.mnuOpen->trigger();
         QCOMPARE(folder, w.dir.path());
     }

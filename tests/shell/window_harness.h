@@ -16,7 +16,7 @@ namespace whoopline::testing {
 
 // The main window with its dialogs answered by the test: Open hands out `chosen`, messages are
 // kept, and the object selector must be set by the test that expects it (the window's own one is
-// kept in realSelector).
+// kept in realSelector, its Open dialog in realChooser).
 struct Window : shell::frmMain
 {
     QTemporaryDir dir;
@@ -25,6 +25,7 @@ struct Window : shell::frmMain
     QStringList messages;
     QList<QMessageBox::Icon> icons;
     const std::function<bool(QWidget *)> realSelector = runObjectSelector;
+    const std::function<QString(QWidget *)> realChooser = chooseImageFile;
     QStringList questions; // the unsaved-edits questions asked, answered with `answer`
     QMessageBox::StandardButton answer = QMessageBox::Cancel;
 

@@ -188,25 +188,6 @@ private slots:
                      .arg(view.markerWidth),
                  labels);
     }
-
-    // A button whose whole step would leave the track does nothing; it is never shortened.
-    void buttonsMoveByWholeStepsOnly()
-    {
-        using B = NavigationButton;
-        // {current, last, expected}; the last row of each button is a one-object track.
-        const QList<std::pair<B, QList<QList<int>>>> cases = {
-            {B::First, {{17, 39, 0}, {0, 0, 0}}},
-            {B::Back10, {{10, 39, 0}, {9, 39, 9}, {0, 0, 0}}},
-            {B::Back, {{1, 39, 0}, {0, 39, 0}, {0, 0, 0}}},
-            {B::Forward, {{38, 39, 39}, {39, 39, 39}, {0, 0, 0}}},
-            {B::Forward10, {{29, 39, 39}, {30, 39, 30}, {0, 10, 10}, {1, 10, 1}, {0, 0, 0}}},
-            {B::Last, {{17, 39, 39}, {0, 0, 0}}}};
-        for (const auto &[button, rows] : cases) {
-            for (const QList<int> &r : rows)
-                QVERIFY2(Navigate(button, r[0], r[1]) == r[2],
-                         qPrintable(QStringLiteral("button %1 at %2 of 0..%3").arg(int(button)).arg(r[0]).arg(r[1])));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestView)
