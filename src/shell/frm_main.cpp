@@ -70,7 +70,12 @@ frmMain::frmMain(QWidget *parent)
     Form_Load();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The undo stack is a child, deleted after this window has stopped being one: its last
+    // signals must not reach the window's handlers.
+    UndoStack->disconnect(this);
+}
 
 void frmMain::Form_Load()
 {
