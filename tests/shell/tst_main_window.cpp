@@ -120,13 +120,8 @@ private slots:
         const auto expected = track::ReadTrack(path, 4, w.ObjectWidthTable);
         QVERIFY(w.Track.CurrentTrack == 4 && w.Track.CurrentObject == 0 && w.Track.TrackObjects == expected->objects);
         QCOMPARE(w.txtLaps->text(), QString::number(expected->laps));
-        const QList<std::pair<QPushButton *, int>> steps = {
-            {w.btnNext, 1},   {w.btnNext10, 11},   {w.btnPrev, 10},
-            {w.btnPrev10, 0}, {w.btnNextEnd, w.Track.lastIndex()}, {w.btnPrevBeginning, 0}};
-        for (const auto &[button, index] : steps) {
-            Window::click(button);
-            QVERIFY2(w.Track.CurrentObject == index && w.showsTheModel(), qPrintable(button->text()));
-        }
+        Window::click(w.btnNextEnd);
+        QVERIFY(w.Track.CurrentObject == w.Track.lastIndex() && w.showsTheModel());
         w.scrLaps->setValue(3);
         w.scrLoadTrack->setValue(1);
         w.mnuSave->trigger();
