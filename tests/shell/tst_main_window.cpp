@@ -48,9 +48,8 @@ private slots:
     }
 
     // The track view shows its picture 1:1 from the top-left corner over dark grey, the marker
-    // as a 1-pixel green outline. The chooser and the laps bar keep to 1..5 and 1..255, and the
-    // text box beside each shows the value. Exit ends at once, without a question.
-    void viewBarsAndExit()
+    // as a 1-pixel green outline. Exit ends at once, without a question.
+    void viewAndExit()
     {
         Window window;
         window.show();
@@ -68,16 +67,6 @@ private slots:
         QCOMPARE(seen, "#00ff00 #00ff00 #00ff00 #00ff00 #c80a0a #c80a0a #c80a0a #404040 #404040 #404040 "
                        "#404040 #404040 ");
 
-        QCOMPARE(window.txtLoadTrack->text(), "1");
-        const QList<std::tuple<QScrollBar *, QLineEdit *, int, int>> bars = {
-            {window.scrLoadTrack, window.txtLoadTrack, 1, 5}, {window.scrLaps, window.txtLaps, 1, 255}};
-        for (const auto &[bar, box, lowest, highest] : bars) {
-            for (const int value : {3, -1, 1000}) {
-                bar->setValue(value);
-                QCOMPARE(bar->value(), qBound(lowest, value, highest));
-                QCOMPARE(box->text(), QString::number(bar->value()));
-            }
-        }
         window.mnuExit->trigger();
         QVERIFY(!window.isVisible() && window.messages.isEmpty());
     }

@@ -55,7 +55,6 @@ private slots:
     void mainWindowTextsFit()
     {
         shell::frmMain window;
-        window.SetControlsEnabled(&window, true);
         window.lblCurrentObject->setText("$FF");
         window.lblLength->setText("255");
         window.txtLaps->setText("255");
