@@ -113,7 +113,7 @@ void frmObjectSelector::buildControls()
          {std::pair(lblGeneral[0], txtObjectNumber), std::pair(lblGeneral[1], txtLength)})
         narrowToFit(
             caption,
-            [caption] { return caption->fontMetrics().horizontalAdvance(caption->text()); },
+            [label = caption] { return label->fontMetrics().horizontalAdvance(label->text()); },
             box->x() - caption->x());
     const int listRoom =
         lstObjectSelector->width() - 2 * lstObjectSelector->frameWidth() -
