@@ -1,10 +1,13 @@
+#include "free_byte_edits.h"
 #include "frm_object_selector.h"
 #include "image_builder.h"
 #include "object_replacement.h"
 #include "selector_preview.h"
 #include "track_codec.h"
+#include "track_edit_command.h"
 #include "track_invariants.h"
 
+#include <QUndoStack>
 #include <QtTest>
 #include <QtWidgets>
 
@@ -82,27 +85,35 @@ private slots:
         m_state = {};
     }
 
-    // Objects written as hex, one object a word. An empty message: the replacement succeeds.
-    // Otherwise it is refused with a message that holds the text given, and the track stays.
-    void replacesCurrentObject_data()
+    // Objects written as hex, one object a word, on a track's region (129, 120, 144, 212, 187
+    // bytes for tracks 1..5). An empty message: the edit succeeds. Otherwise it is refused with a
+    // message that holds the text given, and the track stays.
+    void editsCurrentObject_data()
     {
         QTest::addColumn<QString>("before");
         QTest::addColumn<int>("current");
         QTest::addColumn<int>("track");
+        QTest::addColumn<QString>("edit");
         QTest::addColumn<int>("number");
         QTest::addColumn<int>("length");
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("message");
-        const QString fill = QString("0c ").repeated(140); // track 3 holds 144 bytes
+        const QString fill = QString("0c ").repeated(140);
         // 143 objects in 144 bytes: the room counts bytes, not objects.
         const QString full = QString("0c ").repeated(141) + "4402 05";
+        const auto zeros = [](int count) { return QString(" 00").repeated(count); };
         const auto row = [](const char *name, const QString &before, int current, int track, int number,
                             int length, const QString &after, const QString &message = {}) {
-            QTest::newRow(name) << before << current << track << number << length << after << message;
+            QTest::newRow(name) << before << current << track << "replace" << number << length << after << message;
+        };
+        const auto freeByteRow = [](const char *name, const QString &before, int current, int track,
+                                    const char *edit, const QString &after) {
+            QTest::newRow(name) << before << current << track << edit << 0 << 0 << after << QString();
         };
         row("one byte to span takes the next object's place", "05 0c 4003 09", 0, 3, 0x42, 4, "4204 4003 09");
         row("span to one byte leaves an empty object after it", "05 0c 4003 09", 2, 3, 0x0C, 99, "05 0c 0c 00 09");
-        row("one byte to span removes a whole span after it", "05 4102 09", 0, 3, 0x46, 3, "4603 09 00");
+        row("one byte to span removes a whole span after it", "05 4102 09" + zeros(140), 0, 3, 0x46, 3,
+            "4603 09" + zeros(141));
         row("span to span of length 0", "05 0c 4003 09", 2, 3, 0x43, 0, "05 0c 4300 09");
         row("span of length 255", "05 4407", 1, 3, 0x40, 255, "05 40ff");
         row("marked object comes out unmarked", "0c 85", 1, 3, 0x09, 0, "0c 09");
@@ -119,20 +130,33 @@ private slots:
             "track 3 can't become a two-byte object: there is no object after it to make room, and "
             "the track would need 145 bytes where its region holds 144.");
         row("last object, no track region", "05", 0, 0, 0x40, 1, "05", "no track region");
+        freeByteRow("insert takes the last free byte", "05 4407 09" + zeros(116), 1, 2, "insert",
+                    "05 00 4407 09" + zeros(115));
+        freeByteRow("insert at the last free byte", "05 4407 09" + zeros(141), 143, 3, "insert",
+                    "05 4407 09" + zeros(141));
+        freeByteRow("delete of a span appends two objects 0", "05 4407 09" + zeros(125), 1, 1, "delete",
+                    "05 09" + zeros(127));
+        freeByteRow("delete of the last object, a span past the region, refills the region",
+                    QString("0c ").repeated(211) + "4409", 211, 4, "delete", QString("0c ").repeated(211) + "00");
     }
-    void replacesCurrentObject()
+    void editsCurrentObject()
     {
         QFETCH(QString, before);
         QFETCH(int, current);
         QFETCH(int, track);
+        QFETCH(QString, edit);
         QFETCH(int, number);
         QFETCH(int, length);
         QFETCH(QString, after);
         QFETCH(QString, message);
-        track::TrackModel model{{}, track, current};
+        TrackEditState loaded{{{}, track, current}, 7};
         for (const QString &word : before.split(' ', Qt::SkipEmptyParts))
-            model.TrackObjects.append(track::MakeTrackObject(QByteArray::fromHex(word.toLatin1()), Widths));
-        const Status status = ReplaceCurrentObject(model, number, length, Widths);
+            loaded.track.TrackObjects.append(track::MakeTrackObject(QByteArray::fromHex(word.toLatin1()), Widths));
+        TrackEditState changed = loaded, shown = loaded;
+        track::TrackModel &model = changed.track;
+        const Status status = edit == "insert"   ? InsertObject(model, Widths)
+                              : edit == "delete" ? DeleteCurrentObject(model, Widths)
+                                                 : ReplaceCurrentObject(model, number, length, Widths);
         QVERIFY2(status.ok() == message.isEmpty() && status.error().contains(message), qPrintable(status.error()));
         QStringList words;
         for (const track::TrackObject &object : model.TrackObjects)
@@ -140,6 +164,15 @@ private slots:
         QCOMPARE(words.join(' '), after.trimmed());
         QCOMPARE(TrackInvariantViolation(model.TrackObjects, Widths), QString());
         QCOMPARE(model.CurrentObject, current);
+        // One undo step that gives back exactly what was loaded; none for a change that changes nothing.
+        QUndoStack stack;
+        PushTrackEdit(stack, TrackEditKind::InsertObject, loaded, changed,
+                      [&](const TrackEditState &state) { shown = state; });
+        QCOMPARE(stack.count(), int(after.trimmed() != before.trimmed()));
+        stack.undo();
+        QVERIFY(shown == loaded);
+        stack.redo();
+        QVERIFY(shown == changed);
     }
 
     // Each row's text begins with the number it applies: 0..35, 48, 49, then the spans 64..70.
