@@ -48,7 +48,8 @@ private slots:
     }
 
     // The track view shows its picture 1:1 from the top-left corner over dark grey, the marker
-    // as a 1-pixel green outline. Exit ends at once, without a question.
+    // as a 1-pixel green outline. Help > About closes on a click on its picture, Exit ends at
+    // once, without a question.
     void viewAndExit()
     {
         Window window;
@@ -67,8 +68,16 @@ private slots:
         QCOMPARE(seen, "#00ff00 #00ff00 #00ff00 #00ff00 #c80a0a #c80a0a #c80a0a #404040 #404040 #404040 "
                        "#404040 #404040 ");
 
+        bool closed = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *about = QApplication::activeModalWidget();
+            QTest::mouseClick(about->windowHandle(), Qt::LeftButton, {}, QPoint(10, 260));
+            if (!(closed = !about->isVisible()))
+                static_cast<QDialog *>(about)->reject();
+        });
+        window.mnuAbout->trigger();
         window.mnuExit->trigger();
-        QVERIFY(!window.isVisible() && window.messages.isEmpty());
+        QVERIFY(closed && !window.isVisible() && window.messages.isEmpty());
     }
 
     // Open changes the window only for an image; without a track nothing acts; Load reads the
