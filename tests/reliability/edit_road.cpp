@@ -3,7 +3,7 @@
 #include "current_object_edit.h"
 #include "free_byte_edits.h"
 #include "free_bytes.h"
-#include "file_state.h"
+#include "image_builder.h"
 #include "navigation.h"
 #include "object_catalogue.h"
 #include "object_replacement.h"
@@ -18,6 +18,8 @@
 #include <QRandomGenerator>
 #include <QUndoStack>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <numeric>
 #include <memory>
@@ -28,6 +30,39 @@ namespace whoopline::testing {
 using namespace whoopline::track;
 
 namespace {
+
+// What lies at an image's path, seen from outside the editor: the road puts a state there to
+// stage what another program might do, and checks that a step left the path as it must.
+struct FileState
+{
+    // Special is a named pipe: reading it may wait for a writer, or never end.
+    enum Kind { Missing, Folder, Special, File } kind = Missing;
+    QByteArray bytes; // a file's content
+
+    friend bool operator==(const FileState &, const FileState &) = default;
+};
+
+// Never opens anything but a regular file.
+FileState observeFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isFile())
+        return {FileState::File, readWholeFile(path)};
+    return {info.isDir() ? FileState::Folder : info.exists() ? FileState::Special : FileState::Missing, {}};
+}
+
+// Replaces whatever lies at path by state; false when the system would not let it.
+bool putFileState(const QString &path, const FileState &state)
+{
+    QDir(path).removeRecursively();
+    QFile::remove(path);
+    QFile file(path);
+    return !QFileInfo::exists(path) &&
+           (state.kind == FileState::Missing || (state.kind == FileState::Folder && QDir().mkdir(path)) ||
+            (state.kind == FileState::Special && ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0) ||
+            (state.kind == FileState::File && file.open(QIODevice::WriteOnly) &&
+             file.write(state.bytes) == state.bytes.size()));
+}
 
 // text with %1, %2... replaced by values in turn.
 template <typename... Values> QString told(const char *text, const Values &...values)
