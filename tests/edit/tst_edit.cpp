@@ -231,21 +231,22 @@ private slots:
                 opening.press(qPrintable(how));
             const bool refused = opening.messages.size() == 1 && opening.messages[0].contains("length from 0 to 255");
             const char *shown = opening.dialog.isVisible() ? (refused ? "open" : "open, silent")
-                                : opening.messages.isEmpty()  ? "closed" : "closed, with a message";
+                                : !opening.messages.isEmpty() ? "closed, with a message"
+                                : opening.dialog.result() == QDialog::Accepted ? "OK" : "cancelled";
             return QString::asprintf("%s $%02X %d", shown, SelectedObjectNumber, SelectedLength);
         };
-        QCOMPARE(close(-1, "12", "btnOk"), "closed $85 12");
-        QCOMPARE(close(40, "12", "btnCancel"), "closed $85 7");
-        QCOMPARE(close(-1, "12", "btnOk"), "closed $85 12"); // the pick of 40 is forgotten
-        QCOMPARE(close(40, "12", "close"), "closed $85 7");  // the close box
+        QCOMPARE(close(-1, "12", "btnOk"), "OK $85 12");
+        QCOMPARE(close(40, "12", "btnCancel"), "cancelled $85 7");
+        QCOMPARE(close(-1, "12", "btnOk"), "OK $85 12"); // the pick of 40 is forgotten
+        QCOMPARE(close(40, "12", "close"), "cancelled $85 7");  // the close box
         QCOMPARE(close(40, "", "btnOk"), "open $85 7");
         QCOMPARE(close(40, "abc", "btnOk"), "open $85 7");
         QCOMPARE(close(38, "256", "btnOk"), "open $85 7");
         QCOMPARE(close(44, "-1", "btnOk"), "open $85 7");
-        QCOMPARE(close(40, "0", "btnOk"), "closed $42 0");
-        QCOMPARE(close(40, "255", "btnOk"), "closed $42 255");
-        QCOMPARE(close(12, "x", "btnOk"), "closed $0C 7"); // a one-byte object keeps the length
-        QCOMPARE(close(12, "300", "btnOk"), "closed $0C 300");
+        QCOMPARE(close(40, "0", "btnOk"), "OK $42 0");
+        QCOMPARE(close(40, "255", "btnOk"), "OK $42 255");
+        QCOMPARE(close(12, "x", "btnOk"), "OK $0C 7"); // a one-byte object keeps the length
+        QCOMPARE(close(12, "300", "btnOk"), "OK $0C 300");
     }
 };
 

@@ -120,12 +120,12 @@ private slots:
         QCOMPARE(w.txtLaps->text(), QString::number(expected->laps));
         Window::click(w.btnNextEnd);
         QVERIFY(w.Track.CurrentObject == w.Track.lastIndex() && w.showsTheModel());
-        w.scrLaps->setValue(3);
+        w.scrLaps->setValue(255);
         w.scrLoadTrack->setValue(1);
         w.mnuSave->trigger();
         QVERIFY(w.messages.last() == "Level saved successfully!" && w.icons.last() == QMessageBox::Information);
         QByteArray saved = w.sample;
-        saved[12002] = 3; // track 4's laps byte, position 12003
+        saved[12002] = char(255); // track 4's laps byte, position 12003
         QCOMPARE(readWholeFile(path), saved);
 
         // Deleted by another program: Open, Load and Save are refused and change nothing but the
@@ -174,16 +174,15 @@ private slots:
         bool ok = false;
         w.runObjectSelector = [&](QWidget *) {
             offered = {edit::SelectedObjectNumber, edit::SelectedLength};
-            if (ok)
-                std::tie(edit::SelectedObjectNumber, edit::SelectedLength) = chosen;
+            std::tie(edit::SelectedObjectNumber, edit::SelectedLength) = chosen;
             return ok;
         };
         auto before = w.state();
-        Window::click(w.btnCurrentObject); // Cancel
+        Window::click(w.btnCurrentObject); // Cancel: the exchange is not read
         QVERIFY(offered == std::pair(0x40, 3) && w.state() == before);
-        Window::click(w.btnNext); // a one-byte object keeps the length the span before it left
+        Window::click(w.btnNext); // a one-byte object keeps the length the exchange holds
         Window::click(w.btnCurrentObject);
-        QCOMPARE(offered, std::pair(0x89, 3));
+        QCOMPARE(offered, std::pair(0x89, 9));
         Window::click(w.btnPrev);
         ok = true;
         Window::click(w.btnCurrentObject);

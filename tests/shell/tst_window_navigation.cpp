@@ -53,7 +53,7 @@ private slots:
             {Qt::Key_PageUp, 12, "scrLoadTrack", 2}, {Qt::Key_PageUp, 9, "btnNext", 9},
             {Qt::Key_PageDown, 84, "scrLaps", 94},   {Qt::Key_PageDown, 85, "btnLoadTrack", 85},
             {Qt::Key_Home, 7, "scrLoadTrack", 0},    {Qt::Key_End, 7, "chkAlternative", 94},
-            {Qt::Key_Right, 5, "txtLaps", 5}};
+            {Qt::Key_Right, 5, "txtLaps", 5},      {Qt::Key_PageUp, 10, "btnPrev10", 0}};
         OnTrackThree w;
         QVERIFY(QTest::qWaitForWindowActive(&w));
         const std::pair bars(w.scrLoadTrack->value(), w.scrLaps->value());
