@@ -2,6 +2,7 @@
 #include "navigation.h"
 #include "object_picture.h"
 #include "object_widths.h"
+#include "strip_layout.h"
 #include "track_codec.h"
 #include "track_view.h"
 
@@ -187,6 +188,23 @@ private slots:
                      .arg(view.currentObjectText, view.lengthText, view.alternative ? "checked" : "unchecked")
                      .arg(view.markerWidth),
                  labels);
+    }
+    // The current object at x 0, each next one after the room of the one before, 33 at most; a
+    // span takes whole 16-pixel blocks only, so one 40 wide takes 32.
+    void stripPlacesTheObjects()
+    {
+        const auto one = [](int byte, int width) {
+            return track::TrackObject{1, QByteArray(1, char(byte)), width, false};
+        };
+        const track::TrackObject span4{2, QByteArray("\x40\x04", 2), 64, false},
+            span3{2, QByteArray("\x41\x03", 2), 40, false};
+        const track::TrackModel mixed{{one(0x17, 32), span4, span3, one(0x05, 144)}, 3, 0};
+        const track::TrackModel forty{track::TrackObjectList(40, one(0x0C, 16)), 4, 0};
+        QList<int> found;
+        for (int x : {-1, 0, 31, 32, 95, 96, 128, 271, 272})
+            found << ObjectAtStripX(mixed, x);
+        found << ObjectAtStripX(forty, 527) << ObjectAtStripX(forty, 528);
+        QCOMPARE(found, QList({-1, 0, 0, 1, 1, 2, 3, 3, -1, 32, -1}));
     }
 };
 
