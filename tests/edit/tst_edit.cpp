@@ -212,7 +212,8 @@ private slots:
     // How the dialog closes decides what reaches the exchange: OK over a span needs a length
     // 0..255, and without one shows a message and stays open. OK without a pick keeps the object
     // it opened over, mark included, whatever an earlier opening picked; tabbing into the list,
-    // which makes a row current without selecting it, is no pick.
+    // which makes a row current without selecting it, is no pick. The arrow keys pick, Enter
+    // presses OK, Escape cancels, and a double-click picks and presses OK.
     void closingDecidesTheExchange()
     {
         const auto close = [&](int listIndex, const QString &text, const QString &how) {
@@ -220,15 +221,25 @@ private slots:
             SelectedLength = 7;
             Opening opening(m_state, m_sheet, m_romPath);
             opening.dialog.show();
-            if (listIndex >= 0)
-                opening.pick(listIndex);
-            else if (QTest::qWaitForWindowActive(&opening.dialog))
-                opening.list()->setFocus(Qt::TabFocusReason);
+            QListWidget *list = opening.list();
+            if (QTest::qWaitForWindowActive(&opening.dialog))
+                list->setFocus(Qt::TabFocusReason);
+            if (listIndex >= 0) {
+                list->setCurrentRow(listIndex - 1, QItemSelectionModel::NoUpdate);
+                QTest::keyClick(list, Qt::Key_Down);
+            }
             opening.length()->setText(text);
-            if (how == "close")
+            const QPoint at = list->visualItemRect(list->item(qMax(0, listIndex))).center();
+            if (how == "close") {
                 opening.dialog.close();
-            else
+            } else if (how == "double-click") { // as a person's arrives: a click, then a double-click
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            } else if (how.startsWith("Key_")) {
+                QTest::keyClick(list, how == "Key_Return" ? Qt::Key_Return : Qt::Key_Escape);
+            } else {
                 opening.press(qPrintable(how));
+            }
             const bool refused = opening.messages.size() == 1 && opening.messages[0].contains("length from 0 to 255");
             const char *shown = opening.dialog.isVisible() ? (refused ? "open" : "open, silent")
                                 : !opening.messages.isEmpty() ? "closed, with a message"
@@ -238,14 +249,14 @@ private slots:
         QCOMPARE(close(-1, "12", "btnOk"), "OK $85 12");
         QCOMPARE(close(40, "12", "btnCancel"), "cancelled $85 7");
         QCOMPARE(close(-1, "12", "btnOk"), "OK $85 12"); // the pick of 40 is forgotten
-        QCOMPARE(close(40, "12", "close"), "cancelled $85 7");  // the close box
+        QCOMPARE(close(40, "12", "close"), "cancelled $85 7"); // the close box
         QCOMPARE(close(40, "", "btnOk"), "open $85 7");
-        QCOMPARE(close(40, "abc", "btnOk"), "open $85 7");
         QCOMPARE(close(38, "256", "btnOk"), "open $85 7");
         QCOMPARE(close(44, "-1", "btnOk"), "open $85 7");
         QCOMPARE(close(40, "0", "btnOk"), "OK $42 0");
-        QCOMPARE(close(40, "255", "btnOk"), "OK $42 255");
-        QCOMPARE(close(12, "x", "btnOk"), "OK $0C 7"); // a one-byte object keeps the length
+        QCOMPARE(close(40, "255", "Key_Return"), "OK $42 255");
+        QCOMPARE(close(2, "", "Key_Escape"), "cancelled $85 7");
+        QCOMPARE(close(12, "x", "double-click"), "OK $0C 7"); // a one-byte object keeps the length
         QCOMPARE(close(12, "300", "btnOk"), "OK $0C 300");
     }
 };

@@ -1,4 +1,3 @@
-#include "frm_object_selector.h"
 #include "window_harness.h"
 
 using namespace whoopline;
@@ -254,33 +253,6 @@ private slots:
         w.chooseImageFile = w.realChooser;
         w.mnuOpen->trigger();
         QCOMPARE(folder, w.dir.path());
-    }
-
-    // Arrows pick, Enter presses OK, Escape cancels, a double-click picks and presses OK.
-    void selectorKeysAndDoubleClick()
-    {
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_unknown}) {
-            edit::SelectedObjectNumber = 0x85;
-            edit::ObjectSelectorState state;
-            edit::frmObjectSelector selector(state, QImage(), QString());
-            selector.show();
-            QVERIFY(QTest::qWaitForWindowActive(&selector));
-            auto *list = selector.findChild<QListWidget *>();
-            list->setFocus();
-            list->setCurrentRow(1, QItemSelectionModel::NoUpdate);
-            QTest::keyClick(list, Qt::Key_Down);
-            QCOMPARE(state.ChosenObjectNumber, 2);
-            if (key == Qt::Key_unknown) {
-                list->scrollToItem(list->item(12));
-                doubleClick(list->viewport(), list->visualItemRect(list->item(12)).center());
-            } else {
-                QTest::keyClick(list, key);
-            }
-            QVERIFY(!selector.isVisible());
-            QCOMPARE(edit::SelectedObjectNumber, key == Qt::Key_Escape   ? 0x85
-                                                 : key == Qt::Key_Return ? 2
-                                                                         : 12);
-        }
     }
 };
 
