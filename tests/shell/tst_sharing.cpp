@@ -132,13 +132,11 @@ private slots:
         QTest::newRow("picture") << picture + "3 sample.nes" << 0 << "" << png;
         QTest::newRow("patch") << patch + "sample.nes changed.nes" << 0 << "" << OnePatchedByte;
         QTest::newRow("track number") << picture + "6 sample.nes" << 1 << "1 to 5, not “6”" << none;
-        QTest::newRow("no image") << picture + "3 no.nes" << 1 << "“no.nes” does not exist" << none;
         QTest::newRow("unloadable") << picture + "3 broken.nes" << 1 << "Track 3 cannot be loaded" << none;
         QTest::newRow("too wide") << picture + "4 wide.nes" << 1 << "108,544 pixels wide" << none;
         QTest::newRow("write error") << "--output no/out --export-track 3 sample.nes" << 1
                                      << "“out” could not be written" << none;
         QTest::newRow("sizes") << patch + "sample.nes short.bin" << 1 << "24,592 bytes long" << none;
-        QTest::newRow("same") << patch + "sample.nes sample.nes" << 1 << "are the same" << none;
     }
     void commandLine()
     {
@@ -178,8 +176,6 @@ private slots:
         QTest::newRow("drop: image") << true << QList{image} << true;
         QTest::newRow("drop: refused") << true << QList{refused} << false;
         QTest::newRow("drop: two files") << true << QList{image, image} << false;
-        QTest::newRow("drop: remote")
-            << true << QList{QUrl("https://example.org/sample.nes")} << false;
     }
     void openAtStartOrByDrop()
     {

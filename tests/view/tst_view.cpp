@@ -72,11 +72,10 @@ private slots:
         for (int id = 0; id < 50; ++id)
             QVERIFY2(widths->at(id) == 16 * (PictureOfId[id] + 2), qPrintable(QString::number(id)));
         // A span shows its base object's picture; the mark changes no picture.
-        const QList<int> spanPictures = {0, 14, 20, 21, 23, 25, 28};
-        for (int code = 0x40; code <= 0x46; ++code)
-            QCOMPARE(pictureOfObject(code), spanPictures[code - 0x40]);
-        QCOMPARE(pictureOfObject(0x80 | 13), 11);
-        QCOMPARE(pictureOfObject(50), -1);
+        QList<int> pictures;
+        for (int code : {0x40, 0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x80 | 13, 50})
+            pictures << pictureOfObject(code);
+        QCOMPARE(pictures, QList({0, 14, 20, 21, 23, 25, 28, 11, -1}));
     }
 
     void drawsBlocksColumnByColumn_data()
@@ -134,7 +133,6 @@ private slots:
             return blocks;
         };
         QTest::newRow("objects 5..37") << forty << 5 << rows(1, 5) << "$01 \"\" unchecked 32";
-        QTest::newRow("objects 8..39") << forty << 8 << rows(4, 7) << "$05 \"\" unchecked 32";
         QTest::newRow("a span of length 0 draws nothing") << forty << 9 << rows(5, 7) << "$40 \"0\" unchecked 0";
         QTest::newRow("current at the last index") << forty << 39 << rows(7, 7) << "$08 \"\" unchecked 32";
         QTest::newRow("width 48 (id 9), then span 0x41 of length 3, then the next")
