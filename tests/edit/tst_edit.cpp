@@ -37,7 +37,6 @@ struct Opening
     QLineEdit *length() { return control<QLineEdit>("txtLength"); }
     QListWidget *list() { return control<QListWidget>("lstObjectSelector"); }
     void pick(int index) { list()->setCurrentRow(index, QItemSelectionModel::ClearAndSelect); }
-    void press(const char *button) { control<QPushButton>(button)->click(); }
 
     frmObjectSelector dialog;
     QStringList messages;
@@ -236,7 +235,7 @@ private slots:
             } else if (how.startsWith("Key_")) {
                 QTest::keyClick(list, how == "Key_Return" ? Qt::Key_Return : Qt::Key_Escape);
             } else {
-                opening.press(qPrintable(how));
+                opening.control<QPushButton>(qPrintable(how))->click();
             }
             const bool refused = opening.messages.size() == 1 && opening.messages[0].contains("length from 0 to 255");
             const char *shown = opening.dialog.isVisible() ? (refused ? "open" : "open, silent")

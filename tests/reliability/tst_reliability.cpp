@@ -223,8 +223,6 @@ private slots:
             const QString broken = WalkEditRoad(generateImage(seed), seed, dir.path(), fileFaults, figures);
             QVERIFY2(broken.isEmpty(), qPrintable(broken));
         }
-        qInfo("%d images, %d steps: %d loads (%d refused), %d saves (%d refused)", figures.images,
-              figures.steps, figures.loads, figures.refusedLoads, figures.saves, figures.refusedSaves);
         QVERIFY(figures.loads > int(images) * 4 && figures.refusedLoads > 0);
         QVERIFY(figures.saves - figures.refusedSaves > int(images) * 2 && figures.refusedSaves > 0);
     }

@@ -68,16 +68,12 @@ private slots:
         QCOMPARE(seen, "#00ff00 #00ff00 #00ff00 #00ff00 #c80a0a #c80a0a #c80a0a #404040 #404040 #404040 "
                        "#404040 #404040 ");
 
-        bool closed = false;
-        QTimer::singleShot(0, [&] {
-            QWidget *about = QApplication::activeModalWidget();
-            QTest::mouseClick(about->windowHandle(), Qt::LeftButton, {}, QPoint(10, 260));
-            if (!(closed = !about->isVisible()))
-                static_cast<QDialog *>(about)->reject();
+        QTimer::singleShot(0, [] { // left open, About fails the test by the time limit
+            QTest::mouseClick(QApplication::activeModalWidget()->windowHandle(), Qt::LeftButton, {}, QPoint(10, 260));
         });
         window.mnuAbout->trigger();
         window.mnuExit->trigger();
-        QVERIFY(closed && !window.isVisible() && window.messages.isEmpty());
+        QVERIFY(!window.isVisible() && window.messages.isEmpty());
     }
 
     // Open changes the window only for an image; without a track nothing acts; Load reads the
