@@ -1,3 +1,4 @@
+#include "artwork_reader.h"
 #include "open_image.h"
 #include "sample_tiles.h"
 #include "track_io.h"
@@ -223,6 +224,13 @@ private slots:
         w.mnuSave->trigger();
         QCOMPARE(w.messages.last(), QStringLiteral("Level saved successfully!"));
         QCOMPARE(readWholeFile(copy), QByteArray("older"));
+    }
+
+    // The editor unpacks its own pictures itself, to the pixels Qt's PNG reader gives.
+    void artworkAsQtReadsIt()
+    {
+        for (const QString path : {":/shell/title.png", ":/shell/about.png", ":/shell/icon16.png"})
+            QCOMPARE(shell::ReadArtwork(path), QImage(path).convertToFormat(QImage::Format_RGB32));
     }
 };
 
