@@ -77,13 +77,6 @@ private slots:
             records.append(bytes({1, 16 + p}));
         m_romPath = ImageBuilder().pictures(records).write(m_dir);
     }
-    void init()
-    {
-        SelectedObjectNumber = 0;
-        SelectedLength = 0;
-        m_state = {};
-    }
-
     // Objects written as hex, one object a word, on a track's region (129, 120, 144, 212, 187
     // bytes for tracks 1..5). An empty message: the edit succeeds. Otherwise it is refused with a
     // message that holds the text given, and the track stays.

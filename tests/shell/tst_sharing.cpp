@@ -57,7 +57,7 @@ private slots:
         writeFile(m_dir, "broken.nes", sampleWith(11737, 0)); // track 3's laps byte
         writeFile(m_dir, "short.bin", "0123456789");
         // Track 4's 212 object bytes: 106 spans of length 64.
-        ImageBuilder(0).set(1, sample::BuildSampleImage()).fill(12004, 212, 0x40).write(m_dir, "wide.nes");
+        ImageBuilder(0).set(1, sample::BuildSampleImage()).set(12004, QByteArray(212, 0x40)).write(m_dir, "wide.nes");
     }
 
     // Navigation's strip from each object on equals the picture's columns from that object's x.

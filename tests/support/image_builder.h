@@ -48,7 +48,6 @@ public:
         return *this;
     }
     ImageBuilder &set(Position at, int value) { return set(at, QByteArray(1, char(value))); }
-    ImageBuilder &fill(Position first, qint64 count, int value) { return set(first, QByteArray(count, char(value))); }
     // Records 0, 1, ... of the object picture stream at 12476, each followed by its final 0.
     ImageBuilder &pictures(const QList<QByteArray> &records)
     {
