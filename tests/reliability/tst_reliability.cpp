@@ -35,7 +35,7 @@ struct SmallFileSystem
     }
 };
 
-
+// The images the edit road walks, generated from a seed.
 QByteArray randomBytes(QRandomGenerator &random, qint64 count, int lowest = 0)
 {
     QByteArray result(count, '\0');
