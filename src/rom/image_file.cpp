@@ -32,6 +32,18 @@ QString quotedName(const QString &path)
     return QStringLiteral("\u201C%1\u201D").arg(displayName(path));
 }
 
+bool hasLostBytes(const QString &path)
+{
+    return path.contains(QChar::ReplacementCharacter);
+}
+
+Failure unusableName(const QString &path)
+{
+    return Failure{QStringLiteral("The name %1 holds bytes that are not text in the system's "
+                                  "encoding, so it can't be used. Rename the file.")
+                       .arg(quotedName(path))};
+}
+
 QString positionRange(Position first, qint64 count)
 {
     if (count <= 1)
@@ -141,7 +153,9 @@ Result<qint64> checkImageFile(const QString &path, qint64 minimumSize)
     // Opened, not looked up: a link that leads in a circle says so instead of "does not exist".
     const OpenFile file(path, O_RDONLY);
     if (file.error() == ENOENT)
-        return doesNotExist();
+        return hasLostBytes(path) ? unusableName(path) : doesNotExist();
+    if (file.isSpecial())
+        return notARegularFile();
     if (file.error() != 0)
         return cannotRead(path, systemWords(file.error()));
     if (file.isFolder())

@@ -28,6 +28,11 @@ QString displayName(const QString &path);
 // The file name in quotes, as messages name a file: “image.nes”.
 QString quotedName(const QString &path);
 
+// A name read from the system with bytes that are not text in its encoding holds U+FFFD in their
+// place, so it no longer names the file: such a name is refused, never opened or written.
+bool hasLostBytes(const QString &path);
+Failure unusableName(const QString &path);
+
 // "position 12,216" or "positions 12,216 to 12,404", for messages.
 QString positionRange(Position first, qint64 count);
 

@@ -1,9 +1,16 @@
 #include "safety_copy.h"
 
 #include "image_file.h"
+#include "ips_patch.h"
+#include "system_file.h"
+#include "whole_file.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace whoopline {
 
@@ -12,41 +19,33 @@ namespace {
 const QString ImageSuffix = QStringLiteral(".nes");
 const QString CopySuffix = QStringLiteral(".bak");
 
-Failure cannotWriteCopy(const QString &copyPath, const QString &reason)
+Failure notACopy(const QString &imagePath, const QString &copyPath, const QString &what)
 {
-    return Failure{QStringLiteral("The safety copy %1 cannot be written: %2. Nothing was written.")
-                       .arg(quotedName(copyPath), reason)};
+    return Failure{QStringLiteral("%1 has the name of the safety copy of %2, but %3, so it can't "
+                                  "be that copy. Move it away or rename it, then try again; "
+                                  "nothing was written.")
+                       .arg(quotedName(copyPath), quotedName(imagePath), what)};
 }
 
-// Writes all of piece, going on after a short write, so that the call that fails gives its reason.
-bool writeWhole(QSaveFile &copy, const QByteArray &piece)
+// Copies the image as it is now, with its permissions; the copy appears only once all of it is
+// written.
+Status writeCopy(const QString &imagePath, const QString &copyPath, int permissions)
 {
-    for (qint64 done = 0; done < piece.size();) {
-        const qint64 put = copy.write(piece.constData() + done, piece.size() - done);
-        if (put <= 0)
-            return false;
-        done += put;
-    }
-    return true;
-}
-
-// Copies the image as it is now; QSaveFile puts the copy in place only once all of it is written.
-Status writeCopy(const QString &imagePath, const QString &copyPath)
-{
-    QSaveFile copy(copyPath);
-    // Unbuffered: a failing write reports itself, with the system's reason, as it happens.
-    if (!copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return cannotWriteCopy(copyPath, copy.errorString());
-    bool written = true;
-    const Status read = readWholeImage(imagePath, [&](const QByteArray &piece) {
-        written = writeWhole(copy, piece);
-        return written;
-    });
-    if (!read)
-        return Failure{read.error() +
-                       QStringLiteral(" No safety copy was made and nothing was written.")};
-    if (!written || !copy.commit())
-        return cannotWriteCopy(copyPath, copy.errorString());
+    const Status written = writeFileThrough(
+        copyPath,
+        [&](const WriteBytes &write) {
+            Status put = Success{};
+            const Status read = readWholeImage(imagePath, [&](const QByteArray &piece) {
+                put = write(piece.constData(), piece.size());
+                return put.ok();
+            });
+            if (!read)
+                return Status(Failure{read.error() + QStringLiteral(" No safety copy was made.")});
+            return put;
+        },
+        {QStringLiteral("The safety copy"), permissions, false});
+    if (!written)
+        return Failure{written.error() + QStringLiteral(" Nothing was written.")};
     return Success{};
 }
 
@@ -62,19 +61,74 @@ QString safetyCopyPath(const QString &imagePath)
     return folder + name + CopySuffix;
 }
 
+#ifdef Q_OS_UNIX
+
+Result<bool> findSafetyCopy(const QString &imagePath)
+{
+    const QString copyPath = safetyCopyPath(imagePath);
+    struct stat copy = {};
+    struct stat image = {};
+    if (::lstat(QFile::encodeName(copyPath).constData(), &copy) != 0)
+        return false;
+    if (!S_ISREG(copy.st_mode))
+        return notACopy(imagePath, copyPath, QStringLiteral("it is %1").arg(fileKind(copy.st_mode)));
+    if (::stat(QFile::encodeName(imagePath).constData(), &image) == 0 && image.st_size != copy.st_size)
+        return notACopy(imagePath, copyPath,
+                        QStringLiteral("it is %1 bytes long and the image %2")
+                            .arg(formatNumber(copy.st_size), formatNumber(image.st_size)));
+    return true;
+}
+
+#else
+
+Result<bool> findSafetyCopy(const QString &imagePath)
+{
+    const QFileInfo copy(safetyCopyPath(imagePath));
+    if (!copy.exists() && !copy.isSymLink())
+        return false;
+    if (!copy.isFile() || copy.isSymLink() || copy.size() != QFileInfo(imagePath).size())
+        return notACopy(imagePath, copy.filePath(), QStringLiteral("it is not a copy of it"));
+    return true;
+}
+
+#endif
+
+Result<QByteArray> MakePatchFromSafetyCopy(const QString &imagePath)
+{
+    const QString copy = safetyCopyPath(imagePath);
+    const auto found = findSafetyCopy(imagePath);
+    if (!found)
+        return Failure{found.error()};
+    if (!*found)
+        return Failure{QStringLiteral("There is no safety copy %1 beside %2 to compare it with, so "
+                                      "no patch was made.")
+                           .arg(quotedName(copy), quotedName(imagePath))};
+    auto patch = rom::MakeIpsPatchBetweenFiles(copy, imagePath);
+    if (patch && patch->isEmpty())
+        return Failure{QStringLiteral("%1 is the same as its safety copy %2: there is nothing to "
+                                      "patch, so no patch was made.")
+                           .arg(quotedName(imagePath), quotedName(copy))};
+    return patch;
+}
+
 Status SafetyCopies::keepBeforeSaving(const QString &imagePath)
 {
     const QString image = QFileInfo(imagePath).absoluteFilePath();
     if (m_kept.contains(image))
         return Success{};
-    const QString copyPath = safetyCopyPath(image);
-    const QFileInfo existing(copyPath);
-    if (!existing.isFile()) {
-        // A folder, a pipe or a link to nothing under the copy's name is never replaced.
-        if (existing.exists() || existing.isSymLink())
-            return cannotWriteCopy(copyPath,
-                                   QStringLiteral("something that is not a file has its name"));
-        if (const Status written = writeCopy(image, copyPath); !written)
+    const auto found = findSafetyCopy(image);
+    if (!found)
+        return Failure{found.error()};
+    if (!*found) {
+#ifdef Q_OS_UNIX
+        struct stat status = {};
+        const int mode = ::stat(QFile::encodeName(image).constData(), &status) == 0
+                             ? int(status.st_mode & 0777)
+                             : -1;
+#else
+        const int mode = -1;
+#endif
+        if (const Status written = writeCopy(image, safetyCopyPath(image), mode); !written)
             return written;
     }
     m_kept.insert(image);

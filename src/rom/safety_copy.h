@@ -12,9 +12,20 @@ namespace whoopline {
 // itself ("race" -> "race.bak", "race.rom" -> "race.rom.bak").
 QString safetyCopyPath(const QString &imagePath);
 
+// Fails, naming the file and what to do, when something that can't be the image's safety copy has
+// its name: only a regular file of the image's size, not a link, is taken as that copy.
+// Succeeds with whether the copy exists.
+Result<bool> findSafetyCopy(const QString &imagePath);
+
+// The patch from the image's safety copy to the image, for Create Patch. Fails, with a message
+// for the user, when there is no usable copy, when either file can't be read or when the two are
+// the same.
+Result<QByteArray> MakePatchFromSafetyCopy(const QString &imagePath);
+
 // The safety copies of one run of the editor. Before the first save into an image, the image as
 // it is then is copied to its safety copy, unless that already exists: an existing copy is never
-// overwritten, so it keeps the oldest state of the image the editor has seen.
+// overwritten, so it keeps the oldest state of the image the editor has seen. The copy gets the
+// image's permissions.
 class SafetyCopies
 {
 public:

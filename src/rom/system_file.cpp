@@ -20,21 +20,42 @@ QString systemWords(int error)
 
 #ifdef Q_OS_UNIX
 
+QString fileKind(unsigned mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISLNK(mode))
+        return QStringLiteral("a symbolic link");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a named pipe");
+    if (S_ISCHR(mode))
+        return QStringLiteral("a character device");
+    if (S_ISBLK(mode))
+        return QStringLiteral("a block device");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return S_ISREG(mode) ? QStringLiteral("a regular file") : QStringLiteral("not a regular file");
+}
+
 OpenFile::OpenFile(const QString &path, int access)
     : m_fd(::open(QFile::encodeName(path).constData(), access | O_NONBLOCK | O_CLOEXEC))
 {
     // errno is taken right after the call that failed: any later call may change it.
+    struct stat status = {};
     if (m_fd < 0) {
         m_error = errno;
+        // A socket can't be opened at all ("No such device or address"); it is still not a file.
+        m_special = ::stat(QFile::encodeName(path).constData(), &status) == 0 &&
+                    !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode);
         return;
     }
-    struct stat status = {};
     if (::fstat(m_fd, &status) != 0) {
         m_error = errno;
         return;
     }
     m_folder = S_ISDIR(status.st_mode);
     m_regular = S_ISREG(status.st_mode);
+    m_special = !m_folder && !m_regular;
     m_size = status.st_size;
 }
 

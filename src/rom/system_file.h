@@ -12,6 +12,9 @@ QString systemWords(int error);
 
 #ifdef Q_OS_UNIX
 
+// "a named pipe", "a character device": what a file of mode st_mode is, for messages.
+QString fileKind(unsigned mode);
+
 // A path opened with the given access (O_RDONLY, O_RDWR) and asked what it is, closed again when
 // the object goes. It is opened without waiting, so a pipe never holds the window, and asked what
 // it is only then, so the path can't change between the check and the use.
@@ -28,6 +31,8 @@ public:
     int error() const { return m_error; }
     bool isFolder() const { return m_folder; }
     bool isRegular() const { return m_regular; }
+    // A pipe, a device or a socket: known even when the open failed, as it does for a socket.
+    bool isSpecial() const { return m_special; }
     qint64 size() const { return m_size; }
 
 private:
@@ -35,6 +40,7 @@ private:
     int m_error = 0;
     bool m_folder = false;
     bool m_regular = false;
+    bool m_special = false;
     qint64 m_size = 0;
 };
 

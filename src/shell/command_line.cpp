@@ -3,6 +3,7 @@
 #include "track_layout.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 
 namespace whoopline::shell {
 
@@ -101,6 +102,20 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         command.imagePath = files.value(0);
     }
     return command;
+}
+
+CommandLine ParseCommandLine(int argc, const char *const argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+        if (QFile::encodeName(arguments.constLast()) != argv[i])
+            return refuse(QStringLiteral("The argument \u201C%1\u201D holds bytes that are not text "
+                                         "in the system's encoding, so it can't be used as a file "
+                                         "name. Rename the file.")
+                              .arg(arguments.constLast()));
+    }
+    return ParseCommandLine(arguments);
 }
 
 } // namespace whoopline::shell

@@ -30,4 +30,8 @@ struct CommandLine
 // Reads the program's arguments, the program name first.
 CommandLine ParseCommandLine(const QStringList &arguments);
 
+// The same from main's own arguments. An argument that is not text in the system's encoding is
+// refused: as text it would name another file.
+CommandLine ParseCommandLine(int argc, const char *const argv[]);
+
 } // namespace whoopline::shell

@@ -31,6 +31,8 @@ int fail(const QString &reason)
 
 Status exportTrack(const CommandLine &command)
 {
+    if (const Status spared = checkOutputIsNoInput(command.outputPath, {command.imagePath}); !spared)
+        return spared;
     const auto opened = view::OpenImage(command.imagePath);
     if (!opened)
         return Failure{opened.error()};
@@ -47,6 +49,10 @@ Status exportTrack(const CommandLine &command)
 
 Status makePatch(const CommandLine &command)
 {
+    const Status spared = checkOutputIsNoInput(command.outputPath,
+                                               {command.originalPath, command.modifiedPath});
+    if (!spared)
+        return spared;
     const auto patch = rom::MakeIpsPatchBetweenFiles(command.originalPath, command.modifiedPath);
     if (!patch)
         return Failure{patch.error()};

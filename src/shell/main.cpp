@@ -7,17 +7,39 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
+
+namespace {
+
+// Without a display Qt would abort with its platform plugin's message; a platform named outright
+// (offscreen, for one) needs none.
+bool displayAvailable()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     whoopline::shell::ignoreFileSizeSignal();
     // Read before any application object exists: only the window needs a display.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const whoopline::shell::CommandLine command = whoopline::shell::ParseCommandLine(arguments);
+    const whoopline::shell::CommandLine command = whoopline::shell::ParseCommandLine(argc, argv);
     if (command.action != whoopline::shell::CommandLine::Action::OpenWindow) {
         QCoreApplication app(argc, argv);
         return whoopline::shell::RunHeadless(command);
+    }
+    if (!displayAvailable()) {
+        std::fputs("Whoopline's window needs a display, and there is none (neither DISPLAY nor "
+                   "WAYLAND_DISPLAY is set). --export-track, --make-patch, --help and --version "
+                   "work without one.\n",
+                   stderr);
+        return 2;
     }
 
     QApplication app(argc, argv);

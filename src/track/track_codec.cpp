@@ -106,7 +106,7 @@ Result<TrackObjectList> DecodeTrackObjects(const QByteArray &objectBytes, int bu
                 return Failure{
                     QStringLiteral("object %1 (code %2) starts on the region's last byte, "
                                    "and its length, the byte after the region, is missing.")
-                        .arg(index)
+                        .arg(index + 1)
                         .arg(FormatObjectByte(code))};
             objects.append(MakeTrackObject(spanObjectBytes(code, quint8(objectBytes.at(i + 1))), widths));
             i += 2;
@@ -114,7 +114,7 @@ Result<TrackObjectList> DecodeTrackObjects(const QByteArray &objectBytes, int bu
             if (objectIdOf(code) >= ObjectIdCount)
                 return Failure{
                     QStringLiteral("object %1 has the code %2, which is not a known object.")
-                        .arg(index)
+                        .arg(index + 1)
                         .arg(FormatObjectByte(code))};
             objects.append(MakeTrackObject(singleObjectBytes(code), widths));
             i += 1;

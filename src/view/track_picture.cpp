@@ -3,9 +3,10 @@
 #include "image_file.h"
 #include "picture_stream.h"
 #include "track_view.h"
+#include "whole_file.h"
 
+#include <QBuffer>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -77,18 +78,14 @@ Result<QImage> DrawTrackPicture(const track::TrackObjectList &objects, const QIm
 
 Status WritePngFile(const QImage &picture, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Failure{QStringLiteral("The picture %1 could not be written: %2.")
-                           .arg(quoted(path), file.errorString())};
-    QImageWriter writer(&file, "png");
-    if (!writer.write(picture))
-        return Failure{QStringLiteral("The picture %1 could not be written: %2.")
+    // Encoded in memory, so that only the checked writer meets the disk.
+    QByteArray png;
+    QBuffer buffer(&png);
+    QImageWriter writer(&buffer, "png");
+    if (!buffer.open(QIODevice::WriteOnly) || !writer.write(picture))
+        return Failure{QStringLiteral("The picture %1 could not be made: %2.")
                            .arg(quoted(path), writer.errorString())};
-    if (!file.commit())
-        return Failure{QStringLiteral("The picture %1 could not be written: %2.")
-                           .arg(quoted(path), file.errorString())};
-    return Success{};
+    return replaceFileWith(path, png, {QStringLiteral("The picture")});
 }
 
 } // namespace whoopline::view
