@@ -127,6 +127,8 @@ private slots:
                     "05 4407 09" + zeros(141));
         freeByteRow("delete of a span appends two objects 0", "05 4407 09" + zeros(125), 1, 1, "delete",
                     "05 09" + zeros(127));
+        QTest::newRow("a trailing $80 is no free byte") << "05 4407 09" + zeros(115) + " 80" << 1 << 2 << "insert"
+                                                        << 0 << 0 << "05 4407 09" + zeros(115) + " 80" << "no free byte";
         freeByteRow("delete of the last object, a span past the region, refills the region",
                     QString("0c ").repeated(211) + "4409", 211, 4, "delete", QString("0c ").repeated(211) + "00");
     }

@@ -1,11 +1,13 @@
 #include "edit_road.h"
 #include "image_builder.h"
+#include "ips_patch.h"
 #include "name_only_icon_provider.h"
 #include "open_image.h"
 #include "picture_stream.h"
 #include "safety_copy.h"
 #include "standard_dialogs.h"
 #include "track_io.h"
+#include "whole_file.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -13,7 +15,11 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace whoopline;
@@ -105,25 +111,91 @@ class TestReliability : public QObject
     Q_OBJECT
 
 private slots:
-    // The copy holds the image as it was before the first save; neither a later save nor a later
-    // run replaces it. Something else under its name is never replaced: the save is refused.
+    // The copy holds the image as it was before the first save, readable by whom the image is;
+    // neither a later save nor a later run replaces it.
     void safetyCopyIsMadeOnce()
     {
         QTemporaryDir dir;
         const QByteArray original = ImageBuilder().set(12216, 4).bytes();
         const QString path = writeFile(dir, "race.NES", original);
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
         SafetyCopies run;
         QVERIFY(run.keepBeforeSaving(path).ok());
         QVERIFY(writeImageBytes(path, 12216, "\x09").ok());
         QVERIFY(run.keepBeforeSaving(path).ok());
         QVERIFY(SafetyCopies().keepBeforeSaving(path).ok());
         QCOMPARE(readWholeFile(dir.filePath("race.bak")), original);
+        QCOMPARE(QFile::permissions(dir.filePath("race.bak")), QFile::permissions(path));
+    }
 
-        QVERIFY(QDir(dir.path()).mkdir("other.bak"));
-        QCOMPARE(
-            run.keepBeforeSaving(dir.filePath("other")).error(),
-            QStringLiteral("The safety copy \u201Cother.bak\u201D cannot be written: something "
-                           "that is not a file has its name. Nothing was written."));
+    // Only a regular file of the image's size is taken as its safety copy: anything else under
+    // that name stops the save and the patch, and is never written through.
+    void foreignSafetyCopyIsRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("what");
+        QTest::newRow("folder") << "folder" << "it is a folder";
+        QTest::newRow("old backup") << "short" << "it is 11 bytes long and the image 24,592";
+        QTest::newRow("link to an image") << "link" << "it is a symbolic link";
+    }
+    void foreignSafetyCopyIsRefused()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, what);
+        QTemporaryDir dir;
+        const QString path = ImageBuilder().write(dir, "race.nes"), other = ImageBuilder().set(1, 9).write(dir, "o.nes");
+        QVERIFY(kind == "folder" ? QDir(dir.path()).mkdir("race.bak")
+                : kind == "short" ? !writeFile(dir, "race.bak", "old backup\n").isEmpty()
+                                  : QFile::link(other, dir.filePath("race.bak")));
+        const QString message = "\u201Crace.bak\u201D has the name of the safety copy of \u201Crace.nes\u201D, but " +
+                                what + ", so it can't be that copy. Move it away or rename it, then try again; nothing was written.";
+        QCOMPARE(SafetyCopies().keepBeforeSaving(path).error(), message);
+        QCOMPARE(MakePatchFromSafetyCopy(path).error(), message);
+        QCOMPARE(readWholeFile(other).at(0), '\x09');
+    }
+
+    // An output that can't be written whole leaves what had its name as it was and nothing beside
+    // it, and says why in the system's words or what is in the way.
+    void outputIsWholeOrNotWritten_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("replaced") << "file" << "";
+        QTest::newRow("full disk") << "disk" << "No space left on device";
+        QTest::newRow("file-size limit") << "limit" << "File too large";
+        QTest::newRow("named pipe") << "pipe" << "it is a named pipe, not a regular file";
+        QTest::newRow("device") << "device" << "it is a character device, not a regular file";
+        QTest::newRow("link to a device") << "link" << "it is a character device, not a regular file";
+    }
+    void outputIsWholeOrNotWritten()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        SmallFileSystem disk;
+        if (kind == "disk" && !disk.mounted)
+            QSKIP("Mounting a small file system takes root.");
+        const QString out = disk.dir.filePath("out.png");
+        const QByteArray node = QFile::encodeName(kind == "link" ? disk.dir.filePath("dev") : out);
+        if (kind == "pipe")
+            QCOMPARE(::mkfifo(node, 0600), 0);
+        else if ((kind == "device" || kind == "link") && ::mknod(node, S_IFCHR | 0600, makedev(1, 3)) != 0)
+            QSKIP("Making a device node takes root.");
+        QVERIFY(kind != "link" ? QFileInfo::exists(out) || !writeFile(disk.dir, "out.png", "old").isEmpty()
+                               : QFile::link(node, out));
+        const auto entries = [&] { return QDir(disk.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System); };
+        const QStringList before = entries();
+        rlimit limit{}, small{4096, RLIM_INFINITY};
+        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0 && (kind != "limit" || ::setrlimit(RLIMIT_FSIZE, &small) == 0));
+        const QByteArray picture(kind == "disk" ? 100000 : 8000, 'p');
+        const Status written = replaceFileWith(out, picture, {"The picture"});
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        QCOMPARE(written.error(), reason.isEmpty() ? "" : "The picture \u201Cout.png\u201D could not be written: " + reason + '.');
+        QCOMPARE(entries(), before);
+        QCOMPARE(QFileInfo(out).isFile(), kind == "file" || kind == "disk" || kind == "limit");
+        if (QFileInfo(out).isFile())
+            QCOMPARE(readWholeFile(out), reason.isEmpty() ? picture : "old");
+        QCOMPARE(wroteFileMessage(out, 393), "Wrote \u201Cout.png\u201D (393 bytes).");
     }
 
     // A region that spans a written block and a hole, on a full disk: the save fails before any
@@ -154,7 +226,7 @@ private slots:
                 "left on device. Nothing was written."));
         QCOMPARE(SafetyCopies().keepBeforeSaving(path).error(),
                  QStringLiteral(
-                     "The safety copy \u201Cimage.bak\u201D cannot be written: No space left on "
+                     "The safety copy \u201Cimage.bak\u201D could not be written: No space left on "
                      "device. Nothing was written."));
         QCOMPARE(readWholeFile(path), original);
         QVERIFY(!QFileInfo::exists(disk.dir.filePath("image.bak")));
@@ -169,10 +241,31 @@ private slots:
         for (const QString &message :
              {view::OpenImage(path).error(), track::ReadTrack(path, 5, {}).error(),
               view::PictureStream::read(path).error(), SafetyCopies().keepBeforeSaving(path).error(),
-              track::WriteTrack(path, 4, 3, track::TrackObjectList(212)).error()})
+              track::WriteTrack(path, 4, 3, track::TrackObjectList(212)).error(),
+              rom::MakeIpsPatchBetweenFiles(path, path).error()})
             QVERIFY2(message.contains("\u201Cimage.nes\u201D") &&
                          message.contains("Too many levels of symbolic links"),
                      qPrintable(message));
+    }
+
+    // A socket is no image, and a name whose bytes were lost as text names no file: neither is
+    // read or written as a missing file.
+    void unopenableNamesSayWhy()
+    {
+        QTemporaryDir dir;
+        const QString socketPath = dir.filePath("socket.nes"), lost = dir.filePath("b\uFFFD.nes");
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{AF_UNIX, {}};
+        qstrncpy(address.sun_path, QFile::encodeName(socketPath).constData(), sizeof address.sun_path);
+        QCOMPARE(::bind(socket, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        QVERIFY(view::OpenImage(socketPath).error().endsWith("is not a regular file, so it cannot be a cartridge image."));
+        ::close(socket);
+        const QByteArray raw = QFile::encodeName(dir.path()) + "/b\xFF.nes";
+        QCOMPARE(::rename(QFile::encodeName(ImageBuilder().write(dir)), raw), 0);
+        for (const QString &message : {view::OpenImage(lost).error(), readEntireFile(lost, 9).error(), replaceFileWith(lost, "x").error()})
+            QVERIFY2(message.contains("\u201Cb\uFFFD.nes\u201D holds bytes that are not text") && message.contains("can't be used"), qPrintable(message));
+        QCOMPARE(::unlink(raw), 0);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), QStringList{"socket.nes"});
     }
 
     // Listing a folder reads no file: a file whose every open waits (a write lease holds it for

@@ -5,6 +5,8 @@
 #include "track_picture.h"
 #include "window_harness.h"
 
+#include <unistd.h>
+
 using namespace whoopline;
 using namespace whoopline::testing;
 
@@ -56,6 +58,9 @@ private slots:
         writeFile(m_dir, "changed.nes", sampleWith(11738, 0x33));
         writeFile(m_dir, "broken.nes", sampleWith(11737, 0)); // track 3's laps byte
         writeFile(m_dir, "short.bin", "0123456789");
+        writeFile(m_dir, "same.nes", sample::BuildSampleImage());
+        QVERIFY(QFile::link("sample.nes", m_dir.filePath("link.png")) &&
+                ::link(QFile::encodeName(m_dir.filePath("changed.nes")), QFile::encodeName(m_dir.filePath("hard.nes"))) == 0);
         // Track 4's 212 object bytes: 106 spans of length 64.
         ImageBuilder(0).set(1, sample::BuildSampleImage()).set(12004, QByteArray(212, 0x40)).write(m_dir, "wide.nes");
     }
@@ -121,12 +126,23 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("written");
-        QByteArray png, none;
-        QBuffer buffer(&png);
-        QVERIFY(buffer.open(QIODevice::WriteOnly) && trackPicture(3).save(&buffer, "png"));
+        QByteArray none;
+        const auto png = [this](int track) {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            return buffer.open(QIODevice::WriteOnly) && trackPicture(track).save(&buffer, "png") ? bytes : QByteArray();
+        };
         const QString picture = "--output out --export-track ", patch = "--output out --make-patch ";
+        const QString same = "is the same file as the input ";
         QTest::newRow("version") << "--version" << 0 << "Whoopline 1.0b\n" << none;
-        QTest::newRow("picture") << picture + "3 sample.nes" << 0 << "" << png;
+        for (const int track : {1, 3, 5})
+            QTest::newRow(qPrintable(QString("picture %1").arg(track))) << picture + QString::number(track) + " sample.nes" << 0 << "" << png(track);
+        QTest::newRow("over its image") << "--output link.png --export-track 1 sample.nes" << 1 << "“link.png” " + same + "“sample.nes”" << none;
+        QTest::newRow("over the modified") << "--make-patch sample.nes changed.nes --output changed.nes" << 1 << "“changed.nes” " + same + "“changed.nes”" << none;
+        QTest::newRow("over the original") << "--make-patch sample.nes changed.nes --output sample.nes" << 1 << "“sample.nes” " + same + "“sample.nes”" << none;
+        QTest::newRow("hard link") << "--make-patch sample.nes changed.nes --output hard.nes" << 1 << "“hard.nes” " + same + "“changed.nes”" << none;
+        QTest::newRow("identical") << patch + "sample.nes same.nes" << 1 << "are the same" << none;
+        QTest::newRow("no display") << "sample.nes" << 2 << "needs a display" << none;
         QTest::newRow("patch") << patch + "sample.nes changed.nes" << 0 << "" << OnePatchedByte;
         QTest::newRow("track number") << picture + "6 sample.nes" << 1 << "1 to 5, not “6”" << none;
         QTest::newRow("unloadable") << picture + "3 broken.nes" << 1 << "Track 3 cannot be loaded" << none;
@@ -160,6 +176,14 @@ private slots:
         QVERIFY(written.isEmpty()
                     ? QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden) == before
                     : QFile::remove(m_dir.filePath("out")));
+    }
+
+    // As text the name would be another file's.
+    void undecodableArgumentIsRefused()
+    {
+        const char *const argv[] = {"whoopline", "--output", "o\xFF.png", "--export-track", "1", "sample.nes"};
+        const shell::CommandLine command = shell::ParseCommandLine(6, argv);
+        QVERIFY(command.action == shell::CommandLine::Action::Refuse && command.text.contains("can't be used"));
     }
 
     void openAtStartOrByDrop_data()

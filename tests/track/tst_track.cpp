@@ -69,13 +69,13 @@ private slots:
             {{1, "\x01", 18}, {2, "\x40\x03", 48}});
         const QString unknown = "object %1 has the code %2, which is not a known object.";
         row("$C3, counted in objects, not bytes", "4002 01010101010101010101010101010101 c3 00", 20,
-            {}, unknown.arg(17).arg("$C3"));
-        row("$C0 is no span code", "c005", 2, {}, unknown.arg(0).arg("$C0"));
-        row("id 50, the first unknown", "3132", 2, {}, unknown.arg(1).arg("$32"));
-        row("$3F, just before the span codes", "3f", 1, {}, unknown.arg(0).arg("$3F"));
-        row("$47, just after them", "47", 1, {}, unknown.arg(0).arg("$47"));
+            {}, unknown.arg(18).arg("$C3"));
+        row("$C0 is no span code", "c005", 2, {}, unknown.arg(1).arg("$C0"));
+        row("id 50, the first unknown", "3132", 2, {}, unknown.arg(2).arg("$32"));
+        row("$3F, just before the span codes", "3f", 1, {}, unknown.arg(1).arg("$3F"));
+        row("$47, just after them", "47", 1, {}, unknown.arg(1).arg("$47"));
         row("the byte after the region is missing", "0045", 2, {},
-            "object 1 (code $45) starts on the region's last byte, and its length, the byte after "
+            "object 2 (code $45) starts on the region's last byte, and its length, the byte after "
             "the region, is missing.");
         row("fewer bytes than the budget", "0001", 3, {}, "only 2 of its 3 object bytes were given.");
     }
