@@ -59,8 +59,7 @@ private slots:
         writeFile(m_dir, "broken.nes", sampleWith(11737, 0)); // track 3's laps byte
         writeFile(m_dir, "short.bin", "0123456789");
         writeFile(m_dir, "same.nes", sample::BuildSampleImage());
-        QVERIFY(QFile::link("sample.nes", m_dir.filePath("link.png")) &&
-                ::link(QFile::encodeName(m_dir.filePath("changed.nes")), QFile::encodeName(m_dir.filePath("hard.nes"))) == 0);
+        QVERIFY(QFile::link("sample.nes", m_dir.filePath("link.png")) && ::link(QFile::encodeName(m_dir.filePath("changed.nes")), QFile::encodeName(m_dir.filePath("hard.nes"))) == 0);
         // Track 4's 212 object bytes: 106 spans of length 64.
         ImageBuilder(0).set(1, sample::BuildSampleImage()).set(12004, QByteArray(212, 0x40)).write(m_dir, "wide.nes");
     }
