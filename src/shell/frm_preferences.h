@@ -27,7 +27,6 @@ public:
     // Further choices go into this form, one row each.
     QFormLayout *form() const { return m_form; }
 
-protected:
     void accept() override;
 
 private:

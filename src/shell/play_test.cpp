@@ -1,5 +1,6 @@
 #include "play_test.h"
 
+#include "shell_words.h"
 #include "whole_file.h"
 
 #include <QDir>
@@ -44,12 +45,17 @@ PlayTestLauncher::~PlayTestLauncher() = default;
 
 bool PlayTestLauncher::hasCommand(const QString &command)
 {
-    return !QProcess::splitCommand(command).isEmpty();
+    // A command that can't be split is there; starting it says what is wrong with it.
+    const Result<QStringList> words = splitShellWords(command);
+    return !words || !words->isEmpty();
 }
 
-QStringList PlayTestLauncher::argumentsFor(const QString &command, const QString &path)
+Result<QStringList> PlayTestLauncher::argumentsFor(const QString &command, const QString &path)
 {
-    QStringList arguments = QProcess::splitCommand(command);
+    Result<QStringList> split = splitShellWords(command);
+    if (!split)
+        return split;
+    QStringList arguments = std::move(split).value();
     bool placed = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         if (arguments[i].contains(QLatin1String(PathMark))) {
@@ -91,11 +97,16 @@ Result<QString> PlayTestLauncher::start(const QByteArray &image, const QString &
     if (!hasCommand(command))
         return Failure{QStringLiteral("No emulator command is set for the play test. Enter one in "
                                       "Edit > Preferences…")};
+    // The command is checked before anything is written.
+    if (const Result<QStringList> words = splitShellWords(command); !words)
+        return Failure{QStringLiteral("The emulator command can't be used: %1 Check it in Edit > "
+                                      "Preferences…")
+                           .arg(words.error())};
     const Result<QString> file = writeTemporaryImage(image, imagePath);
     if (!file)
         return Failure{file.error()};
 
-    QStringList arguments = argumentsFor(command, *file);
+    QStringList arguments = argumentsFor(command, *file).value();
     const QString program = arguments.takeFirst();
     const auto refuse = [&](const QString &words) -> Result<QString> {
         QFile::remove(*file);

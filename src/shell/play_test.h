@@ -29,7 +29,7 @@ public:
 
     // The program and its arguments from command, split as a shell splits a line, with every %f
     // replaced by path, or path as the last argument when there is no %f.
-    static QStringList argumentsFor(const QString &command, const QString &path);
+    static Result<QStringList> argumentsFor(const QString &command, const QString &path);
 
     // Writes image to a temporary file named after imagePath and starts command on it. Returns
     // the status text, or why nothing started; a file that did not serve is removed again.

@@ -12,12 +12,18 @@
 using namespace whoopline;
 using namespace whoopline::shell;
 
+// Copies the file it is given to OUT/copy and writes its arguments to OUT/received.
+constexpr const char *StandInEmulator =
+    "#!/bin/sh\nfor a; do f=\"${a#--rom=}\"; [ -f \"$f\" ] && cp \"$f\" %1/copy; done\n"
+    "IFS='|'; echo \"$*\" > %1/part; mv %1/part %1/received\n";
+
 class SessionToolsTest : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir m_home;
     QTemporaryDir m_files;
+    QTemporaryDir m_temp;
     QString m_settingsFile;
 
     // Every file below folder, by path relative to it.
@@ -35,7 +41,7 @@ private slots:
     {
         // Settings under a home of the test's own, temporary files in its own temporary folder.
         qputenv("HOME", m_home.path().toLocal8Bit());
-        qputenv("TMPDIR", m_files.path().toLocal8Bit());
+        qputenv("TMPDIR", m_temp.path().toLocal8Bit());
         QStandardPaths::setTestModeEnabled(true);
         m_settingsFile = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
                          + "/Whoopline/Whoopline.conf";
@@ -50,81 +56,74 @@ private slots:
     void recentOrder_data()
     {
         QTest::addColumn<QStringList>("opened"); // "-" clears the list
-        QTest::addColumn<QStringList>("listed");
-        QTest::newRow("newest first") << QStringList{"a", "b", "c"} << QStringList{"c", "b", "a"};
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("newest first") << QStringList{"a", "b", "c"}
+                                      << "&1 c.nes|&2 b.nes|&3 a.nes||Clear Recent Files";
         QTest::newRow("reopened to front") << QStringList{"a", "b", "c", "a"}
-                                           << QStringList{"a", "c", "b"};
+                                           << "&1 a.nes|&2 c.nes|&3 b.nes||Clear Recent Files";
         QTest::newRow("last 8") << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}
-                                << QStringList{"10", "9", "8", "7", "6", "5", "4", "3"};
-        QTest::newRow("cleared") << QStringList{"a", "b", "-", "c"} << QStringList{"c"};
+                                << "&1 10.nes|&2 9.nes|&3 8.nes|&4 7.nes|&5 6.nes|&6 5.nes|"
+                                   "&7 4.nes|&8 3.nes||Clear Recent Files";
+        QTest::newRow("cleared") << QStringList{"a", "b", "-", "c"} << "&1 c.nes||Clear Recent Files";
+        QTest::newRow("empty") << QStringList{"a", "-"} << "Clear Recent Files";
     }
 
     void recentOrder()
     {
         QFETCH(QStringList, opened);
-        QFETCH(QStringList, listed);
+        QFETCH(QString, menu);
         {
             EditorSettings settings;
             QMenu menu;
             RecentFilesMenu recent(settings, &menu);
-            for (const QString &name : opened) {
-                if (name == "-")
-                    menu.actions().constLast()->trigger();
-                else
-                    recent.addOpened("/images/" + name + ".nes");
-            }
+            for (const QString &name : opened)
+                name == "-" ? menu.actions().constLast()->trigger()
+                            : recent.addOpened("/images/" + name + ".nes");
         }
         // What the next run finds, in the menu it builds.
         EditorSettings settings;
-        QMenu menu;
-        RecentFilesMenu recent(settings, &menu);
+        QMenu next;
+        RecentFilesMenu recent(settings, &next);
         QStringList shown;
-        for (QAction *action : menu.actions())
+        for (QAction *action : next.actions())
             shown << action->text();
-        QStringList expected;
-        for (int i = 0; i < listed.size(); ++i)
-            expected << QString("&%1 %2.nes").arg(i + 1).arg(listed[i]);
-        QCOMPARE(shown.mid(0, listed.size()), expected);
-        QCOMPARE(shown.constLast(), "Clear Recent Files");
-        QCOMPARE(menu.actions().constLast()->isEnabled(), !listed.isEmpty());
+        QCOMPARE(shown.join('|'), menu);
+        QCOMPARE(next.actions().constLast()->isEnabled(), shown.size() > 1);
     }
 
     void recentGoneAway()
     {
         const QString kept = testing::writeFile(m_files, "kept.nes", "x");
-        const QString gone = m_files.filePath("gone.nes");
         EditorSettings settings;
-        settings.setRecentFiles({gone, kept});
+        settings.setRecentFiles({m_files.filePath("gone.nes"), kept});
         QMenu menu;
         RecentFilesMenu recent(settings, &menu);
         QSignalSpy opened(&recent, &RecentFilesMenu::openRequested);
         QSignalSpy reported(&recent, &RecentFilesMenu::reported);
-
         menu.actions().at(0)->trigger();
-        QCOMPARE(opened.count(), 0);
-        QCOMPARE(reported.count(), 1);
+        QVERIFY(reported.size() == 1 && opened.isEmpty());
         QVERIFY(reported[0][0].toString().startsWith("“gone.nes” is no longer there"));
         QCOMPARE(settings.recentFiles(), QStringList{kept});
-
         menu.actions().at(0)->trigger();
-        QCOMPARE(opened.count(), 1);
-        QCOMPARE(opened[0][0].toString(), kept);
+        QCOMPARE(opened, QList<QVariantList>{{kept}});
     }
 
     void settingsTrouble_data()
     {
         QTest::addColumn<QString>("trouble");
         QTest::addColumn<QString>("told");
-        QTest::newRow("none") << "" << "";
-        QTest::newRow("damaged") << "damaged" << "Settings could not be read: ";
-        QTest::newRow("unreadable") << "folder" << "Settings could not be read: ";
-        QTest::newRow("unwritable") << "no folder" << "Settings could not be saved: ";
+        QTest::addColumn<bool>("saved"); // a damaged file is written afresh
+        QTest::newRow("none") << "" << "" << true;
+        QTest::newRow("damaged") << "damaged" << "Settings could not be read: " << true;
+        QTest::newRow("unreadable") << "folder" << "Settings could not be read: " << false;
+        QTest::newRow("unwritable") << "no folder" << "Settings could not be saved: " << false;
     }
 
     void settingsTrouble()
     {
         QFETCH(QString, trouble);
         QFETCH(QString, told);
+        QFETCH(bool, saved);
         {
             EditorSettings earlier;
             earlier.setEmulatorCommand("earlier %f");
@@ -142,8 +141,6 @@ private slots:
         EditorSettings settings;
         QCOMPARE(settings.emulatorCommand(), trouble.isEmpty() ? "earlier %f" : "");
         settings.setEmulatorCommand("kept %f");
-        settings.setViewFlag("overview", false);
-        settings.setViewState("palette", "\x01\x02");
         QCOMPARE(settings.emulatorCommand(), "kept %f");
         const QString text = settings.takeStatusText();
         QCOMPARE(text.left(told.size()), told);
@@ -151,13 +148,89 @@ private slots:
         QVERIFY(text.contains("Whoopline.conf") || told.isEmpty());
         settings.setLastOpenFolder("/somewhere");
         QCOMPARE(settings.takeStatusText(), ""); // said once only
-        if (!trouble.isEmpty())
-            return;
-        const EditorSettings next;
-        QCOMPARE(next.viewFlag("overview", true), false);
-        QCOMPARE(next.viewFlag("marks", true), true);
-        QCOMPARE(next.viewState("palette"), QByteArray("\x01\x02"));
-        QCOMPARE(next.lastOpenFolder(), "/somewhere");
+        QCOMPARE(EditorSettings().lastOpenFolder(), saved ? "/somewhere" : "");
+    }
+
+    void playTest_data()
+    {
+        QTest::addColumn<QString>("command"); // EMU: the stand-in emulator
+        QTest::addColumn<QString>("received"); // its arguments joined by "|"; FILE: the image
+        QTest::newRow("path alone") << "EMU %f" << "FILE";
+        QTest::newRow("among options") << "EMU --fullscreen %f -v" << "--fullscreen|FILE|-v";
+        QTest::newRow("no %f: path last") << "EMU '-a b' \"c d\"" << "-a b|c d|FILE";
+        QTest::newRow("as a shell quotes") << R"(EMU a\ \'b "\"'\$" '\' "" %f)"
+                                           << R"(a 'b|"'$|\||FILE)";
+        QTest::newRow("inside an argument") << "EMU --rom=%f" << "--rom=FILE";
+    }
+
+    void playTest()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, received);
+        QTemporaryDir out(m_files.filePath("XXXXXX")), images(m_files.filePath("XXXXXX"));
+        const QString emulator = testing::writeFile(out, "emu", QString(StandInEmulator).arg(out.path()).toUtf8());
+        QVERIFY(QFile(emulator).setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        QByteArray image(40976, 0x11);
+        const QString imagePath = testing::writeFile(images, "race.nes", image);
+        testing::writeFile(images, "race.bak", image);
+        const QByteArray saved = image;
+        image[11737] = 9; // an unsaved edit goes along
+        {
+            PlayTestLauncher launcher;
+            const Result<QString> started =
+                launcher.start(image, imagePath, 3, command.replace("EMU", emulator));
+            QVERIFY2(started, qPrintable(started.error()));
+            QCOMPARE(*started, "Play test: track 3 started in emu");
+            QTRY_VERIFY(QFile::exists(out.filePath("received")));
+            const QStringList made = filesUnder(m_temp.path());
+            QCOMPARE(made.size(), 1);
+            QCOMPARE(testing::readWholeFile(out.filePath("received")),
+                     received.replace("FILE", m_temp.filePath(made[0])).toUtf8() + "\n");
+            QCOMPARE(testing::readWholeFile(out.filePath("copy")), image);
+        }
+        QCOMPARE(filesUnder(m_temp.path()), QStringList{}); // gone with the editor
+        QCOMPARE(filesUnder(images.path()).size(), 2);
+        QCOMPARE(testing::readWholeFile(imagePath), saved);
+        QCOMPARE(testing::readWholeFile(images.filePath("race.bak")), saved);
+    }
+
+    void playTestRefused_data()
+    {
+        QTest::addColumn<QString>("command"); // PLAIN: a file that is not a program
+        QTest::addColumn<QString>("told");
+        QTest::newRow("empty") << "" << "No emulator command is set";
+        QTest::newRow("blank") << " \t" << "No emulator command is set";
+        QTest::newRow("not found") << "no-such-emu %f" << "no-such-emu: No such file or directory";
+        QTest::newRow("no such path") << "/no/emu %f" << "/no/emu: No such file or directory";
+        QTest::newRow("folder") << "/ %f" << "/: Is a directory";
+        QTest::newRow("unclosed quote") << "emu '%f" << "unclosed ' quote";
+        QTest::newRow("not a program") << "PLAIN" << "plain: Permission denied";
+    }
+
+    void playTestRefused()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, told);
+        const QString plain = testing::writeFile(m_files, "plain", "#!/bin/sh\n");
+        PlayTestLauncher launcher;
+        const Result<QString> started =
+            launcher.start("image", "/images/race.nes", 1, command.replace("PLAIN", plain));
+        QVERIFY(!started);
+        QVERIFY2(started.error().contains(told), qPrintable(started.error()));
+        QCOMPARE(filesUnder(m_temp.path()), QStringList{});
+    }
+
+    void preferences()
+    {
+        EditorSettings settings;
+        settings.setEmulatorCommand("old %f");
+        frmPreferences dialog(settings);
+        dialog.focusEmulatorCommand();
+        dialog.show();
+        QCOMPARE(dialog.focusWidget(), dialog.txtEmulatorCommand);
+        QTest::keyClicks(dialog.txtEmulatorCommand, " new %f "); // in place of the old one
+        dialog.accept();
+        QCOMPARE(settings.emulatorCommand(), "new %f");
     }
 };
 
