@@ -12,10 +12,11 @@
 using namespace whoopline;
 using namespace whoopline::shell;
 
-// Copies the file it is given to OUT/copy and writes its arguments to OUT/received.
+// Copies the file it is given to OUT/copy, writes its arguments to OUT/received and leaves a
+// file in its working folder, as emulators keep their saves.
 constexpr const char *StandInEmulator =
-    "#!/bin/sh\nfor a; do f=\"${a#--rom=}\"; [ -f \"$f\" ] && cp \"$f\" %1/copy; done\n"
-    "IFS='|'; echo \"$*\" > %1/part; mv %1/part %1/received\n";
+    "#!/bin/sh\n: > state\nfor a; do f=\"${a#--rom=}\"; [ -f \"$f\" ] && cp \"$f\" %1/copy; done\n"
+    "IFS='|'; printf '%s\\n' \"$*\" > %1/part; mv %1/part %1/received\n";
 
 class SessionToolsTest : public QObject
 {
@@ -157,9 +158,9 @@ private slots:
         QTest::addColumn<QString>("received"); // its arguments joined by "|"; FILE: the image
         QTest::newRow("path alone") << "EMU %f" << "FILE";
         QTest::newRow("among options") << "EMU --fullscreen %f -v" << "--fullscreen|FILE|-v";
-        QTest::newRow("no %f: path last") << "EMU '-a b' \"c d\"" << "-a b|c d|FILE";
-        QTest::newRow("as a shell quotes") << R"(EMU a\ \'b "\"'\$" '\' "" %f)"
-                                           << R"(a 'b|"'$|\||FILE)";
+        QTest::newRow("no %f: path last") << "EMU '-a b' \"c d\" ''" << "-a b|c d||FILE";
+        QTest::newRow("as a shell quotes") << R"(EMU a\ \'b "\"'\$\a" '\' "" %f)"
+                                           << R"(a 'b|"'$\a|\||FILE)";
         QTest::newRow("inside an argument") << "EMU --rom=%f" << "--rom=FILE";
     }
 
@@ -182,7 +183,7 @@ private slots:
             QVERIFY2(started, qPrintable(started.error()));
             QCOMPARE(*started, "Play test: track 3 started in emu");
             QTRY_VERIFY(QFile::exists(out.filePath("received")));
-            const QStringList made = filesUnder(m_temp.path());
+            const QStringList made = filesUnder(m_temp.path()).filter(".nes");
             QCOMPARE(made.size(), 1);
             QCOMPARE(testing::readWholeFile(out.filePath("received")),
                      received.replace("FILE", m_temp.filePath(made[0])).toUtf8() + "\n");
