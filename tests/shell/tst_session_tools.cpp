@@ -1,5 +1,6 @@
 // Settings, recent files, Preferences and the play test, with settings and temporary files in
 // folders of the test's own.
+#include "editor_session.h"
 #include "editor_settings.h"
 #include "frm_preferences.h"
 #include "image_builder.h"
@@ -65,7 +66,8 @@ private slots:
         QTest::newRow("last 8") << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}
                                 << "&1 10.nes|&2 9.nes|&3 8.nes|&4 7.nes|&5 6.nes|&6 5.nes|"
                                    "&7 4.nes|&8 3.nes||Clear Recent Files";
-        QTest::newRow("cleared") << QStringList{"a", "b", "-", "c"} << "&1 c.nes||Clear Recent Files";
+        QTest::newRow("cleared") << QStringList{"a", "b", "-", "c"}
+                                 << "&1 c.nes||Clear Recent Files";
         QTest::newRow("empty") << QStringList{"a", "-"} << "Clear Recent Files";
     }
 
@@ -169,7 +171,8 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, received);
         QTemporaryDir out(m_files.filePath("XXXXXX")), images(m_files.filePath("XXXXXX"));
-        const QString emulator = testing::writeFile(out, "emu", QString(StandInEmulator).arg(out.path()).toUtf8());
+        const QString emulator =
+            testing::writeFile(out, "emu", QString(StandInEmulator).arg(out.path()).toUtf8());
         QVERIFY(QFile(emulator).setPermissions(QFile::ReadOwner | QFile::ExeOwner));
         QByteArray image(40976, 0x11);
         const QString imagePath = testing::writeFile(images, "race.nes", image);
@@ -180,8 +183,7 @@ private slots:
             PlayTestLauncher launcher;
             const Result<QString> started =
                 launcher.start(image, imagePath, 3, command.replace("EMU", emulator));
-            QVERIFY2(started, qPrintable(started.error()));
-            QCOMPARE(*started, "Play test: track 3 started in emu");
+            QCOMPARE(started ? *started : started.error(), "Play test: track 3 started in emu");
             QTRY_VERIFY(QFile::exists(out.filePath("received")));
             const QStringList made = filesUnder(m_temp.path()).filter(".nes");
             QCOMPARE(made.size(), 1);
@@ -198,9 +200,9 @@ private slots:
     void playTestRefused_data()
     {
         QTest::addColumn<QString>("command"); // PLAIN: a file that is not a program
-        QTest::addColumn<QString>("told");
-        QTest::newRow("empty") << "" << "No emulator command is set";
-        QTest::newRow("blank") << " \t" << "No emulator command is set";
+        QTest::addColumn<QString>("told"); // empty: Preferences is asked for a command
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("blank") << " \t" << "";
         QTest::newRow("not found") << "no-such-emu %f" << "no-such-emu: No such file or directory";
         QTest::newRow("no such path") << "/no/emu %f" << "/no/emu: No such file or directory";
         QTest::newRow("folder") << "/ %f" << "/: Is a directory";
@@ -213,11 +215,16 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, told);
         const QString plain = testing::writeFile(m_files, "plain", "#!/bin/sh\n");
-        PlayTestLauncher launcher;
-        const Result<QString> started =
-            launcher.start("image", "/images/race.nes", 1, command.replace("PLAIN", plain));
-        QVERIFY(!started);
-        QVERIFY2(started.error().contains(told), qPrintable(started.error()));
+        QMenu menu;
+        EditorSession session(&menu);
+        session.settings().setEmulatorCommand(command.replace("PLAIN", plain));
+        bool asked = false;
+        session.askForEmulatorCommand = [&](QWidget *) { return !(asked = true); };
+        const Result<QString> started = session.playTest(nullptr, "image", "/images/race.nes", 1);
+        QCOMPARE(asked, told.isEmpty());
+        QCOMPARE(started.ok(), told.isEmpty()); // nothing to say when no command was given
+        QVERIFY2(started ? started->isEmpty() : started.error().contains(told),
+                 qPrintable(started.error()));
         QCOMPARE(filesUnder(m_temp.path()), QStringList{});
     }
 
