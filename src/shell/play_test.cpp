@@ -84,7 +84,7 @@ Result<QString> PlayTestLauncher::writeTemporaryImage(const QByteArray &image,
     if (name.isEmpty())
         name = QStringLiteral("image");
     const QString path = m_folder->filePath(
-        QStringLiteral("%1-play%2.nes").arg(name).arg(++m_started));
+        QStringLiteral("%1-play%2.nes").arg(name, QString::number(++m_started)));
     const Status written = replaceFileWith(path, image);
     if (!written)
         return Failure{written.error()};
@@ -121,7 +121,7 @@ Result<QString> PlayTestLauncher::start(const QByteArray &image, const QString &
     QProcess process;
     process.setProgram(*found);
     process.setArguments(arguments);
-    // Whatever the emulator writes beside its working folder stays out of the image's folder.
+    // Saves and logs the emulator writes into its working folder stay out of the image's folder.
     process.setWorkingDirectory(m_folder->path());
     process.setStandardInputFile(QProcess::nullDevice());
     if (!process.startDetached())
