@@ -1,0 +1,246 @@
+// Settings, recent files, Preferences and the play test, with settings and temporary files in
+// folders of the test's own.
+#include "editor_session.h"
+#include "editor_settings.h"
+#include "frm_preferences.h"
+#include "image_builder.h"
+#include "play_test.h"
+#include "recent_files.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+using namespace whoopline;
+using namespace whoopline::shell;
+
+// Copies the file it is given to OUT/copy, writes its arguments to OUT/received and leaves a
+// file in its working folder, as emulators keep their saves.
+constexpr const char *StandInEmulator =
+    "#!/bin/sh\n: > state\nfor a; do f=\"${a#--rom=}\"; [ -f \"$f\" ] && cp \"$f\" %1/copy; done\n"
+    "IFS='|'; printf '%s\\n' \"$*\" > %1/part; mv %1/part %1/received\n";
+
+class SessionToolsTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_home;
+    QTemporaryDir m_files;
+    QTemporaryDir m_temp;
+    QString m_settingsFile;
+
+    // Every file below folder, by path relative to it.
+    static QStringList filesUnder(const QString &folder)
+    {
+        QStringList found;
+        QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found << QDir(folder).relativeFilePath(it.next());
+        return found;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // Settings under a home of the test's own, temporary files in its own temporary folder.
+        qputenv("HOME", m_home.path().toLocal8Bit());
+        qputenv("TMPDIR", m_temp.path().toLocal8Bit());
+        QStandardPaths::setTestModeEnabled(true);
+        m_settingsFile = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                         + "/Whoopline/Whoopline.conf";
+    }
+
+    void init()
+    {
+        QDir(QFileInfo(m_settingsFile).path()).removeRecursively();
+        QFile::remove(QFileInfo(m_settingsFile).path());
+    }
+
+    void recentOrder_data()
+    {
+        QTest::addColumn<QStringList>("opened"); // "-" clears the list
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("newest first") << QStringList{"a", "b", "c"}
+                                      << "&1 c.nes|&2 b.nes|&3 a.nes||Clear Recent Files";
+        QTest::newRow("reopened to front") << QStringList{"a", "b", "c", "a"}
+                                           << "&1 a.nes|&2 c.nes|&3 b.nes||Clear Recent Files";
+        QTest::newRow("last 8") << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}
+                                << "&1 10.nes|&2 9.nes|&3 8.nes|&4 7.nes|&5 6.nes|&6 5.nes|"
+                                   "&7 4.nes|&8 3.nes||Clear Recent Files";
+        QTest::newRow("cleared") << QStringList{"a", "b", "-", "c"}
+                                 << "&1 c.nes||Clear Recent Files";
+        QTest::newRow("empty") << QStringList{"a", "-"} << "Clear Recent Files";
+    }
+
+    void recentOrder()
+    {
+        QFETCH(QStringList, opened);
+        QFETCH(QString, menu);
+        {
+            EditorSettings settings;
+            QMenu menu;
+            RecentFilesMenu recent(settings, &menu);
+            for (const QString &name : opened)
+                name == "-" ? menu.actions().constLast()->trigger()
+                            : recent.addOpened("/images/" + name + ".nes");
+        }
+        // What the next run finds, in the menu it builds.
+        EditorSettings settings;
+        QMenu next;
+        RecentFilesMenu recent(settings, &next);
+        QStringList shown;
+        for (QAction *action : next.actions())
+            shown << action->text();
+        QCOMPARE(shown.join('|'), menu);
+        QCOMPARE(next.actions().constLast()->isEnabled(), shown.size() > 1);
+    }
+
+    void recentGoneAway()
+    {
+        const QString kept = testing::writeFile(m_files, "kept.nes", "x");
+        EditorSettings settings;
+        settings.setRecentFiles({m_files.filePath("gone.nes"), kept});
+        QMenu menu;
+        RecentFilesMenu recent(settings, &menu);
+        QSignalSpy opened(&recent, &RecentFilesMenu::openRequested);
+        QSignalSpy reported(&recent, &RecentFilesMenu::reported);
+        menu.actions().at(0)->trigger();
+        QVERIFY(reported.size() == 1 && opened.isEmpty());
+        QVERIFY(reported[0][0].toString().startsWith("“gone.nes” is no longer there"));
+        QCOMPARE(settings.recentFiles(), QStringList{kept});
+        menu.actions().at(0)->trigger();
+        QCOMPARE(opened, QList<QVariantList>{{kept}});
+    }
+
+    void settingsTrouble_data()
+    {
+        QTest::addColumn<QString>("trouble");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<bool>("saved"); // a damaged file is written afresh
+        QTest::newRow("none") << "" << "" << true;
+        QTest::newRow("damaged") << "damaged" << "Settings could not be read: " << true;
+        QTest::newRow("unreadable") << "folder" << "Settings could not be read: " << false;
+        QTest::newRow("unwritable") << "no folder" << "Settings could not be saved: " << false;
+    }
+
+    void settingsTrouble()
+    {
+        QFETCH(QString, trouble);
+        QFETCH(QString, told);
+        QFETCH(bool, saved);
+        {
+            EditorSettings earlier;
+            earlier.setEmulatorCommand("earlier %f");
+        }
+        const QString folder = QFileInfo(m_settingsFile).path();
+        QFile damaged(m_settingsFile);
+        if (trouble == "damaged")
+            QVERIFY(damaged.open(QIODevice::Append) && damaged.write("\n[view\nx=1\n") > 0);
+        if (trouble == "folder")
+            QVERIFY(QFile::remove(m_settingsFile) && QDir().mkpath(m_settingsFile));
+        if (trouble == "no folder")
+            QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly));
+        damaged.close();
+
+        EditorSettings settings;
+        QCOMPARE(settings.emulatorCommand(), trouble.isEmpty() ? "earlier %f" : "");
+        settings.setEmulatorCommand("kept %f");
+        QCOMPARE(settings.emulatorCommand(), "kept %f");
+        const QString text = settings.takeStatusText();
+        QCOMPARE(text.left(told.size()), told);
+        QCOMPARE(text.isEmpty(), told.isEmpty());
+        QVERIFY(text.contains("Whoopline.conf") || told.isEmpty());
+        settings.setLastOpenFolder("/somewhere");
+        QCOMPARE(settings.takeStatusText(), ""); // said once only
+        QCOMPARE(EditorSettings().lastOpenFolder(), saved ? "/somewhere" : "");
+    }
+
+    void playTest_data()
+    {
+        QTest::addColumn<QString>("command"); // EMU: the stand-in emulator
+        QTest::addColumn<QString>("received"); // its arguments joined by "|"; FILE: the image
+        QTest::newRow("path alone") << "EMU %f" << "FILE";
+        QTest::newRow("among options") << "EMU --fullscreen %f -v" << "--fullscreen|FILE|-v";
+        QTest::newRow("no %f: path last") << "EMU '-a b' \"c d\" ''" << "-a b|c d||FILE";
+        QTest::newRow("as a shell quotes") << R"(EMU a\ \'b "\"'\$\a" '\' "" %f)"
+                                           << R"(a 'b|"'$\a|\||FILE)";
+        QTest::newRow("inside an argument") << "EMU --rom=%f" << "--rom=FILE";
+    }
+
+    void playTest()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, received);
+        QTemporaryDir out(m_files.filePath("XXXXXX")), images(m_files.filePath("XXXXXX"));
+        const QString emulator =
+            testing::writeFile(out, "emu", QString(StandInEmulator).arg(out.path()).toUtf8());
+        QVERIFY(QFile(emulator).setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        QByteArray image(40976, 0x11);
+        const QString imagePath = testing::writeFile(images, "race.nes", image);
+        testing::writeFile(images, "race.bak", image);
+        const QByteArray saved = image;
+        image[11737] = 9; // an unsaved edit goes along
+        {
+            PlayTestLauncher launcher;
+            const Result<QString> started =
+                launcher.start(image, imagePath, 3, command.replace("EMU", emulator));
+            QCOMPARE(started ? *started : started.error(), "Play test: track 3 started in emu");
+            QTRY_VERIFY(QFile::exists(out.filePath("received")));
+            const QStringList made = filesUnder(m_temp.path()).filter(".nes");
+            QCOMPARE(made.size(), 1);
+            QCOMPARE(testing::readWholeFile(out.filePath("received")),
+                     received.replace("FILE", m_temp.filePath(made[0])).toUtf8() + "\n");
+            QCOMPARE(testing::readWholeFile(out.filePath("copy")), image);
+        }
+        QCOMPARE(filesUnder(m_temp.path()), QStringList{}); // gone with the editor
+        QCOMPARE(filesUnder(images.path()).size(), 2);
+        QCOMPARE(testing::readWholeFile(imagePath), saved);
+        QCOMPARE(testing::readWholeFile(images.filePath("race.bak")), saved);
+    }
+
+    void playTestRefused_data()
+    {
+        QTest::addColumn<QString>("command"); // PLAIN: a file that is not a program
+        QTest::addColumn<QString>("told"); // empty: Preferences is asked for a command
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("blank") << " \t" << "";
+        QTest::newRow("not found") << "no-such-emu %f" << "no-such-emu: No such file or directory";
+        QTest::newRow("no such path") << "/no/emu %f" << "/no/emu: No such file or directory";
+        QTest::newRow("folder") << "/ %f" << "/: Is a directory";
+        QTest::newRow("unclosed quote") << "emu '%f" << "unclosed ' quote";
+        QTest::newRow("not a program") << "PLAIN" << "plain: Permission denied";
+    }
+
+    void playTestRefused()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, told);
+        const QString plain = testing::writeFile(m_files, "plain", "#!/bin/sh\n");
+        QMenu menu;
+        EditorSession session(&menu);
+        session.settings().setEmulatorCommand(command.replace("PLAIN", plain));
+        bool asked = false;
+        session.askForEmulatorCommand = [&](QWidget *) { return !(asked = true); };
+        const Result<QString> started = session.playTest(nullptr, "image", "/images/race.nes", 1);
+        QCOMPARE(asked, told.isEmpty());
+        QCOMPARE(started.ok(), told.isEmpty()); // nothing to say when no command was given
+        QVERIFY2(started ? started->isEmpty() : started.error().contains(told),
+                 qPrintable(started.error()));
+        QCOMPARE(filesUnder(m_temp.path()), QStringList{});
+    }
+
+    void preferences()
+    {
+        EditorSettings settings;
+        settings.setEmulatorCommand("old %f");
+        frmPreferences dialog(settings);
+        dialog.focusEmulatorCommand();
+        dialog.show();
+        QCOMPARE(dialog.focusWidget(), dialog.txtEmulatorCommand);
+        QTest::keyClicks(dialog.txtEmulatorCommand, " new %f "); // in place of the old one
+        dialog.accept();
+        QCOMPARE(settings.emulatorCommand(), "new %f");
+    }
+};
+
+QTEST_MAIN(SessionToolsTest)
+#include "tst_session_tools.moc"
