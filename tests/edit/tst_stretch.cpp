@@ -119,7 +119,7 @@ private slots:
             "127..127", "track 1 takes its length from the byte after");
         row("palette span keeps a span's length", full, 2, 1, -1, "palette", "40", "05 4203 0c 09", "1..1");
         row("palette span over one byte", full, 2, 2, 0, "palette", "44", "05 4003 4601", "2..2");
-        row("no track", "", 0, 0, -1, "delete", "", "", "0..-1", "No track is loaded");
+        row("no track", "05", 0, 0, -1, "cut", "", "05", "0..0", "No track is loaded");
     }
     void editsARun()
     {
