@@ -53,8 +53,10 @@ QString ObjectBytesToText(const QByteArray &objectBytes)
 
 Result<QByteArray> ObjectBytesFromText(const QString &text)
 {
-    static const QRegularExpression group(QStringLiteral("^([0-9A-Fa-f]{2})(?::([0-9A-Fa-f]{2}))?$"));
-    const QStringList groups = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    static const QRegularExpression group(
+        QStringLiteral("^([0-9A-Fa-f]{2})(?::([0-9A-Fa-f]{2}))?$"));
+    const QStringList groups =
+        text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     if (groups.isEmpty())
         return notAList(QStringLiteral("it is empty"));
     QByteArray bytes;
@@ -65,8 +67,10 @@ Result<QByteArray> ObjectBytesFromText(const QString &text)
         const int code = match.captured(1).toInt(nullptr, 16);
         const bool hasLength = match.hasCaptured(2);
         if (track::isSpanCode(code) != hasLength)
-            return notAList(hasLength ? QStringLiteral("\"%1\" is a one-byte object and takes no length").arg(word)
-                                      : QStringLiteral("\"%1\" is a two-byte object and needs its length").arg(word));
+            return notAList(
+                hasLength
+                    ? QStringLiteral("\"%1\" is a one-byte object and takes no length").arg(word)
+                    : QStringLiteral("\"%1\" is a two-byte object and needs its length").arg(word));
         bytes.append(char(code));
         if (hasLength)
             bytes.append(char(match.captured(2).toInt(nullptr, 16)));
@@ -88,8 +92,9 @@ Result<QByteArray> ObjectBytesFromMimeData(const QMimeData &data)
         return data.data(ObjectsMimeType);
     if (data.hasText())
         return ObjectBytesFromText(data.text());
-    return Failure{QStringLiteral("There are no objects to paste: copy objects, or text such as %1, first.")
-                       .arg(QLatin1String(Example))};
+    return Failure{
+        QStringLiteral("There are no objects to paste: copy objects, or text such as %1, first.")
+            .arg(QLatin1String(Example))};
 }
 
 Result<track::TrackObjectList> DecodeObjectRun(const QByteArray &objectBytes, const QString &verb,
@@ -101,9 +106,10 @@ Result<track::TrackObjectList> DecodeObjectRun(const QByteArray &objectBytes, co
     for (int i = 0; i < objectBytes.size(); ++i) {
         const int byte = quint8(objectBytes.at(i));
         if (!inCatalogue(byte))
-            return Failure{QStringLiteral("The objects to %1 hold %2, which is not an object of the "
-                                          "catalogue.")
-                               .arg(verb, track::FormatObjectByte(byte))};
+            return Failure{
+                QStringLiteral("The objects to %1 hold %2, which is not an object of the "
+                               "catalogue.")
+                    .arg(verb, track::FormatObjectByte(byte))};
         const int size = track::isSpanCode(byte) ? 2 : 1;
         if (i + size > objectBytes.size())
             return Failure{QStringLiteral("The objects to %1 end in the two-byte object %2 without "

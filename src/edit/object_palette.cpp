@@ -23,10 +23,14 @@ public:
     using QListWidget::QListWidget;
 
 protected:
-    QStringList mimeTypes() const override { return {ObjectsMimeType, QStringLiteral("text/plain")}; }
+    QStringList mimeTypes() const override
+    {
+        return {ObjectsMimeType, QStringLiteral("text/plain")};
+    }
     QMimeData *mimeData(const QList<QListWidgetItem *> &items) const override
     {
-        return items.isEmpty() ? nullptr : MakeObjectsMimeData(CatalogueEntryBytes(row(items.first())));
+        return items.isEmpty() ? nullptr
+                               : MakeObjectsMimeData(CatalogueEntryBytes(row(items.first())));
     }
 };
 
@@ -42,8 +46,10 @@ QIcon iconOf(const QImage &preview)
     const QImage shown = drawn.isEmpty() ? rgb.copy(0, 0, IconSize, IconSize) : rgb.copy(drawn);
     QPixmap icon(IconSize, IconSize);
     icon.fill(Qt::black);
-    const QImage scaled = shown.scaled(IconSize, IconSize, Qt::KeepAspectRatio, Qt::FastTransformation);
-    QPainter(&icon).drawImage((IconSize - scaled.width()) / 2, (IconSize - scaled.height()) / 2, scaled);
+    const QImage scaled =
+        shown.scaled(IconSize, IconSize, Qt::KeepAspectRatio, Qt::FastTransformation);
+    QPainter(&icon).drawImage((IconSize - scaled.width()) / 2, (IconSize - scaled.height()) / 2,
+                              scaled);
     return QIcon(icon);
 }
 
@@ -67,7 +73,8 @@ Status ReplaceWithCatalogueEntry(TrackEditState &state, int listIndex,
     const bool onSpan = model.isLoaded() && model.CurrentObject >= 0 &&
                         model.CurrentObject <= model.lastIndex() && model.current().isSpan();
     const int length = onSpan ? model.current().length() : PaletteSpanLength;
-    Status replaced = ReplaceCurrentObject(state.track, ListObjectNumbers().at(listIndex), length, widths);
+    Status replaced =
+        ReplaceCurrentObject(state.track, ListObjectNumbers().at(listIndex), length, widths);
     if (replaced)
         state.selectionAnchor = -1;
     return replaced;

@@ -46,15 +46,17 @@ Status moveObjects(TrackEditState &state, int step)
     const ObjectRun run = SelectedRun(state);
     const int neighbour = step < 0 ? run.first - 1 : run.last() + 1;
     if (neighbour < 0 || neighbour >= objects.size())
-        return Failure{step < 0 ? QStringLiteral("The selected objects are already at the start of the track.")
-                                : QStringLiteral("The selected objects are already at the end of the track.")};
+        return Failure{
+            step < 0 ? QStringLiteral("The selected objects are already at the start of the track.")
+                     : QStringLiteral("The selected objects are already at the end of the track.")};
     objects.move(neighbour, step < 0 ? run.last() : run.first);
     const int budget = track::trackByteBudget(state.track.CurrentTrack);
     if (track::ByteTotal(objects) > budget && objects.last() != state.track.TrackObjects.last())
         return Failure{QStringLiteral("The last object of track %1 takes its length from the byte "
                                       "after the track's region, so it has to stay last.")
                            .arg(state.track.CurrentTrack)};
-    changed.track.CurrentObject = std::clamp(state.track.CurrentObject, run.first, run.last()) + step;
+    changed.track.CurrentObject =
+        std::clamp(state.track.CurrentObject, run.first, run.last()) + step;
     if (state.selectionAnchor >= 0)
         changed.selectionAnchor = std::clamp(state.selectionAnchor, run.first, run.last()) + step;
     state = changed;
@@ -76,7 +78,8 @@ Status DeleteObjects(TrackEditState &state, const track::ObjectWidthTable &width
     return Success{};
 }
 
-Status CutObjects(TrackEditState &state, const track::ObjectWidthTable &widths, QByteArray &cutBytes)
+Status CutObjects(TrackEditState &state, const track::ObjectWidthTable &widths,
+                  QByteArray &cutBytes)
 {
     const QByteArray bytes = SelectedBytes(state);
     Status deleted = DeleteObjects(state, widths);
@@ -119,7 +122,8 @@ Status InsertObjects(TrackEditState &state, int index, const QByteArray &objectB
 Status PasteObjects(TrackEditState &state, const QByteArray &objectBytes,
                     const track::ObjectWidthTable &widths)
 {
-    return InsertObjects(state, state.track.CurrentObject, objectBytes, QStringLiteral("paste"), widths);
+    return InsertObjects(state, state.track.CurrentObject, objectBytes, QStringLiteral("paste"),
+                         widths);
 }
 
 Status DuplicateObjects(TrackEditState &state, const track::ObjectWidthTable &widths)

@@ -17,7 +17,8 @@ namespace whoopline::edit {
 Status DeleteObjects(TrackEditState &state, const track::ObjectWidthTable &widths);
 
 // DeleteObjects, handing the run's bytes to cutBytes, which only a success changes.
-Status CutObjects(TrackEditState &state, const track::ObjectWidthTable &widths, QByteArray &cutBytes);
+Status CutObjects(TrackEditState &state, const track::ObjectWidthTable &widths,
+                  QByteArray &cutBytes);
 
 // Inserts the objects of objectBytes before the object at index (the object count appends) and
 // selects them, taking their bytes from the free bytes. Refuses, naming verb ("insert"), bytes

@@ -26,7 +26,8 @@ ObjectRun SelectedRun(const TrackEditState &state)
     if (!model.isLoaded())
         return {};
     const int current = clampToTrack(model, model.CurrentObject);
-    const int anchor = state.selectionAnchor < 0 ? current : clampToTrack(model, state.selectionAnchor);
+    const int anchor =
+        state.selectionAnchor < 0 ? current : clampToTrack(model, state.selectionAnchor);
     return {std::min(current, anchor), std::abs(current - anchor) + 1};
 }
 
