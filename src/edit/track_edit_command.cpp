@@ -19,6 +19,18 @@ QString textOf(TrackEditKind kind)
         return QStringLiteral("Insert Object");
     case TrackEditKind::DeleteObject:
         return QStringLiteral("Delete Object");
+    case TrackEditKind::CutObjects:
+        return QStringLiteral("Cut Objects");
+    case TrackEditKind::PasteObjects:
+        return QStringLiteral("Paste Objects");
+    case TrackEditKind::DuplicateObjects:
+        return QStringLiteral("Duplicate Objects");
+    case TrackEditKind::DeleteObjects:
+        return QStringLiteral("Delete Objects");
+    case TrackEditKind::MoveObjectsLeft:
+        return QStringLiteral("Move Objects Left");
+    case TrackEditKind::MoveObjectsRight:
+        return QStringLiteral("Move Objects Right");
     }
     return {};
 }

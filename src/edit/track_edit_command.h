@@ -13,11 +13,14 @@ class QUndoStack;
 // state, and the step calls it on undo and redo.
 namespace whoopline::edit {
 
-// Everything a step restores: the objects, the current object and the laps value.
+// Everything a step restores: the objects, the current object, the laps value and the selection.
 struct TrackEditState
 {
     track::TrackModel track;
     int laps = 0;
+    // The other end of the selected run, the current object being one end (see object_selection.h);
+    // -1 when the run is the current object alone. Not an edit of its own: equality ignores it.
+    int selectionAnchor = -1;
 };
 
 bool operator==(const TrackEditState &a, const TrackEditState &b);
@@ -29,7 +32,13 @@ enum class TrackEditKind
     ChangeMark,
     ChangeLaps,
     InsertObject,
-    DeleteObject
+    DeleteObject,
+    CutObjects,
+    PasteObjects,
+    DuplicateObjects,
+    DeleteObjects,
+    MoveObjectsLeft,
+    MoveObjectsRight
 };
 
 class TrackEditCommand : public QUndoCommand

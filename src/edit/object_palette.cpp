@@ -1,0 +1,107 @@
+#include "object_palette.h"
+
+#include "object_catalogue.h"
+#include "object_clipboard.h"
+#include "object_replacement.h"
+#include "selector_preview.h"
+#include "track_layout.h"
+
+#include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
+
+namespace whoopline::edit {
+
+namespace {
+
+constexpr int IconSize = 64;
+
+// The list hands its entries to a drag in the clipboard's forms.
+class PaletteList : public QListWidget
+{
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    QStringList mimeTypes() const override
+    {
+        return {ObjectsMimeType, QStringLiteral("text/plain")};
+    }
+    QMimeData *mimeData(const QList<QListWidgetItem *> &items) const override
+    {
+        return items.isEmpty() ? nullptr
+                               : MakeObjectsMimeData(CatalogueEntryBytes(row(items.first())));
+    }
+};
+
+// Most pictures fill little of the 256 x 256 preview: the icon shows the drawn part, whole.
+QIcon iconOf(const QImage &preview)
+{
+    QRect drawn;
+    const QImage rgb = preview.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x)
+            if (rgb.pixel(x, y) != qRgb(0, 0, 0))
+                drawn |= QRect(x, y, 1, 1);
+    const QImage shown = drawn.isEmpty() ? rgb.copy(0, 0, IconSize, IconSize) : rgb.copy(drawn);
+    QPixmap icon(IconSize, IconSize);
+    icon.fill(Qt::black);
+    const QImage scaled =
+        shown.scaled(IconSize, IconSize, Qt::KeepAspectRatio, Qt::FastTransformation);
+    QPainter(&icon).drawImage((IconSize - scaled.width()) / 2, (IconSize - scaled.height()) / 2,
+                              scaled);
+    return QIcon(icon);
+}
+
+} // namespace
+
+QByteArray CatalogueEntryBytes(int listIndex)
+{
+    const int number = ListObjectNumbers().at(listIndex);
+    QByteArray bytes(1, char(number));
+    if (track::isSpanCode(number))
+        bytes.append(char(PaletteSpanLength));
+    return bytes;
+}
+
+Status ReplaceWithCatalogueEntry(TrackEditState &state, int listIndex,
+                                 const track::ObjectWidthTable &widths)
+{
+    if (listIndex < 0 || listIndex >= CatalogueSize)
+        return Failure{QStringLiteral("The catalogue has no entry %1.").arg(listIndex)};
+    const track::TrackModel &model = state.track;
+    const bool onSpan = model.isLoaded() && model.CurrentObject >= 0 &&
+                        model.CurrentObject <= model.lastIndex() && model.current().isSpan();
+    const int length = onSpan ? model.current().length() : PaletteSpanLength;
+    Status replaced =
+        ReplaceCurrentObject(state.track, ListObjectNumbers().at(listIndex), length, widths);
+    if (replaced)
+        state.selectionAnchor = -1;
+    return replaced;
+}
+
+ObjectPalette::ObjectPalette(QWidget *parent)
+    : QDockWidget(QStringLiteral("Object Palette"), parent), m_list(new PaletteList(this))
+{
+    setObjectName(QStringLiteral("dockObjectPalette")); // the name a saved window state uses
+    setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    m_list->setObjectName(QStringLiteral("lstObjectPalette"));
+    m_list->setIconSize(QSize(IconSize, IconSize));
+    m_list->setDragEnabled(true);
+    m_list->setDragDropMode(QAbstractItemView::DragOnly);
+    m_list->setDefaultDropAction(Qt::CopyAction);
+    for (int i = 0; i < CatalogueSize; ++i)
+        m_list->addItem(catalogueText(i));
+    setWidget(m_list);
+    connect(m_list, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { emit replaceRequested(m_list->row(item)); });
+}
+
+void ObjectPalette::showImage(const QImage &picGFX, const QString &romPath)
+{
+    const auto numbers = ListObjectNumbers();
+    for (int i = 0; i < CatalogueSize; ++i)
+        m_list->item(i)->setIcon(iconOf(view::ComposeSelectorPreview(numbers[i], picGFX, romPath)));
+}
+
+} // namespace whoopline::edit
