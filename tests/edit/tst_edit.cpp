@@ -3,6 +3,7 @@
 #include "image_builder.h"
 #include "object_replacement.h"
 #include "selector_preview.h"
+#include "set_laps_dialog.h"
 #include "track_codec.h"
 #include "track_edit_command.h"
 #include "track_invariants.h"
@@ -166,6 +167,47 @@ private slots:
         QVERIFY(shown == changed);
     }
 
+    // Set Laps takes a whole number 1..255 and refuses anything else, saying what it got, with
+    // the dialog left open. Its step stands alone: laps clicks next to it are steps of their own.
+    void setLapsTakesOneToTwoHundredFiftyFive_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("closed");
+        const QString refused = "open: The laps must be a whole number from 1 to 255, not “%1”.";
+        QTest::newRow("200") << " 200 " << "OK 200";
+        QTest::newRow("lowest") << "1" << "OK 1";
+        QTest::newRow("highest") << "255" << "OK 255";
+        for (const char *text : {"0", "256", "-4", "", "twelve", "12x", "1.5", "0x10", "99999999999"})
+            QTest::newRow(text) << QString(text) << refused.arg(text);
+    }
+    void setLapsTakesOneToTwoHundredFiftyFive()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, closed);
+        frmSetLaps dialog(7);
+        QStringList messages;
+        dialog.setMessageFunction([&](QWidget *, const QString &text) { messages << text; });
+        dialog.show();
+        dialog.findChild<QLineEdit *>("txtLaps")->setText(typed);
+        dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        const QString shown = dialog.isVisible() ? "open: " + messages.join('|')
+                              : QString("OK %1").arg(dialog.laps());
+        QCOMPARE(shown, closed);
+        QCOMPARE(dialog.laps(), dialog.isVisible() ? 7 : typed.toInt());
+
+        const auto lapsStep = [](TrackEditKind kind, int from, int to) {
+            return new TrackEditCommand(kind, {{}, from}, {{}, to}, [](const TrackEditState &) {});
+        };
+        QUndoStack stack;
+        stack.push(lapsStep(TrackEditKind::ChangeLaps, 6, 7));
+        stack.push(lapsStep(TrackEditKind::SetLaps, 7, 200));
+        stack.push(lapsStep(TrackEditKind::ChangeLaps, 200, 201));
+        QCOMPARE(stack.count(), 3);
+        QCOMPARE(stack.undoText(), "Change Laps");
+        stack.undo();
+        QCOMPARE(stack.undoText(), "Set Laps");
+    }
+
     // Each row's text begins with the number it applies: 0..35, 48, 49, then the spans 64..70.
     void listOffersTheCatalogue()
     {
@@ -197,6 +239,40 @@ private slots:
         QVERIFY(shows(0x05, 36, "48", 0)); // "30 Nothing ??"
         QVERIFY(shows(0xC3, -1, "C3", -1)); // no picture
         QCOMPARE(view::ComposeSelectorPreview(5, m_sheet, m_dir.filePath("gone.nes")), previewOf(-1));
+    }
+
+    // The selector opens with the keyboard on the list, at the entry of the object it opened
+    // over, so the first arrow key moves from there.
+    void keysActOnTheListAtOnce_data()
+    {
+        QTest::addColumn<int>("opensOver");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("closed");
+        QTest::newRow("down from 5") << 0x85 << int(Qt::Key_Down) << "OK $06";
+        QTest::newRow("up from a span") << 0x43 << int(Qt::Key_Up) << "OK $42";
+        QTest::newRow("enter without a pick") << 0x0C << 0 << "OK $0C";
+        QTest::newRow("escape") << 0x21 << int(Qt::Key_Escape) << "cancelled $21";
+    }
+    void keysActOnTheListAtOnce()
+    {
+        QFETCH(int, opensOver);
+        QFETCH(int, key);
+        QFETCH(QString, closed);
+        SelectedObjectNumber = opensOver;
+        SelectedLength = 3;
+        Opening opening(m_state, m_sheet, m_romPath);
+        opening.dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&opening.dialog));
+        QWidget *focus = QApplication::focusWidget();
+        QCOMPARE(focus, opening.list());
+        if (key != 0)
+            QTest::keyClick(focus, Qt::Key(key));
+        if (opening.dialog.isVisible())
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!opening.dialog.isVisible());
+        QCOMPARE(QString::asprintf("%s $%02X", opening.dialog.result() == QDialog::Accepted ? "OK" : "cancelled",
+                                   SelectedObjectNumber),
+                 closed);
     }
 
     // How the dialog closes decides what reaches the exchange: OK over a span needs a length
