@@ -122,6 +122,8 @@ private slots:
             "track 3 can't become a two-byte object: there is no object after it to make room, and "
             "the track would need 145 bytes where its region holds 144.");
         row("last object, no track region", "05", 0, 0, 0x40, 1, "05", "no track region");
+        QTest::newRow("mark of a one-byte object") << "05 4407" << 0 << 3 << "mark" << 0 << 0 << "85 4407" << "";
+        QTest::newRow("a span takes no mark") << "05 4407" << 1 << 3 << "mark" << 0 << 0 << "05 4407" << "can't be marked";
         freeByteRow("insert takes the last free byte", "05 4407 09" + zeros(116), 1, 2, "insert",
                     "05 00 4407 09" + zeros(115));
         freeByteRow("insert at the last free byte", "05 4407 09" + zeros(141), 143, 3, "insert",
@@ -148,6 +150,10 @@ private slots:
         track::TrackModel &model = changed.track;
         const Status status = edit == "insert"   ? InsertObject(model, Widths)
                               : edit == "delete" ? DeleteCurrentObject(model, Widths)
+                              : edit == "mark"   ? [&] { Status can = CanMarkCurrentObject(model);
+                                                       if (can)
+                                                           ToggleAlternative(model, true);
+                                                       return can; }()
                                                  : ReplaceCurrentObject(model, number, length, Widths);
         QVERIFY2(status.ok() == message.isEmpty() && status.error().contains(message), qPrintable(status.error()));
         QStringList words;
