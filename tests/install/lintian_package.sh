@@ -9,7 +9,7 @@ trap 'rm -f "$log"' EXIT
 "$1/scripts/package" >"$log" 2>&1 || { cat "$log"; exit 1; }
 failed=0
 for deb in "$1"/build-package/whoopline_*.deb; do
-    report=$(lintian --pedantic --no-tag-display-limit "$deb" 2>&1)
+    report=$(lintian --pedantic --tag-display-limit 0 "$deb" 2>&1)
     [ -z "$report" ] || printf '%s\n' "$report"
     if printf '%s\n' "$report" | grep -Eq '^[EW]: |hardening-no-|binary-has-unneeded-section'; then
         failed=1
