@@ -11,8 +11,16 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "Usage: %s FOLDER\n", argv[0]);
+    const QString usage = QStringLiteral("Usage: %1 FOLDER\nWrites the benchmark images into FOLDER, "
+                                         "which it makes when it is missing.\n")
+                              .arg(QString::fromLocal8Bit(argv[0]));
+    if (argc == 2 && (qstrcmp(argv[1], "--help") == 0 || qstrcmp(argv[1], "-h") == 0)) {
+        std::fputs(qPrintable(usage), stdout);
+        return 0;
+    }
+    // An option is no folder name: "--help" misspelt must not become a folder.
+    if (argc != 2 || argv[1][0] == '-') {
+        std::fputs(qPrintable(usage), stderr);
         return 2;
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);

@@ -22,13 +22,17 @@ ensure_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 }
 
-# build_preset NAME: configures (first time only) and builds incrementally with a preset of
-# CMakePresets.json ("default" builds in build/, "sanitize" in build-sanitize/).
+# build_preset NAME [TARGET...]: configures (first time only) and builds incrementally with a
+# preset of CMakePresets.json ("default" builds in build/, "sanitize" in build-sanitize/): the
+# targets given, or all of them.
 build_preset() {
     local preset=$1 dir=build
+    shift
     [ "$preset" = default ] || dir="build-$preset"
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         cmake --preset "$preset"
     fi
-    cmake --build --preset "$preset" --parallel "$(nproc)"
+    local targets=()
+    [ "$#" -eq 0 ] || targets=(--target "$@")
+    cmake --build --preset "$preset" --parallel "$(nproc)" "${targets[@]}"
 }

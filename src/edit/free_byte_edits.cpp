@@ -35,7 +35,7 @@ void RefillFreedBytes(TrackModel &model, int totalBefore, const track::ObjectWid
         model.TrackObjects.append(freeByte(widths));
 }
 
-Status InsertObject(TrackModel &model, const track::ObjectWidthTable &widths)
+Status CanInsertObject(const TrackModel &model)
 {
     if (Status loaded = checkLoaded(model); !loaded)
         return loaded;
@@ -44,6 +44,13 @@ Status InsertObject(TrackModel &model, const track::ObjectWidthTable &widths)
                                       "Delete an object first.")
                            .arg(model.CurrentTrack)
                            .arg(track::trackByteBudget(model.CurrentTrack))};
+    return Success{};
+}
+
+Status InsertObject(TrackModel &model, const track::ObjectWidthTable &widths)
+{
+    if (Status possible = CanInsertObject(model); !possible)
+        return possible;
     model.TrackObjects.removeLast();
     model.TrackObjects.insert(model.CurrentObject, freeByte(widths));
     return Success{};

@@ -21,6 +21,10 @@ void RefillFreedBytes(track::TrackModel &model, int totalBefore,
 // when no track is loaded; a refusal leaves the model unchanged.
 Status InsertObject(track::TrackModel &model, const track::ObjectWidthTable &widths);
 
+// Whether InsertObject would act on the track as it is, and if not, its refusal: the reason a
+// greyed-out Insert gives.
+Status CanInsertObject(const track::TrackModel &model);
+
 // Removes the current object and refills the bytes it held with objects 0 at the track's end. The
 // current index stays: the refill leaves an object there, even when the last object was deleted.
 // Refuses, leaving the model unchanged, when no track is loaded.

@@ -176,6 +176,8 @@ void frmObjectSelector::Form_Load()
     lstObjectSelector->clearSelection();
     if (entry != ListObjectNumbers.cend())
         lstObjectSelector->setCurrentRow(int(entry - ListObjectNumbers.cbegin()));
+    // The arrows, Enter and Escape act on the list at once, without a click into it first.
+    lstObjectSelector->setFocus();
 }
 
 void frmObjectSelector::lstObjectSelector_Click()

@@ -115,6 +115,16 @@ Status ReplaceCurrentObject(TrackModel &model, int objectNumber, int length,
     return Success{};
 }
 
+Status CanMarkCurrentObject(const TrackModel &model)
+{
+    if (!hasValidCurrentObject(model))
+        return Failure{QStringLiteral("No track is loaded: load a track before marking its objects.")};
+    if (model.current().isSpan())
+        return Failure{QStringLiteral("A two-byte object can't be marked: only one-byte objects "
+                                      "appear in the alternative track alone.")};
+    return Success{};
+}
+
 bool ToggleAlternative(TrackModel &model, bool checked)
 {
     if (!hasValidCurrentObject(model))

@@ -31,4 +31,8 @@ Status ReplaceCurrentObject(track::TrackModel &model, int objectNumber, int leng
 // false for a span or when no track is loaded.
 bool ToggleAlternative(track::TrackModel &model, bool checked);
 
+// Whether the current object can carry the alternative mark, and if not, why: the reason a
+// greyed-out alternative box gives.
+Status CanMarkCurrentObject(const track::TrackModel &model);
+
 } // namespace whoopline::edit

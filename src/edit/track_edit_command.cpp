@@ -15,6 +15,8 @@ QString textOf(TrackEditKind kind)
         return QStringLiteral("Change Alternative Mark");
     case TrackEditKind::ChangeLaps:
         return QStringLiteral("Change Laps");
+    case TrackEditKind::SetLaps:
+        return QStringLiteral("Set Laps");
     case TrackEditKind::InsertObject:
         return QStringLiteral("Insert Object");
     case TrackEditKind::DeleteObject:

@@ -31,6 +31,7 @@ enum class TrackEditKind
     ReplaceObject,
     ChangeMark,
     ChangeLaps,
+    SetLaps, // typed in a dialog: a step of its own, never merged with laps clicks
     InsertObject,
     DeleteObject,
     CutObjects,

@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QRegularExpression>
 
 namespace whoopline::shell {
 
@@ -19,6 +20,13 @@ CommandLine refuse(const QString &reason)
     return refused;
 }
 
+// The parser quotes names in straight quotes; every other text of the program uses curly ones.
+QString curlyQuoted(QString text)
+{
+    static const QRegularExpression quoted(QStringLiteral("'([^']*)'"));
+    return text.replace(quoted, QStringLiteral("\u201C\\1\u201D"));
+}
+
 } // namespace
 
 CommandLine ParseCommandLine(const QStringList &arguments)
@@ -28,6 +36,8 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         "Whoopline, a track editor for NES cartridge images.\n\n"
         "  whoopline [IMAGE]                                  "
         "the editor, with IMAGE open\n"
+        "  whoopline --track N IMAGE                          "
+        "the editor, with track N of IMAGE loaded\n"
         "  whoopline --export-track N --output OUT.png IMAGE  "
         "track N (1 to 5) as a picture\n"
         "  whoopline --make-patch ORIGINAL MODIFIED --output OUT.ips\n"
@@ -40,19 +50,22 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         QStringLiteral("export-track"),
         QStringLiteral("Writes track N of IMAGE as a PNG picture to --output."),
         QStringLiteral("N"));
+    const QCommandLineOption loadTrack(
+        QStringLiteral("track"), QStringLiteral("Opens IMAGE in the editor with track N loaded."),
+        QStringLiteral("N"));
     const QCommandLineOption makePatch(
         QStringLiteral("make-patch"),
         QStringLiteral("Writes an IPS patch from ORIGINAL to MODIFIED to --output."));
     const QCommandLineOption output(
         QStringLiteral("output"), QStringLiteral("The file --export-track or --make-patch writes."),
         QStringLiteral("FILE"));
-    parser.addOptions({help, version, exportTrack, makePatch, output});
+    parser.addOptions({help, version, exportTrack, loadTrack, makePatch, output});
     parser.addPositionalArgument(QStringLiteral("IMAGE"),
                                  QStringLiteral("The cartridge image (.nes) to open."),
                                  QStringLiteral("[IMAGE]"));
 
     if (!parser.parse(arguments))
-        return refuse(parser.errorText());
+        return refuse(curlyQuoted(parser.errorText()));
     CommandLine command;
     if (parser.isSet(help)) {
         command.action = CommandLine::Action::ShowHelp;
@@ -78,13 +91,22 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         return refuse(QStringLiteral("--output goes with --export-track or --make-patch."));
     }
 
-    if (parser.isSet(exportTrack)) {
+    const QCommandLineOption &trackOption = parser.isSet(exportTrack) ? exportTrack : loadTrack;
+    if (parser.isSet(trackOption)) {
         bool isNumber = false;
-        command.track = parser.value(exportTrack).toInt(&isNumber);
+        command.track = parser.value(trackOption).toInt(&isNumber);
         if (!isNumber || command.track < 1 || command.track > track::TrackCount)
             return refuse(QStringLiteral("The track number must be 1 to %1, not \u201C%2\u201D.")
                               .arg(track::TrackCount)
-                              .arg(parser.value(exportTrack)));
+                              .arg(parser.value(trackOption)));
+    }
+    if (parser.isSet(loadTrack) && (parser.isSet(exportTrack) || parser.isSet(makePatch)))
+        return refuse(QStringLiteral("--track goes with the editor, not with --export-track or "
+                                     "--make-patch."));
+    if (parser.isSet(loadTrack) && files.isEmpty())
+        return refuse(QStringLiteral("--track needs the cartridge image to open."));
+
+    if (parser.isSet(exportTrack)) {
         if (files.size() != 1)
             return refuse(QStringLiteral("--export-track needs one cartridge image."));
         command.action = CommandLine::Action::ExportTrack;

@@ -11,7 +11,7 @@ struct CommandLine
 {
     enum class Action
     {
-        OpenWindow,  // the editor, with imagePath opened at start when it is given
+        OpenWindow,  // the editor, with imagePath opened at start when it is given, and track loaded
         ShowHelp,    // text on standard output, exit 0
         ShowVersion, // text on standard output, exit 0
         ExportTrack, // track of imagePath as a PNG at outputPath
@@ -20,7 +20,7 @@ struct CommandLine
     };
     Action action = Action::OpenWindow;
     QString imagePath;
-    int track = 0;
+    int track = 0; // the track to export, or to load in the editor (0: none)
     QString originalPath;
     QString modifiedPath;
     QString outputPath;

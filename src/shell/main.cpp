@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QPushButton>
+#include <QScrollBar>
 
 #include <cstdio>
 
@@ -53,5 +55,9 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(window.windowIcon());
     window.show();
     window.OpenGivenFile(command.imagePath);
+    if (command.track > 0 && window.btnLoadTrack->isEnabled()) {
+        window.scrLoadTrack->setValue(command.track);
+        window.btnLoadTrack->click();
+    }
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include "image_builder.h"
 #include "object_replacement.h"
 #include "selector_preview.h"
+#include "set_laps_dialog.h"
 #include "track_codec.h"
 #include "track_edit_command.h"
 #include "track_invariants.h"
@@ -121,6 +122,8 @@ private slots:
             "track 3 can't become a two-byte object: there is no object after it to make room, and "
             "the track would need 145 bytes where its region holds 144.");
         row("last object, no track region", "05", 0, 0, 0x40, 1, "05", "no track region");
+        QTest::newRow("mark of a one-byte object") << "05 4407" << 0 << 3 << "mark" << 0 << 0 << "85 4407" << "";
+        QTest::newRow("a span takes no mark") << "05 4407" << 1 << 3 << "mark" << 0 << 0 << "05 4407" << "can't be marked";
         freeByteRow("insert takes the last free byte", "05 4407 09" + zeros(116), 1, 2, "insert",
                     "05 00 4407 09" + zeros(115));
         freeByteRow("insert at the last free byte", "05 4407 09" + zeros(141), 143, 3, "insert",
@@ -149,6 +152,10 @@ private slots:
         track::TrackModel &model = changed.track;
         const Status status = edit == "insert"   ? InsertObject(model, Widths)
                               : edit == "delete" ? DeleteCurrentObject(model, Widths)
+                              : edit == "mark"   ? [&] { Status can = CanMarkCurrentObject(model);
+                                                       if (can)
+                                                           ToggleAlternative(model, true);
+                                                       return can; }()
                                                  : ReplaceCurrentObject(model, number, length, Widths);
         QVERIFY2(status.ok() == message.isEmpty() && status.error().contains(message), qPrintable(status.error()));
         QStringList words;
@@ -166,6 +173,44 @@ private slots:
         QVERIFY(shown == loaded);
         stack.redo();
         QVERIFY(shown == changed);
+    }
+
+    // Set Laps takes a whole number 1..255 and refuses anything else, saying what it got, with
+    // the dialog left open. Its step stands alone: laps clicks next to it are steps of their own.
+    void setLapsTakesOneToTwoHundredFiftyFive_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("closed");
+        const QString refused = "open: The laps must be a whole number from 1 to 255, not “%1”.";
+        for (const char *text : {" 200 ", "1", "255"})
+            QTest::newRow(text) << QString(text) << QString("OK %1").arg(QString(text).trimmed());
+        for (const char *text : {"0", "256", "-4", "", "twelve", "12x", "1.5", "0x10", "99999999999"})
+            QTest::newRow(text) << QString(text) << refused.arg(text);
+    }
+    void setLapsTakesOneToTwoHundredFiftyFive()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, closed);
+        frmSetLaps dialog(7);
+        QStringList messages;
+        dialog.setMessageFunction([&](QWidget *, const QString &text) { messages << text; });
+        dialog.show();
+        dialog.findChild<QLineEdit *>("txtLaps")->setText(typed);
+        dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(dialog.isVisible() ? "open: " + messages.join('|') : QString("OK %1").arg(dialog.laps()), closed);
+        QCOMPARE(dialog.laps(), dialog.isVisible() ? 7 : typed.toInt());
+
+        const auto lapsStep = [](TrackEditKind kind, int from, int to) {
+            return new TrackEditCommand(kind, {{}, from}, {{}, to}, [](const TrackEditState &) {});
+        };
+        QUndoStack stack;
+        stack.push(lapsStep(TrackEditKind::ChangeLaps, 6, 7));
+        stack.push(lapsStep(TrackEditKind::SetLaps, 7, 200));
+        stack.push(lapsStep(TrackEditKind::ChangeLaps, 200, 201));
+        QCOMPARE(stack.count(), 3);
+        QCOMPARE(stack.undoText(), "Change Laps");
+        stack.undo();
+        QCOMPARE(stack.undoText(), "Set Laps");
     }
 
     // Each row's text begins with the number it applies: 0..35, 48, 49, then the spans 64..70.
@@ -203,8 +248,8 @@ private slots:
 
     // How the dialog closes decides what reaches the exchange: OK over a span needs a length
     // 0..255, and without one shows a message and stays open. OK without a pick keeps the object
-    // it opened over, mark included, whatever an earlier opening picked; tabbing into the list,
-    // which makes a row current without selecting it, is no pick. The arrow keys pick, Enter
+    // it opened over, mark included, whatever an earlier opening picked. The keyboard is on the
+    // list from the start, at the object's entry, which is no pick: the arrow keys pick, Enter
     // presses OK, Escape cancels, and a double-click picks and presses OK.
     void closingDecidesTheExchange()
     {
@@ -214,11 +259,10 @@ private slots:
             Opening opening(m_state, m_sheet, m_romPath);
             opening.dialog.show();
             QListWidget *list = opening.list();
-            if (QTest::qWaitForWindowActive(&opening.dialog))
-                list->setFocus(Qt::TabFocusReason);
-            if (listIndex >= 0) {
+            QWidget *focus = QTest::qWaitForWindowActive(&opening.dialog) ? QApplication::focusWidget() : nullptr;
+            if (listIndex >= 0 && focus) {
                 list->setCurrentRow(listIndex - 1, QItemSelectionModel::NoUpdate);
-                QTest::keyClick(list, Qt::Key_Down);
+                QTest::keyClick(focus, Qt::Key_Down);
             }
             opening.length()->setText(text);
             const QPoint at = list->visualItemRect(list->item(qMax(0, listIndex))).center();
@@ -227,8 +271,10 @@ private slots:
             } else if (how == "double-click") { // as a person's arrives: a click, then a double-click
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-            } else if (how.startsWith("Key_")) {
-                QTest::keyClick(list, how == "Key_Return" ? Qt::Key_Return : Qt::Key_Escape);
+            } else if (how.startsWith("Key_") && focus) {
+                if (how == "Key_Up")
+                    QTest::keyClick(focus, Qt::Key_Up);
+                QTest::keyClick(focus, how == "Key_Escape" ? Qt::Key_Escape : Qt::Key_Return);
             } else {
                 opening.control<QPushButton>(qPrintable(how))->click();
             }
@@ -248,6 +294,8 @@ private slots:
         QCOMPARE(close(40, "0", "btnOk"), "OK $42 0");
         QCOMPARE(close(40, "255", "Key_Return"), "OK $42 255");
         QCOMPARE(close(2, "", "Key_Escape"), "cancelled $85 7");
+        QCOMPARE(close(-1, "", "Key_Return"), "OK $85 7");
+        QCOMPARE(close(-1, "", "Key_Up"), "OK $04 7"); // from the entry of $85
         QCOMPARE(close(12, "x", "double-click"), "OK $0C 7"); // a one-byte object keeps the length
         QCOMPARE(close(12, "300", "btnOk"), "OK $0C 300");
     }

@@ -8,7 +8,8 @@ trap 'rm -rf "$prefix"' EXIT
 "$1" --install "$2" --prefix "$prefix" >/dev/null || exit 1
 failed=0
 for file in bin/whoopline share/applications/whoopline.desktop \
-        share/metainfo/io.github.whoopline.Whoopline.metainfo.xml share/man/man1/whoopline.1.gz; do
+        share/metainfo/io.github.whoopline.Whoopline.metainfo.xml share/man/man1/whoopline.1.gz \
+        share/doc/whoopline/copyright share/doc/whoopline/changelog.gz; do
     [ -s "$prefix/$file" ] || { echo "not installed: $file"; failed=1; }
 done
 gzip -t "$prefix/share/man/man1/whoopline.1.gz" || failed=1

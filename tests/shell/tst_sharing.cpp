@@ -149,6 +149,10 @@ private slots:
         QTest::newRow("write error") << "--output no/out --export-track 3 sample.nes" << 1
                                      << "“out” could not be written" << none;
         QTest::newRow("sizes") << patch + "sample.nes short.bin" << 1 << "24,592 bytes long" << none;
+        QTest::newRow("unknown option") << "--bogus sample.nes" << 1 << "Unknown option “bogus”." << none;
+        QTest::newRow("track of the editor") << "--track 0 sample.nes" << 1 << "1 to 5, not “0”" << none;
+        QTest::newRow("track alone") << "--track 2" << 1 << "--track needs the cartridge image" << none;
+        QTest::newRow("two tracks") << picture + "3 --track 2 sample.nes" << 1 << "--track goes with the editor" << none;
     }
     void commandLine()
     {

@@ -9,7 +9,8 @@ namespace whoopline::sample {
 
 namespace {
 
-// Each track is its laps byte followed by its objects, which fill the budget exactly.
+// Each track is its laps byte followed by its objects, which fill the budget exactly. Tracks 1
+// and 2 end in a few free bytes, so that Insert works on them at once.
 // clang-format off
 
 // A gentle first track: small ramps, grass and a little dirt.
@@ -21,14 +22,14 @@ constexpr quint8 Track1[] = {
     EmptySpan, 2, ShortRamp9, GrassBottomSpan, 6, ShortRamp5, ShortRamp5, EmptySpan, 4,
     ObstacleDown, EmptySpan, 2, TallRamp9, EmptySpan, 2, BoostTop, Nothing, ShortRamp3,
     EmptySpan, 2, GrassTopSpan, 3, GrassFullSpan, 3, GrassBottomSpan, 3, EmptySpan, 2, TallKicker6,
-    EmptySpan, 4, DirtBottom | Alternative, Nothing, ShortRamp9, EmptySpan, 3, TallRamp5, TallRamp5,
+    EmptySpan, 4, DirtBottom | Alternative, ShortRamp9, EmptySpan, 3, TallRamp5, TallRamp5,
     EmptySpan, 3, GrassFullSpan, 5, EmptySpan, 2, ShortRamp5, EmptySpan, 2, DirtTop, DirtBottom,
     EmptySpan, 3, BoostRampTop, EmptySpan, 3, TallRamp9, EmptySpan, 2, GrassTopSpan, 4,
     EmptySpan, 2, ShortRamp3 | Alternative, EmptySpan, 3, RaisedGroundSpan, 4, RaisedGroundEnd,
     EmptySpan, 2, ObstacleUp, EmptySpan, 2, ShortRamp9, ShortRamp5, EmptySpan, 3,
     GrassBottomSpan, 4, TallDrop6, EmptySpan, 3, BoostBottom, EmptySpan, 2, DirtTop, EmptySpan, 2,
-    ShortRamp3, ShortRamp3, EmptySpan, 2, EmptySpan, 2, ShortRamp3, LapEndRamp, EmptySpan, 3,
-    EndLineFull, EmptySpan, 6,
+    ShortRamp3, ShortRamp3, EmptySpan, 4, ShortRamp3, LapEndRamp, EmptySpan, 3,
+    EndLineFull, EmptySpan, 6, Nothing, Nothing, Nothing, // free
 };
 
 // Raised ground and the first platform; its start and finish lines are drawn in halves.
@@ -41,12 +42,12 @@ constexpr quint8 Track2[] = {
     ShortRamp5 | Alternative, EmptySpan, 2, GrassTopSpan, 4, GrassFullSpan, 4, EmptySpan, 2,
     TallRamp9, EmptySpan, 2, RaisedGroundSpan, 4, RaisedDirtToo, RaisedGroundSpan, 2,
     RaisedGroundEnd, EmptySpan, 3, ObstacleDown | Alternative, EmptySpan, 2, ShortRamp3, ShortRamp3,
-    ShortRamp3, EmptySpan, 3, BoostTop, TallRamp5, EmptySpan, 3, DirtBottom, EmptySpan, 2,
+    EmptySpan, 3, BoostTop, TallRamp5, EmptySpan, 3, DirtBottom, EmptySpan, 2,
     GrassFullSpan, 3, EmptySpan, 2, TallRamp9, EmptySpan, 3, BoostRampTop, EmptySpan, 2, ShortRamp9,
     EmptySpan, 2, DirtTop, DirtBottom, EmptySpan, 3, RampToLevel1, Level1Span, 6, EmptySpan, 3,
     TallKicker6 | Alternative, EmptySpan, 3, GrassTopSpan, 3, GrassBottomSpan, 3, EmptySpan, 2,
-    ShortRamp5, ShortRamp5, EmptySpan, 3, GrassFullSpan, 2, EmptySpan, 2, ShortRamp3, LapEndRamp,
-    EmptySpan, 3, EndLineTop, EndLineBottom, EmptySpan, 5,
+    ShortRamp5, EmptySpan, 3, GrassFullSpan, 2, EmptySpan, 2, ShortRamp3, LapEndRamp,
+    EmptySpan, 3, EndLineTop, EndLineBottom, EmptySpan, 5, Nothing, Nothing, // free
 };
 
 // Up to the platforms and over the big ramp.
