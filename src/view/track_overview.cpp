@@ -1,0 +1,148 @@
+#include "track_overview.h"
+
+#include "alternative_marks.h"
+#include "object_picture.h"
+#include "object_walk.h"
+#include "rom_layout.h"
+#include "strip_layout.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace whoopline::view {
+
+namespace {
+
+constexpr int Cell = rom::BlockSize;
+constexpr int NoBlock = -1;
+
+// The 16 x 16 square at (x, y) of source, averaged into scale x scale pixels stored row by row.
+void reduceSquare(const QImage &source, int x, int y, int scale, QRgb *into)
+{
+    const int part = Cell / scale;
+    for (int row = 0; row < scale; ++row)
+        for (int column = 0; column < scale; ++column) {
+            int r = 0, g = 0, b = 0;
+            for (int dy = 0; dy < part; ++dy) {
+                const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(y + row * part + dy));
+                for (int dx = 0; dx < part; ++dx) {
+                    const QRgb pixel = line[x + column * part + dx];
+                    r += qRed(pixel);
+                    g += qGreen(pixel);
+                    b += qBlue(pixel);
+                }
+            }
+            const int n = part * part;
+            into[row * scale + column] = qRgb((r + n / 2) / n, (g + n / 2) / n, (b + n / 2) / n);
+        }
+}
+
+// Every whole 16 x 16 square of source, reduced: square i at [i * scale * scale, ...).
+std::vector<QRgb> reducedSquares(const QImage &source, int rows, int columns, int scale)
+{
+    std::vector<QRgb> squares(size_t(rows) * size_t(columns) * size_t(scale * scale));
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column)
+            reduceSquare(source, column * Cell, row * Cell, scale,
+                         squares.data() + (size_t(row) * size_t(columns) + size_t(column)) * size_t(scale * scale));
+    return squares;
+}
+
+} // namespace
+
+TrackOverviewPicture DrawTrackOverview(const track::TrackObjectList &objects, const QImage &picBuffer,
+                                       const QImage &picGFX, const std::optional<PictureStream> &stream,
+                                       bool markAlternative, int blockPixels)
+{
+    TrackOverviewPicture overview;
+    overview.blockPixels = blockPixels;
+    overview.lefts = TrackObjectLefts(objects);
+    const qint64 width = overview.lefts.back();
+    const QImage background = picBuffer.convertToFormat(QImage::Format_RGB32);
+    const QImage sheet = picGFX.convertToFormat(QImage::Format_RGB32);
+    const int rows = background.height() / Cell;
+    const int backgroundColumns = background.width() / Cell;
+    const qint64 columns = (width + Cell - 1) / Cell;
+    if (columns <= 0 || rows <= 0 || backgroundColumns <= 0 || Cell % blockPixels != 0)
+        return overview;
+
+    // Which block shows in each cell, by the walk the track view draws with.
+    std::vector<int> cells(size_t(columns) * size_t(rows), NoBlock);
+    const QSize track(int(std::min<qint64>(width, std::numeric_limits<int>::max())), rows * Cell);
+    ForEachObjectDrawing(objects, 0, int(objects.size()) - 1, stream, 0, width + Cell,
+                         [&](const QByteArray &record, qint64 x) {
+                             ForEachPictureBlock(record, x, track, [&](qint64 bx, qint64 by, int block) {
+                                 if (bx > -Cell)
+                                     cells[size_t(by / Cell) * size_t(columns) + size_t(std::min<qint64>((bx + Cell / 2) / Cell, columns - 1))] = block;
+                             });
+                         });
+
+    const int scale = blockPixels;
+    const int blocksInSheet = sheet.height() >= Cell ? sheet.width() / Cell : 0;
+    const std::vector<QRgb> blocks = reducedSquares(sheet, blocksInSheet > 0 ? 1 : 0, blocksInSheet, scale);
+    const std::vector<QRgb> empty = reducedSquares(background, rows, backgroundColumns, scale);
+    overview.picture = QImage(int(columns * scale), rows * scale, QImage::Format_RGB32);
+    if (overview.picture.isNull())
+        return overview;
+    for (int row = 0; row < rows; ++row)
+        for (int line = 0; line < scale; ++line) {
+            auto *to = reinterpret_cast<QRgb *>(overview.picture.scanLine(row * scale + line));
+            for (qint64 column = 0; column < columns; ++column, to += scale) {
+                const int block = cells[size_t(row) * size_t(columns) + size_t(column)];
+                const QRgb *from = block != NoBlock && block < blocksInSheet
+                    ? blocks.data() + size_t(block) * size_t(scale * scale)
+                    : empty.data() + (size_t(row) * size_t(backgroundColumns) + size_t(column % backgroundColumns)) * size_t(scale * scale);
+                std::copy_n(from + line * scale, scale, to);
+            }
+        }
+    if (markAlternative)
+        MarkAlternativeObjects(overview.picture, objects, 0, int(objects.size()) - 1, scale);
+    return overview;
+}
+
+OverviewSpan OverviewRoomOf(const TrackOverviewPicture &overview, int first, int last)
+{
+    const int count = int(overview.lefts.size()) - 1;
+    first = std::clamp(first, 0, count);
+    last = std::clamp(last, first - 1, count - 1);
+    const auto scaled = [&](qint64 x) { return x * overview.blockPixels / Cell; };
+    return {scaled(overview.lefts[size_t(first)]), scaled(overview.lefts[size_t(last) + 1])};
+}
+
+OverviewSpan OverviewShownStretch(const TrackOverviewPicture &overview, int current, int viewWidth)
+{
+    OverviewSpan span = OverviewRoomOf(overview, current, current + ObjectsAfterCurrent);
+    span.right = std::min(span.right, span.left + qint64(viewWidth) * overview.blockPixels / Cell);
+    return span;
+}
+
+void PaintOverviewOutlines(QPainter &painter, const TrackOverviewPicture &overview, int current,
+                           int viewWidth, int selectedFirst, int selectedLast)
+{
+    const int height = overview.picture.height();
+    if (overview.lefts.size() < 2 || current < 0 || current >= int(overview.lefts.size()) - 1)
+        return;
+    if (selectedFirst >= 0 && selectedLast >= selectedFirst) {
+        const OverviewSpan selected = OverviewRoomOf(overview, selectedFirst, selectedLast);
+        painter.fillRect(int(selected.left), 0, int(selected.right - selected.left), height, OverviewSelectionTint);
+    }
+    const auto frame = [&](qint64 left, qint64 right, int inset, const QColor &colour) {
+        const int x = int(left) + inset, w = int(std::max<qint64>(right - left - 2 * inset, 2));
+        const int y = inset, h = height - 2 * inset;
+        painter.fillRect(x, y, w, 1, colour);
+        painter.fillRect(x, y + h - 1, w, 1, colour);
+        painter.fillRect(x, y, 1, h, colour);
+        painter.fillRect(x + w - 1, y, 1, h, colour);
+    };
+    const OverviewSpan stretch = OverviewShownStretch(overview, current, viewWidth);
+    frame(stretch.left, stretch.right, 0, OverviewStretchOutline);
+    const OverviewSpan object = OverviewRoomOf(overview, current, current);
+    frame(object.left, object.right, 1, OverviewCurrentOutline);
+}
+
+int OverviewObjectAt(const TrackOverviewPicture &overview, qint64 x)
+{
+    return ObjectAtTrackX(overview.lefts, x * Cell / overview.blockPixels);
+}
+
+} // namespace whoopline::view
