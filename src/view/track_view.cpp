@@ -12,14 +12,14 @@
 namespace whoopline::view {
 
 void DrawTrackObjects(QImage &strip, const QImage &picGFX, const track::TrackObjectList &objects,
-                      int first, int last, const std::optional<PictureStream> &stream, bool markAlternative)
+                      int first, int last, const std::optional<PictureStream> &stream, bool markAlternative, int rowOffset)
 {
-    StripCells cells(strip, picGFX);
+    StripCells cells(strip, picGFX, rowOffset);
     ForEachObjectDrawing(objects, first, last, stream, 0, strip.width() + rom::BlockSize,
                          [&](const QByteArray &record, qint64 x) { cells.drawPicture(record, x); });
     cells.finish();
     if (markAlternative)
-        MarkAlternativeObjects(strip, objects, first, last, rom::BlockSize);
+        MarkAlternativeObjects(strip, objects, first, last, rom::BlockSize, rowOffset);
 }
 
 TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffer, const QImage &picGFX,

@@ -3,6 +3,8 @@
 #include "track_codec.h"
 #include "track_overview.h"
 #include "track_picture.h"
+#include "track_png.h"
+#include "strip_layout.h"
 #include "track_view.h"
 
 #include <QTest>
@@ -158,6 +160,47 @@ private slots:
         for (int x : {-1, 0, 5, 6, 19, 20, 79, 80})
             hits << OverviewObjectAt(overview, x);
         QCOMPARE(hits, QList({-1, 0, 0, 1, 3, 4, 4, -1}));
+    }
+
+    // 37,152 pixels: nine times a span 0x41 of length 255 and a marked id 1.
+    void wideExportIsTheViewsStrips_data()
+    {
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("plain") << false;
+        QTest::newRow("marked") << true;
+    }
+    void wideExportIsTheViewsStrips()
+    {
+        QFETCH(bool, marked);
+        const Fixture f;
+        track::TrackObjectList objects;
+        for (int i = 0; i < 9; ++i)
+            objects << track::TrackObject{2, bytes({0x41, 255}), 4080, false} << track::TrackObject{1, bytes({0x81}), 48, false};
+        QByteArray file;
+        const Status written = WriteTrackPng(objects, f.backdrop, f.sheet, f.path, marked, [&](const char *data, qint64 size) {
+            file.append(data, size);
+            return Status(Success{});
+        });
+        QVERIFY2(written.ok(), qPrintable(written.error()));
+        const QImage picture = QImage::fromData(file, "png");
+        QCOMPARE(picture.size(), QSize(37152, 256));
+        const std::vector<qint64> lefts = TrackObjectLefts(objects);
+        for (int i = 0; i < objects.size(); ++i) {
+            // The background repeats from the track's start, so the view's is turned to match.
+            QImage turned(512, 256, QImage::Format_RGB32);
+            QPainter painter(&turned);
+            painter.drawImage(int(-lefts[size_t(i)] % 512), 0, f.backdrop);
+            painter.drawImage(int(512 - lefts[size_t(i)] % 512), 0, f.backdrop);
+            painter.end();
+            const QImage strip = RenderTrackView({objects, 5, i}, turned, f.sheet, f.path, marked).strip;
+            const int width = int(std::min<qint64>(512, 37152 - lefts[size_t(i)]));
+            QCOMPARE(picture.copy(int(lefts[size_t(i)]), 0, width, 256), strip.copy(0, 0, width, 256));
+        }
+        // A failing sink stops the writing with its reason; a picture too wide is refused.
+        const auto refuse = [](const char *, qint64) { return Status(Failure{QStringLiteral("The disk is full.")}); };
+        QCOMPARE(WriteTrackPng(objects, f.backdrop, f.sheet, f.path, marked, refuse).error(), "The disk is full.");
+        QCOMPARE(WriteTrackPng(track::TrackObjectList(2, {1, bytes({1}), 2147483647, false}), f.backdrop, f.sheet, f.path, marked, refuse).error(),
+                 "The track is 4,294,967,294 pixels wide; a PNG picture can be at most 2,147,483,647 pixels wide, so none was made.");
     }
 };
 
