@@ -21,6 +21,7 @@ struct CommandLine
     Action action = Action::OpenWindow;
     QString imagePath;
     int track = 0;
+    bool markAlternative = false; // the exported picture marks objects of the alternative track
     QString originalPath;
     QString modifiedPath;
     QString outputPath;
