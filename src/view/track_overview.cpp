@@ -1,20 +1,17 @@
 #include "track_overview.h"
 
 #include "alternative_marks.h"
-#include "object_picture.h"
-#include "object_walk.h"
+#include "track_cells.h"
 #include "rom_layout.h"
 #include "strip_layout.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace whoopline::view {
 
 namespace {
 
 constexpr int Cell = rom::BlockSize;
-constexpr int NoBlock = -1;
 
 // The 16 x 16 square at (x, y) of source, averaged into scale x scale pixels stored row by row.
 void reduceSquare(const QImage &source, int x, int y, int scale, QRgb *into)
@@ -66,19 +63,9 @@ TrackOverviewPicture DrawTrackOverview(const track::TrackObjectList &objects, co
     if (columns <= 0 || rows <= 0 || backgroundColumns <= 0 || Cell % blockPixels != 0)
         return overview;
 
-    // Which block shows in each cell, by the walk the track view draws with.
-    std::vector<int> cells(size_t(columns) * size_t(rows), NoBlock);
-    const QSize track(int(std::min<qint64>(width, std::numeric_limits<int>::max())), rows * Cell);
-    ForEachObjectDrawing(objects, 0, int(objects.size()) - 1, stream, 0, width + Cell,
-                         [&](const QByteArray &record, qint64 x) {
-                             ForEachPictureBlock(record, x, track, [&](qint64 bx, qint64 by, int block) {
-                                 if (bx > -Cell)
-                                     cells[size_t(by / Cell) * size_t(columns) + size_t(std::min<qint64>((bx + Cell / 2) / Cell, columns - 1))] = block;
-                             });
-                         });
-
     const int scale = blockPixels;
     const int blocksInSheet = sheet.height() >= Cell ? sheet.width() / Cell : 0;
+    const TrackCells laid = LayTrackCells(objects, stream, rows, blocksInSheet);
     const std::vector<QRgb> blocks = reducedSquares(sheet, blocksInSheet > 0 ? 1 : 0, blocksInSheet, scale);
     const std::vector<QRgb> empty = reducedSquares(background, rows, backgroundColumns, scale);
     overview.picture = QImage(int(columns * scale), rows * scale, QImage::Format_RGB32);
@@ -88,8 +75,8 @@ TrackOverviewPicture DrawTrackOverview(const track::TrackObjectList &objects, co
         for (int line = 0; line < scale; ++line) {
             auto *to = reinterpret_cast<QRgb *>(overview.picture.scanLine(row * scale + line));
             for (qint64 column = 0; column < columns; ++column, to += scale) {
-                const int block = cells[size_t(row) * size_t(columns) + size_t(column)];
-                const QRgb *from = block != NoBlock && block < blocksInSheet
+                const int block = laid.at(row, column);
+                const QRgb *from = block != NoCellBlock && block < blocksInSheet
                     ? blocks.data() + size_t(block) * size_t(scale * scale)
                     : empty.data() + (size_t(row) * size_t(backgroundColumns) + size_t(column % backgroundColumns)) * size_t(scale * scale);
                 std::copy_n(from + line * scale, scale, to);

@@ -23,8 +23,7 @@ struct TrackOverviewPicture
     int blockPixels = OverviewBlockPixels;
 };
 
-// Lays out the whole track as the track view does (same walk, same pictures) and fills each
-// 16 x 16 cell of it with the last block drawn there, or with picBuffer repeated side by side
+// Lays out the whole track with LayTrackCells and fills each 16 x 16 cell with its block, or with picBuffer repeated side by side
 // where nothing was drawn. Each cell becomes blockPixels x blockPixels pixels, each the average
 // of the pixels it stands for: the track is never drawn at full size. blockPixels divides 16.
 TrackOverviewPicture DrawTrackOverview(const track::TrackObjectList &objects, const QImage &picBuffer,

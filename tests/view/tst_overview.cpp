@@ -28,7 +28,8 @@ struct Fixture
         QList<QByteArray> records(34);
         records[1] = bytes({1, 0x21, 2, 0x22});
         records[4] = bytes({3, 0x23});
-        records[14] = bytes({10, 0x32});
+        records[14] = bytes({10, 0x32, 11, 0x33, 0x34, 10, 0x35}); // three columns, rows apart
+        records[20] = bytes({12, 0x36}); // span 0x42, one column: reaches no neighbour
         path = ImageBuilder().pictures(records).write(dir);
         const auto widths = ReadObjectWidthTable(path);
         for (const QByteArray &object : {bytes({1}), bytes({0x81}), bytes({0x41, 2}), bytes({0x85}), bytes({0x41, 30})})
@@ -162,7 +163,7 @@ private slots:
         QCOMPARE(hits, QList({-1, 0, 0, 1, 3, 4, 4, -1}));
     }
 
-    // 37,152 pixels: nine times a span 0x41 of length 255 and a marked id 1.
+    // 37,152 pixels: nine times a span 0x42 of length 255 and a marked id 1.
     void wideExportIsTheViewsStrips_data()
     {
         QTest::addColumn<bool>("marked");
@@ -175,7 +176,7 @@ private slots:
         const Fixture f;
         track::TrackObjectList objects;
         for (int i = 0; i < 9; ++i)
-            objects << track::TrackObject{2, bytes({0x41, 255}), 4080, false} << track::TrackObject{1, bytes({0x81}), 48, false};
+            objects << track::TrackObject{2, bytes({0x42, 255}), 4080, false} << track::TrackObject{1, bytes({0x81}), 48, false};
         QByteArray file;
         const Status written = WriteTrackPng(objects, f.backdrop, f.sheet, f.path, marked, [&](const char *data, qint64 size) {
             file.append(data, size);

@@ -1,0 +1,87 @@
+#include "track_cells.h"
+
+#include "object_picture.h"
+#include "rom_layout.h"
+#include "strip_layout.h"
+#include "track_layout.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace whoopline::view {
+
+namespace {
+
+constexpr int Cell = rom::BlockSize;
+
+// A record drawn at origin 0: column 0 holds what lands one column left of the origin, column
+// j + 1 what lands in the picture's column j; per row the block that shows there last.
+struct RecordCells
+{
+    int rows = 0;
+    std::vector<int> blocks; // column by column, rows each
+    int columns() const { return rows ? int(blocks.size()) / rows : 0; }
+};
+
+RecordCells recordCells(const QByteArray &record, int rows, int blocksInSheet, bool &exact)
+{
+    RecordCells cells{rows, {}};
+    ForEachPictureBlock(record, 0, QSize(std::numeric_limits<int>::max(), rows * Cell),
+                        [&](qint64 x, qint64 y, int block) {
+                            const size_t column = size_t(x / Cell + 1);
+                            if (cells.blocks.size() < (column + 1) * size_t(rows))
+                                cells.blocks.resize((column + 1) * size_t(rows), NoCellBlock);
+                            cells.blocks[column * size_t(rows) + size_t(y / Cell)] = block;
+                            exact = exact && block < blocksInSheet;
+                        });
+    return cells;
+}
+
+} // namespace
+
+TrackCells LayTrackCells(const track::TrackObjectList &objects, const std::optional<PictureStream> &stream,
+                         int rows, int blocksInSheet)
+{
+    TrackCells laid;
+    const std::vector<qint64> lefts = TrackObjectLefts(objects);
+    laid.rows = rows;
+    laid.columns = (lefts.back() + Cell - 1) / Cell;
+    laid.cells.assign(size_t(laid.columns) * size_t(rows), NoCellBlock);
+    for (int i = 0; i < objects.size(); ++i) {
+        const track::TrackObject &object = objects.at(i);
+        if (object.Bytes.isEmpty())
+            continue;
+        const int code = track::objectIdOf(object.code());
+        const int picture = pictureOfObject(code);
+        const QByteArray record = stream && picture >= 0 ? stream->record(picture) : QByteArray();
+        const qint64 x = lefts[size_t(i)];
+        if (record.isEmpty())
+            continue;
+        laid.exact = laid.exact && x % Cell == 0;
+        const RecordCells drawn = recordCells(record, rows, blocksInSheet, laid.exact);
+        const int width = drawn.columns();
+        // A one-byte object is a span of one copy.
+        const qint64 copies = track::isSpanCode(code) ? (lefts[size_t(i) + 1] - x) / Cell : 1;
+        if (width == 0 || copies == 0)
+            continue;
+        const qint64 first = x / Cell - 1;
+        for (int row = 0; row < rows; ++row) {
+            // next[j]: the first record column from j on that draws in this row, width if none.
+            std::vector<int> next(size_t(width) + 1, width);
+            for (int j = width - 1; j >= 0; --j)
+                next[size_t(j)] = drawn.blocks[size_t(j) * size_t(rows) + size_t(row)] != NoCellBlock ? j : next[size_t(j) + 1];
+            // Cell first + t is drawn by copy k with record column t - k; the last copy wins,
+            // which is the smallest record column that draws.
+            const qint64 reach = std::min<qint64>(width + copies - 1, laid.columns - first);
+            for (qint64 t = std::max<qint64>(0, -first); t < reach; ++t) {
+                const qint64 lowest = std::max<qint64>(0, t - copies + 1), highest = std::min<qint64>(t, width - 1);
+                const int j = next[size_t(lowest)];
+                if (j <= highest)
+                    laid.cells[size_t(row) * size_t(laid.columns) + size_t(first + t)] = drawn.blocks[size_t(j) * size_t(rows) + size_t(row)];
+            }
+        }
+    }
+    return laid;
+}
+
+} // namespace whoopline::view
