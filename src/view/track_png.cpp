@@ -2,7 +2,10 @@
 
 #include "image_file.h"
 #include "picture_stream.h"
+#include "alternative_marks.h"
+#include "rom_layout.h"
 #include "strip_layout.h"
+#include "track_cells.h"
 #include "track_view.h"
 
 #include <QSaveFile>
@@ -66,10 +69,27 @@ void fillBackground(QImage &band, const QImage &picBuffer, int first)
     }
 }
 
+// The blocks of cell row `row` over the band's background: the same copies StripCells makes.
+void drawCells(QImage &band, const QImage &sheet, const TrackCells &laid, int row)
+{
+    for (int y = 0; y < band.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(band.scanLine(y));
+        const auto *sheetLine = reinterpret_cast<const QRgb *>(sheet.constScanLine(y));
+        for (qint64 column = 0; column < laid.columns; ++column) {
+            const int block = laid.at(row, column);
+            if (block == NoCellBlock)
+                continue;
+            const qint64 x = column * rom::BlockSize;
+            std::copy_n(sheetLine + qint64(block) * rom::BlockSize, std::min<qint64>(rom::BlockSize, band.width() - x),
+                        line + x);
+        }
+    }
+}
+
 // Draws the band and writes it row by row; libpng's errors jump back here, so this frame holds
 // nothing that needs destroying.
 bool writeRows(png_structp png, png_infop info, const track::TrackObjectList &objects, const QImage &picBuffer, const QImage &picGFX,
-               const std::optional<PictureStream> &stream, bool markAlternative, QImage &band,
+               const std::optional<PictureStream> &stream, const TrackCells &laid, bool markAlternative, QImage &band,
                std::vector<png_byte> &row)
 {
     if (setjmp(png_jmpbuf(png)))
@@ -77,7 +97,13 @@ bool writeRows(png_structp png, png_infop info, const track::TrackObjectList &ob
     png_write_info(png, info);
     for (int first = 0; first < picBuffer.height(); first += TrackPngBandRows) {
         fillBackground(band, picBuffer, first);
-        DrawTrackObjects(band, picGFX, objects, 0, int(objects.size()) - 1, stream, markAlternative, first);
+        if (laid.exact) {
+            drawCells(band, picGFX, laid, first / TrackPngBandRows);
+            if (markAlternative)
+                MarkAlternativeObjects(band, objects, 0, int(objects.size()) - 1, rom::BlockSize, first);
+        } else {
+            DrawTrackObjects(band, picGFX, objects, 0, int(objects.size()) - 1, stream, markAlternative, first);
+        }
         for (int y = 0; y < band.height() && first + y < picBuffer.height(); ++y) {
             const auto *line = reinterpret_cast<const QRgb *>(band.constScanLine(y));
             png_bytep to = row.data();
@@ -132,7 +158,10 @@ Status WriteTrackPng(const track::TrackObjectList &objects, const QImage &picBuf
     png_set_IHDR(png, info, png_uint_32(width), png_uint_32(background.height()), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_pHYs(png, info, PixelsPerMeter, PixelsPerMeter, PNG_RESOLUTION_METER);
-    const bool written = writeRows(png, info, objects, background, sheet, stream, markAlternative, band, row);
+    // Laid out once; drawn band by band from the cells when they give the exact picture.
+    const int blocksInSheet = sheet.height() >= rom::BlockSize ? sheet.width() / rom::BlockSize : 0;
+    const TrackCells laid = LayTrackCells(objects, stream, background.height() / rom::BlockSize, blocksInSheet);
+    const bool written = writeRows(png, info, objects, background, sheet, stream, laid, markAlternative, band, row);
     png_destroy_write_struct(&png, &info);
     if (!written)
         return Failure{writing.failure.value_or(QStringLiteral("The picture could not be made."))};
