@@ -7,8 +7,16 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <limits>
 
 namespace whoopline::shell {
+
+namespace {
+
+// The background's 16 rows of blocks.
+constexpr int PictureHeight = view::OverviewBlockPixels * 16;
+
+} // namespace
 
 TrackOverview::TrackOverview(QWidget *parent) : QAbstractScrollArea(parent)
 {
@@ -20,11 +28,34 @@ TrackOverview::TrackOverview(QWidget *parent) : QAbstractScrollArea(parent)
     viewport()->setMouseTracking(true);
 }
 
-void TrackOverview::setOverview(view::TrackOverviewPicture overview)
+void TrackOverview::setDrawer(Drawer draw)
 {
-    m_overview = std::move(overview);
+    m_draw = std::move(draw);
+    // Nothing drawn yet: the layout alone, for the scroll range and the outlines.
+    m_overview = m_draw ? m_draw(0, 0) : view::TrackOverviewPicture{};
     updateScrollRange();
     scrollStretchIntoView();
+    drawWhatShows();
+    viewport()->update();
+}
+
+void TrackOverview::drawWhatShows()
+{
+    const int scale = m_overview.blockPixels;
+    if (!m_draw || scale <= 0)
+        return;
+    const qint64 offset = horizontalScrollBar()->value();
+    const qint64 from = offset / scale, to = (offset + viewport()->width()) / scale + 1;
+    const qint64 drawnTo = m_overview.firstColumn + m_overview.picture.width() / scale;
+    if (!m_overview.picture.isNull() && from >= m_overview.firstColumn && (to <= drawnTo || drawnTo >= m_overview.totalColumns))
+        return;
+    const qint64 margin = (to - from) / 2;
+    m_overview = m_draw(std::max<qint64>(0, from - margin), to + margin);
+}
+
+void TrackOverview::scrollContentsBy(int, int)
+{
+    drawWhatShows();
     viewport()->update();
 }
 
@@ -50,7 +81,7 @@ void TrackOverview::setDetails(std::function<QString(int)> details)
 
 int TrackOverview::objectAt(QPoint point) const
 {
-    if (point.y() < 0 || point.y() >= m_overview.picture.height())
+    if (point.y() < 0 || point.y() >= PictureHeight)
         return -1;
     return view::OverviewObjectAt(m_overview, qint64(point.x()) + horizontalScrollBar()->value());
 }
@@ -62,22 +93,15 @@ QSize TrackOverview::sizeHint() const
 
 QSize TrackOverview::minimumSizeHint() const
 {
-    // Room for a picture of picBuffer's 16 block rows, and the scroll bar under it.
-    const int picture = m_overview.picture.isNull() ? view::OverviewBlockPixels * 16 : m_overview.picture.height();
-    return {0, picture + horizontalScrollBar()->sizeHint().height()};
+    return {0, PictureHeight + horizontalScrollBar()->sizeHint().height()};
 }
 
 void TrackOverview::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), palette().window());
-    if (m_overview.picture.isNull())
-        return;
-    const int offset = horizontalScrollBar()->value();
-    const QRect shown(offset, 0, std::min(viewport()->width(), m_overview.picture.width() - offset),
-                      m_overview.picture.height());
-    painter.drawImage(QPoint(0, 0), m_overview.picture, shown);
-    painter.translate(-offset, 0);
+    painter.translate(-horizontalScrollBar()->value(), 0);
+    painter.drawImage(QPointF(qreal(m_overview.firstColumn * m_overview.blockPixels), 0), m_overview.picture);
     view::PaintOverviewOutlines(painter, m_overview, m_current, m_viewWidth, m_selectedFirst, m_selectedLast);
 }
 
@@ -109,6 +133,7 @@ void TrackOverview::resizeEvent(QResizeEvent *event)
     QAbstractScrollArea::resizeEvent(event);
     updateScrollRange();
     scrollStretchIntoView();
+    drawWhatShows();
 }
 
 bool TrackOverview::viewportEvent(QEvent *event)
@@ -130,7 +155,8 @@ bool TrackOverview::viewportEvent(QEvent *event)
 void TrackOverview::updateScrollRange()
 {
     QScrollBar *bar = horizontalScrollBar();
-    bar->setRange(0, std::max(0, m_overview.picture.width() - viewport()->width()));
+    const qint64 width = m_overview.totalColumns * m_overview.blockPixels;
+    bar->setRange(0, int(std::clamp<qint64>(width - viewport()->width(), 0, std::numeric_limits<int>::max())));
     bar->setPageStep(viewport()->width());
     bar->setSingleStep(view::OverviewBlockPixels * 16);
 }

@@ -17,8 +17,12 @@ class TrackOverview : public QAbstractScrollArea
 public:
     explicit TrackOverview(QWidget *parent = nullptr);
 
-    // A new picture, after every load, edit, undo and redo; the outlines stay where they were.
-    void setOverview(view::TrackOverviewPicture overview);
+    // Draws the overview's cell columns [from, to): DrawTrackOverview of the track as it is.
+    using Drawer = std::function<view::TrackOverviewPicture(qint64 from, qint64 to)>;
+    // The track anew, after every load, edit, undo and redo; the outlines stay where they were.
+    // Only the part in sight and half the strip's width either side of it is drawn, again as
+    // it scrolls.
+    void setDrawer(Drawer draw);
     // Moves the outlines to the current object and scrolls the stretch shown from it, viewWidth
     // pixels of the track view, into sight.
     void setCurrent(int current, int viewWidth);
@@ -41,13 +45,16 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent *event) override;
 
 private:
     void choose(QPoint point);
     void updateScrollRange();
     void scrollStretchIntoView();
+    void drawWhatShows();
 
+    Drawer m_draw;
     view::TrackOverviewPicture m_overview;
     std::function<QString(int)> m_details;
     int m_current = -1;

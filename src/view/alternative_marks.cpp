@@ -21,24 +21,24 @@ int badgeSide(int blockPixels)
 } // namespace
 
 void MarkAlternativeObjects(QImage &target, const track::TrackObjectList &objects, int first, int last,
-                            int blockPixels, int yStart)
+                            int blockPixels, int yStart, qint64 trackX)
 {
     QPainter painter;
     const qint64 width = target.width();
     qint64 x = 0;
     for (int i = first; i <= last; ++i) {
         const track::TrackObject &object = objects.at(i);
-        const qint64 left = x * blockPixels / rom::BlockSize;
+        const qint64 left = x * blockPixels / rom::BlockSize - trackX * blockPixels / rom::BlockSize;
         if (left >= width)
             break;
         x += StripAdvance(object);
-        const qint64 right = x * blockPixels / rom::BlockSize;
-        if (object.Bytes.isEmpty() || (object.code() & track::AlternativeBit) == 0 || right <= left)
+        const qint64 right = x * blockPixels / rom::BlockSize - trackX * blockPixels / rom::BlockSize;
+        if (object.Bytes.isEmpty() || (object.code() & track::AlternativeBit) == 0 || right <= left || right <= 0)
             continue;
         if (!painter.isActive())
             painter.begin(&target);
-        const int to = int(std::min(right, width));
-        painter.fillRect(int(left), 0, to - int(left), target.height(), AlternativeTint);
+        const int from = int(std::max<qint64>(left, 0)), to = int(std::min(right, width));
+        painter.fillRect(from, 0, to - from, target.height(), AlternativeTint);
         const int side = int(std::min<qint64>(badgeSide(blockPixels), right - left));
         painter.fillRect(int(right) - side, -yStart, side, side, AlternativeBadge);
     }

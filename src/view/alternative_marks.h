@@ -16,8 +16,9 @@ inline const QColor AlternativeBadge{255, 0, 170};
 // tint over its whole height, so the picture still shows, and a small solid badge in its top
 // right corner. objects[first] lies at x 0; blockPixels is how many pixels a 16-pixel block
 // takes in the target (16 at full size). A target that is a band of a taller picture gives the
-// picture's row at its top as yStart.
+// picture's row at its top as yStart, one that shows the track from its pixel trackX on (in
+// pixels of the full-size track) gives trackX.
 void MarkAlternativeObjects(QImage &target, const track::TrackObjectList &objects, int first, int last,
-                            int blockPixels, int yStart = 0);
+                            int blockPixels, int yStart = 0, qint64 trackX = 0);
 
 } // namespace whoopline::view

@@ -14,6 +14,7 @@ constexpr int NoCellBlock = -1;
 // track view draws it: of all blocks drawn into a cell only the last one shows.
 struct TrackCells
 {
+    qint64 firstColumn = 0; // the track's cell column at column 0
     qint64 columns = 0;
     int rows = 0;
     std::vector<int> cells; // row by row; NoCellBlock where the background shows
@@ -27,8 +28,9 @@ struct TrackCells
 // Lays out objects (a one-byte object's picture at its x, a span's base picture every 16 pixels
 // of its room) by the rows of a picture `rows` cells high and as wide as the track. A span's
 // copies are settled cell by cell: each cell takes the block of the last copy that draws there,
-// so a long span costs its room, not its room times its picture.
+// so a long span costs its room, not its room times its picture. Only the track's cell columns
+// fromColumn..toColumn - 1 are laid out (toColumn < 0: to the end), so the cost follows them.
 TrackCells LayTrackCells(const track::TrackObjectList &objects, const std::optional<PictureStream> &stream,
-                         int rows, int blocksInSheet);
+                         int rows, int blocksInSheet, qint64 fromColumn = 0, qint64 toColumn = -1);
 
 } // namespace whoopline::view

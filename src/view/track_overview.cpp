@@ -47,43 +47,82 @@ std::vector<QRgb> reducedSquares(const QImage &source, int rows, int columns, in
 
 } // namespace
 
+OverviewTiles MakeOverviewTiles(const QImage &picBuffer, const QImage &picGFX, int blockPixels)
+{
+    OverviewTiles tiles;
+    const QImage background = picBuffer.convertToFormat(QImage::Format_RGB32);
+    const QImage sheet = picGFX.convertToFormat(QImage::Format_RGB32);
+    if (blockPixels <= 0 || Cell % blockPixels != 0)
+        return tiles;
+    tiles.blockPixels = blockPixels;
+    tiles.rows = background.height() / Cell;
+    tiles.backgroundColumns = background.width() / Cell;
+    tiles.blocksInSheet = sheet.height() >= Cell ? sheet.width() / Cell : 0;
+    tiles.blocks = reducedSquares(sheet, tiles.blocksInSheet > 0 ? 1 : 0, tiles.blocksInSheet, blockPixels);
+    tiles.background = reducedSquares(background, tiles.rows, tiles.backgroundColumns, blockPixels);
+    return tiles;
+}
+
 TrackOverviewPicture DrawTrackOverview(const track::TrackObjectList &objects, const QImage &picBuffer,
                                        const QImage &picGFX, const std::optional<PictureStream> &stream,
                                        bool markAlternative, int blockPixels)
 {
-    TrackOverviewPicture overview;
-    overview.blockPixels = blockPixels;
-    overview.lefts = TrackObjectLefts(objects);
-    const qint64 width = overview.lefts.back();
-    const QImage background = picBuffer.convertToFormat(QImage::Format_RGB32);
-    const QImage sheet = picGFX.convertToFormat(QImage::Format_RGB32);
-    const int rows = background.height() / Cell;
-    const int backgroundColumns = background.width() / Cell;
-    const qint64 columns = (width + Cell - 1) / Cell;
-    if (columns <= 0 || rows <= 0 || backgroundColumns <= 0 || Cell % blockPixels != 0)
-        return overview;
+    return DrawTrackOverview(objects, MakeOverviewTiles(picBuffer, picGFX, blockPixels), stream, markAlternative);
+}
 
-    const int scale = blockPixels;
-    const int blocksInSheet = sheet.height() >= Cell ? sheet.width() / Cell : 0;
-    const TrackCells laid = LayTrackCells(objects, stream, rows, blocksInSheet);
-    const std::vector<QRgb> blocks = reducedSquares(sheet, blocksInSheet > 0 ? 1 : 0, blocksInSheet, scale);
-    const std::vector<QRgb> empty = reducedSquares(background, rows, backgroundColumns, scale);
+TrackOverviewPicture DrawTrackOverview(const track::TrackObjectList &objects, const OverviewTiles &tiles,
+                                       const std::optional<PictureStream> &stream, bool markAlternative,
+                                       qint64 fromColumn, qint64 toColumn)
+{
+    TrackOverviewPicture overview;
+    const int scale = tiles.blockPixels;
+    overview.blockPixels = scale;
+    overview.lefts = TrackObjectLefts(objects);
+    const int rows = tiles.rows, backgroundColumns = tiles.backgroundColumns;
+    overview.totalColumns = (overview.lefts.back() + Cell - 1) / Cell;
+    if (overview.totalColumns <= 0 || rows <= 0 || backgroundColumns <= 0)
+        return overview;
+    const TrackCells laid = LayTrackCells(objects, stream, rows, tiles.blocksInSheet, fromColumn, toColumn);
+    overview.firstColumn = laid.firstColumn;
+    const qint64 columns = laid.columns;
+    if (columns <= 0)
+        return overview;
     overview.picture = QImage(int(columns * scale), rows * scale, QImage::Format_RGB32);
     if (overview.picture.isNull())
         return overview;
-    for (int row = 0; row < rows; ++row)
-        for (int line = 0; line < scale; ++line) {
-            auto *to = reinterpret_cast<QRgb *>(overview.picture.scanLine(row * scale + line));
-            for (qint64 column = 0; column < columns; ++column, to += scale) {
-                const int block = laid.at(row, column);
-                const QRgb *from = block != NoCellBlock && block < blocksInSheet
-                    ? blocks.data() + size_t(block) * size_t(scale * scale)
-                    : empty.data() + (size_t(row) * size_t(backgroundColumns) + size_t(column % backgroundColumns)) * size_t(scale * scale);
-                std::copy_n(from + line * scale, scale, to);
+    const size_t square = size_t(scale) * size_t(scale);
+    std::vector<QRgb *> lines(static_cast<size_t>(scale), nullptr);
+    for (int row = 0; row < rows; ++row) {
+        for (int line = 0; line < scale; ++line)
+            lines[size_t(line)] = reinterpret_cast<QRgb *>(overview.picture.scanLine(row * scale + line));
+        const QRgb *emptyRow = tiles.background.data() + size_t(row) * size_t(backgroundColumns) * square;
+        const int *cellRow = laid.cells.data() + size_t(row) * size_t(columns);
+        int backgroundColumn = int(laid.firstColumn % backgroundColumns);
+        QRgb *const firstLine = lines[0], *const secondLine = lines[size_t(std::min(1, scale - 1))];
+        for (qint64 column = 0; column < columns; ++column) {
+            const int block = cellRow[column];
+            const QRgb *from = block != NoCellBlock && block < tiles.blocksInSheet
+                ? tiles.blocks.data() + size_t(block) * square
+                : emptyRow + size_t(backgroundColumn) * square;
+            const qint64 x = column * scale;
+            if (scale == 2) {
+                // The usual scale, in locals the stores can't alias.
+                QRgb *const top = firstLine + x, *const bottom = secondLine + x;
+                top[0] = from[0];
+                top[1] = from[1];
+                bottom[0] = from[2];
+                bottom[1] = from[3];
+            } else {
+                for (int line = 0; line < scale; ++line)
+                    for (int pixel = 0; pixel < scale; ++pixel)
+                        lines[size_t(line)][x + pixel] = from[line * scale + pixel];
             }
+            if (++backgroundColumn == backgroundColumns)
+                backgroundColumn = 0;
         }
+    }
     if (markAlternative)
-        MarkAlternativeObjects(overview.picture, objects, 0, int(objects.size()) - 1, scale);
+        MarkAlternativeObjects(overview.picture, objects, 0, int(objects.size()) - 1, scale, 0, laid.firstColumn * Cell);
     return overview;
 }
 

@@ -21,11 +21,32 @@ struct TrackOverviewPicture
     QImage picture;
     std::vector<qint64> lefts; // TrackObjectLefts, in pixels of the full-size track
     int blockPixels = OverviewBlockPixels;
+    qint64 firstColumn = 0;  // the track's cell column at the picture's left edge
+    qint64 totalColumns = 0; // the whole track's cell columns: its overview is this x blockPixels wide
 };
+
+// Each tile-sheet block and each 16 x 16 square of the background reduced to blockPixels x
+// blockPixels pixels, each the average of the pixels it stands for. They change only when an
+// image is opened, so the caller keeps them beside the tile sheet.
+struct OverviewTiles
+{
+    int blockPixels = OverviewBlockPixels;
+    int rows = 0;              // the background's rows of squares
+    int backgroundColumns = 0; // and its columns
+    int blocksInSheet = 0;
+    std::vector<QRgb> blocks;     // block by block
+    std::vector<QRgb> background; // row by row of squares
+};
+OverviewTiles MakeOverviewTiles(const QImage &picBuffer, const QImage &picGFX, int blockPixels = OverviewBlockPixels);
 
 // Lays out the whole track with LayTrackCells and fills each 16 x 16 cell with its block, or with picBuffer repeated side by side
 // where nothing was drawn. Each cell becomes blockPixels x blockPixels pixels, each the average
 // of the pixels it stands for: the track is never drawn at full size. blockPixels divides 16.
+// Only the track's cell columns fromColumn..toColumn - 1 are drawn (toColumn < 0: to the end),
+// so the cost of a redraw follows the part of the overview that shows.
+TrackOverviewPicture DrawTrackOverview(const track::TrackObjectList &objects, const OverviewTiles &tiles,
+                                       const std::optional<PictureStream> &stream, bool markAlternative,
+                                       qint64 fromColumn = 0, qint64 toColumn = -1);
 TrackOverviewPicture DrawTrackOverview(const track::TrackObjectList &objects, const QImage &picBuffer,
                                        const QImage &picGFX, const std::optional<PictureStream> &stream,
                                        bool markAlternative, int blockPixels = OverviewBlockPixels);
@@ -54,7 +75,7 @@ OverviewSpan OverviewShownStretch(const TrackOverviewPicture &overview, int curr
 void PaintOverviewOutlines(QPainter &painter, const TrackOverviewPicture &overview, int current,
                            int viewWidth, int selectedFirst = -1, int selectedLast = -1);
 
-// The object under overview pixel x, or -1.
+// The object under pixel x of the whole track's overview, or -1.
 int OverviewObjectAt(const TrackOverviewPicture &overview, qint64 x);
 
 } // namespace whoopline::view

@@ -37,14 +37,19 @@ private slots:
         strip.show();
         QVERIFY(QTest::qWaitForWindowExposed(&strip));
         const track::TrackObjectList objects(200, {1, QByteArray(1, 1), 32, false});
-        QImage picture(800, 32, QImage::Format_RGB32);
-        picture.fill(Qt::black);
-        strip.setOverview({picture, view::TrackObjectLefts(objects), 2});
+        QList<qint64> drawn;
+        strip.setDrawer([&](qint64 from, qint64 to) {
+            drawn << from << to;
+            QImage picture(int(std::clamp<qint64>(to, 0, 400) - from) * 2, 32, QImage::Format_RGB32);
+            return view::TrackOverviewPicture{picture, view::TrackObjectLefts(objects), 2, from, 400};
+        });
         QList<int> details;
         strip.setDetails([&](int index) { return details << index, QString::number(index); });
         strip.setCurrent(100, 512);
         strip.setCurrent(current, 512);
         QCOMPARE(strip.horizontalScrollBar()->value(), scrolled);
+        // Drawn: the columns in sight at least.
+        QVERIFY(drawn.at(drawn.size() - 2) <= scrolled / 2 && drawn.last() >= (scrolled + 200) / 2);
         QSignalSpy spy(&strip, &shell::TrackOverview::objectChosen);
         QTest::mousePress(strip.viewport(), Qt::LeftButton, {}, QPoint(x, 5));
         for (int on : {1, 4}) {

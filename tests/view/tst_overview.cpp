@@ -101,7 +101,12 @@ private slots:
         const Fixture f;
         const auto full = DrawTrackPicture(f.objects, f.backdrop, f.sheet, f.path);
         QVERIFY(full.ok());
-        QCOMPARE(f.overview(false, scale).picture, reduced(*full, scale));
+        const TrackOverviewPicture whole = f.overview(false, scale);
+        QCOMPARE(whole.picture, reduced(*full, scale));
+        // A part drawn alone is the same part of the whole, marks included.
+        const auto part = DrawTrackOverview(f.objects, MakeOverviewTiles(f.backdrop, f.sheet, scale),
+                                            PictureStream::read(f.path).value(), true, 7, 33);
+        QCOMPARE(part.picture, f.overview(true, scale).picture.copy(7 * scale, 0, 26 * scale, 16 * scale));
     }
 
     void marksOnlyMarkedObjects_data()
