@@ -28,7 +28,7 @@ struct Fixture
         QList<QByteArray> records(34);
         records[1] = bytes({1, 0x21, 2, 0x22});
         records[4] = bytes({3, 0x23});
-        records[14] = bytes({10, 0x32, 11, 0x33, 0x34, 10, 0x35}); // three columns, rows apart
+        records[14] = bytes({0x31, 0x36, 1, 0x32, 11, 0x33, 0x34, 10, 0x35}); // blocks left of the origin, three columns
         records[20] = bytes({12, 0x36}); // span 0x42, one column: reaches no neighbour
         path = ImageBuilder().pictures(records).write(dir);
         const auto widths = ReadObjectWidthTable(path);
