@@ -124,6 +124,7 @@ int main(int argc, char *argv[])
     const QString redraw = QStringLiteral("Redraw of the view from object 0 of track 4");
     const QString click = QStringLiteral("Click on \">\" in the window, to the new strip");
     const QString trackClick = QStringLiteral("Click on the track view, to the new strip");
+    const QString overview = QStringLiteral("Overview of track 4 redrawn after an edit");
 
     QList<Figure> figures = {
         timed(open, sample, "open/sample", frame, frameCopy, 15),
@@ -138,6 +139,10 @@ int main(int argc, char *argv[])
         timed(click, worst, "click/worst_case", frame, frameCopy, 20),
         timed(trackClick, sample, "track_click/sample", frame, frameCopy, 20),
         timed(trackClick, worst, "track_click/worst_case", frame, frameCopy, 20),
+        timed(overview, sample, "overview/sample", frame, frameCopy, 20),
+        timed(overview, worst, "overview/worst_case", frame, frameCopy, 20),
+        timed(QStringLiteral("Export of track 4 as one PNG"), worst, "export/worst_case",
+              QStringLiteral("libpng alone"), best("png_alone/worst_case"), 1.5),
     };
     const QString qtMinimalName = QStringLiteral("qt_minimal");
     const QString memory = QStringLiteral("Peak memory, image open and track 4 shown");

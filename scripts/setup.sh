@@ -3,7 +3,7 @@
 
 # Debian packages every build needs. qt6-base-dev brings Qt Test and the OpenGL headers that Qt's
 # CMake files look for; the two font packages give the window its intended fonts.
-WHOOPLINE_PACKAGES=(cmake make g++ qt6-base-dev fonts-liberation fonts-wine)
+WHOOPLINE_PACKAGES=(cmake make g++ qt6-base-dev libpng-dev fonts-liberation fonts-wine)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -59,7 +59,10 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption output(
         QStringLiteral("output"), QStringLiteral("The file --export-track or --make-patch writes."),
         QStringLiteral("FILE"));
-    parser.addOptions({help, version, exportTrack, loadTrack, makePatch, output});
+    const QCommandLineOption markAlternative(
+        QStringLiteral("mark-alternative"),
+        QStringLiteral("Marks the objects of the alternative track in --export-track's picture."));
+    parser.addOptions({help, version, exportTrack, loadTrack, makePatch, output, markAlternative});
     parser.addPositionalArgument(QStringLiteral("IMAGE"),
                                  QStringLiteral("The cartridge image (.nes) to open."),
                                  QStringLiteral("[IMAGE]"));
@@ -90,6 +93,10 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     } else if (parser.isSet(output)) {
         return refuse(QStringLiteral("--output goes with --export-track or --make-patch."));
     }
+
+    if (parser.isSet(markAlternative) && !parser.isSet(exportTrack))
+        return refuse(QStringLiteral("--mark-alternative goes with --export-track."));
+    command.markAlternative = parser.isSet(markAlternative);
 
     const QCommandLineOption &trackOption = parser.isSet(exportTrack) ? exportTrack : loadTrack;
     if (parser.isSet(trackOption)) {

@@ -4,7 +4,7 @@
 #include "ips_patch.h"
 #include "open_image.h"
 #include "track_io.h"
-#include "track_picture.h"
+#include "track_png.h"
 #include "whole_file.h"
 
 #include <cstdio>
@@ -40,11 +40,8 @@ Status exportTrack(const CommandLine &command)
         track::ReadTrack(command.imagePath, command.track, opened->ObjectWidthTable);
     if (!loaded)
         return Failure{loaded.error()};
-    const auto picture = view::DrawTrackPicture(loaded->objects, opened->graphics.picBuffer,
-                                                opened->graphics.picGFX, command.imagePath);
-    if (!picture)
-        return Failure{picture.error()};
-    return view::WritePngFile(*picture, command.outputPath);
+    return view::WriteTrackPngFile(loaded->objects, opened->graphics.picBuffer, opened->graphics.picGFX,
+                                   command.imagePath, command.markAlternative, command.outputPath);
 }
 
 Status makePatch(const CommandLine &command)

@@ -1,10 +1,13 @@
 #include "navigation.h"
 
+#include <cstdlib>
+
 namespace whoopline::view {
 
 namespace {
 
 constexpr int LongStep = 10;
+constexpr int DeltaPerNotch = 120;
 
 } // namespace
 
@@ -27,6 +30,23 @@ int Navigate(NavigationButton button, int currentObject, int lastIndex)
         return lastIndex;
     }
     return currentObject;
+}
+
+int WheelStep(int currentObject, int lastIndex, int notches, bool tenfold)
+{
+    const NavigationButton forward = tenfold ? NavigationButton::Forward10 : NavigationButton::Forward;
+    const NavigationButton back = tenfold ? NavigationButton::Back10 : NavigationButton::Back;
+    for (int i = 0; i < std::abs(notches); ++i)
+        currentObject = Navigate(notches > 0 ? forward : back, currentObject, lastIndex);
+    return currentObject;
+}
+
+int WheelNotches::take(int angleDelta)
+{
+    m_remainder += angleDelta;
+    const int notches = m_remainder / DeltaPerNotch;
+    m_remainder -= notches * DeltaPerNotch;
+    return notches;
 }
 
 } // namespace whoopline::view

@@ -10,4 +10,19 @@ enum class NavigationButton { First, Back10, Back, Forward, Forward10, Last };
 // moves.
 int Navigate(NavigationButton button, int currentObject, int lastIndex);
 
+// The current object after the wheel turned `notches` notches (positive: towards the track's
+// end), each notch one press of ">" or "<", or with tenfold of ">>" or "<<", by their rules.
+int WheelStep(int currentObject, int lastIndex, int notches, bool tenfold);
+
+// Turns wheel deltas (120 to a notch, finer from touchpads) into whole notches, keeping the
+// remainder for the next turn.
+class WheelNotches
+{
+public:
+    int take(int angleDelta);
+
+private:
+    int m_remainder = 0;
+};
+
 } // namespace whoopline::view

@@ -28,8 +28,8 @@ int cellsFor(int pixels)
 
 } // namespace
 
-StripCells::StripCells(QImage &strip, const QImage &picGFX)
-    : m_strip(strip), m_sheet(picGFX), m_width(strip.width()), m_height(strip.height()),
+StripCells::StripCells(QImage &strip, const QImage &picGFX, int rowOffset)
+    : m_strip(strip), m_sheet(picGFX), m_width(strip.width()), m_height(strip.height()), m_rowOffset(rowOffset),
       m_blocksInSheet(picGFX.height() >= Cell ? picGFX.width() / Cell : 0),
       m_columns(cellsFor(strip.width())), m_cells(size_t(m_columns) * size_t(cellsFor(strip.height())), NoBlock)
 {
@@ -43,15 +43,20 @@ void StripCells::drawPicture(const QByteArray &record, qint64 xOrigin)
     const size_t columns = size_t(m_columns);
     const quint64 width = quint64(m_width);
     const qint64 blocksInSheet = m_blocksInSheet;
+    const qint64 rowOffset = m_rowOffset;
     bool placed = false;
-    ForEachPictureBlock(record, xOrigin, m_strip.size(), [&](qint64 x, qint64 y, int block) {
+    const QSize walked(int(m_width), int(m_rowOffset + m_height));
+    ForEachPictureBlock(record, xOrigin, walked, [&](qint64 x, qint64 y, int block) {
+        y -= rowOffset;
+        if (y < 0)
+            return;
         if (((x | y) & (Cell - 1)) != 0 || block >= blocksInSheet) {
             m_pending = m_pending || placed;
             placed = false;
             copyNow(x, y, block);
             return;
         }
-        // The walk passes only 0 <= y < height; x may lie left of the strip (negative) or past it.
+        // Now 0 <= y < height; x may lie left of the strip (negative) or past it.
         if (quint64(x) >= width)
             return;
         cells[size_t(y) / Cell * columns + size_t(x) / Cell] = block;

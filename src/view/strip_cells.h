@@ -17,8 +17,9 @@ namespace whoopline::view {
 class StripCells
 {
 public:
-    // Both pictures must outlive this object; strip is drawn into.
-    StripCells(QImage &strip, const QImage &picGFX);
+    // Both pictures must outlive this object; strip is drawn into. A strip that is a band of a
+    // taller picture gives the picture's row at its top, a multiple of 16, as rowOffset.
+    StripCells(QImage &strip, const QImage &picGFX, int rowOffset = 0);
     StripCells(const StripCells &) = delete;
     StripCells &operator=(const StripCells &) = delete;
 
@@ -37,6 +38,7 @@ private:
     // Sizes read once: drawPicture() looks at them for every block of every drawing.
     qint64 m_width = 0;
     qint64 m_height = 0;
+    qint64 m_rowOffset = 0;
     qint64 m_blocksInSheet = 0; // blocks 0..m_blocksInSheet - 1 lie whole in the sheet
     int m_columns = 0;
     std::vector<int> m_cells; // row by row; NoBlock where nothing was drawn

@@ -37,4 +37,26 @@ int ObjectAtStripX(const track::TrackModel &model, int x)
     return -1;
 }
 
+std::vector<qint64> TrackObjectLefts(const track::TrackObjectList &objects)
+{
+    std::vector<qint64> lefts;
+    lefts.reserve(size_t(objects.size()) + 1);
+    qint64 x = 0;
+    for (const track::TrackObject &object : objects) {
+        lefts.push_back(x);
+        x += StripAdvance(object);
+    }
+    lefts.push_back(x);
+    return lefts;
+}
+
+int ObjectAtTrackX(const std::vector<qint64> &lefts, qint64 x)
+{
+    if (lefts.size() < 2 || x < 0 || x >= lefts.back())
+        return -1;
+    // The last object beginning at or before x is the one whose room holds it.
+    const auto after = std::upper_bound(lefts.begin(), lefts.end(), x);
+    return int(after - lefts.begin()) - 1;
+}
+
 } // namespace whoopline::view

@@ -2,6 +2,8 @@
 
 #include "track_model.h"
 
+#include <vector>
+
 // Where the objects lie in the track view's strip: the current object at x 0, each following
 // object at the previous one's x plus the room it takes, up to ObjectsAfterCurrent after the
 // current one. The redraw and the clicks on the view share this layout.
@@ -21,5 +23,13 @@ qint64 StripAdvance(const track::TrackObject &object);
 // last object drawn. An object that takes no room (a span of length 0) is never hit. Needs the
 // current object to be one of the model's indexes, else -1.
 int ObjectAtStripX(const track::TrackModel &model, int x);
+
+// Where each object of the whole track begins, the first at x 0, and after them where the track
+// ends: one entry more than there are objects.
+std::vector<qint64> TrackObjectLefts(const track::TrackObjectList &objects);
+
+// The index of the object whose room in the whole track holds x, by lefts of TrackObjectLefts;
+// -1 left of the track or past its end. An object that takes no room is never hit.
+int ObjectAtTrackX(const std::vector<qint64> &lefts, qint64 x);
 
 } // namespace whoopline::view

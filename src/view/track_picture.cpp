@@ -49,7 +49,7 @@ qint64 trackWidth(const track::TrackObjectList &objects)
 } // namespace
 
 Result<QImage> DrawTrackPicture(const track::TrackObjectList &objects, const QImage &picBuffer,
-                                const QImage &picGFX, const QString &path)
+                                const QImage &picGFX, const QString &path, bool markAlternative)
 {
     const qint64 width = trackWidth(objects);
     if (width <= 0)
@@ -69,7 +69,7 @@ Result<QImage> DrawTrackPicture(const track::TrackObjectList &objects, const QIm
         return Failure{QStringLiteral("There is not enough memory for a picture %1 pixels wide.")
                            .arg(formatNumber(width))};
     DrawTrackObjects(picture, picGFX, objects, 0, int(objects.size()) - 1,
-                     std::move(stream).value());
+                     std::move(stream).value(), markAlternative);
     // 96 dots per inch whatever the screen, so the window and the command line write the same file.
     picture.setDotsPerMeterX(3780);
     picture.setDotsPerMeterY(3780);

@@ -16,9 +16,10 @@ constexpr qint64 TrackPictureMaximumWidth = 32767;
 // the current one, over picBuffer repeated side by side, without the marker. The picture is as
 // wide as the track (StripAdvance summed over its objects) and as high as picBuffer. Reads the
 // picture stream of the image at path once. Fails, with the reason, when the track has no
-// width, is wider than TrackPictureMaximumWidth, or the stream can't be read.
+// width, is wider than TrackPictureMaximumWidth, or the stream can't be read. markAlternative
+// adds the marks of MarkAlternativeObjects.
 Result<QImage> DrawTrackPicture(const track::TrackObjectList &objects, const QImage &picBuffer,
-                                const QImage &picGFX, const QString &path);
+                                const QImage &picGFX, const QString &path, bool markAlternative = false);
 
 // Writes picture as a PNG file at path, created or replaced whole; on failure nothing is left
 // behind and the message gives the reason.

@@ -1,58 +1,29 @@
 #include "track_view.h"
 
+#include "alternative_marks.h"
+#include "object_walk.h"
 #include "picture_stream.h"
 #include "rom_layout.h"
 #include "strip_cells.h"
 #include "track_codec.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace whoopline::view {
 
-namespace {
-
-constexpr qint64 Step = rom::BlockSize;
-
-// A picture reaches at most one column left of its origin.
-bool mayShow(const QImage &strip, qint64 x)
-{
-    return x - Step < strip.width();
-}
-
-} // namespace
-
 void DrawTrackObjects(QImage &strip, const QImage &picGFX, const track::TrackObjectList &objects,
-                      int first, int last, const std::optional<PictureStream> &stream)
+                      int first, int last, const std::optional<PictureStream> &stream, bool markAlternative, int rowOffset)
 {
-    StripCells cells(strip, picGFX);
-    qint64 x = 0;
-    for (int i = first; i <= last; ++i) {
-        const track::TrackObject &object = objects.at(i);
-        if (object.Bytes.isEmpty())
-            continue;
-        const int code = track::objectIdOf(object.code());
-        const int picture = pictureOfObject(code);
-        const QByteArray record = stream && picture >= 0 ? stream->record(picture) : QByteArray();
-        const auto draw = [&](qint64 at) {
-            if (!record.isEmpty() && mayShow(strip, at))
-                cells.drawPicture(record, at);
-        };
-        // A step whose picture is missing is skipped; x moves on regardless.
-        const qint64 advance = StripAdvance(object);
-        if (track::isSpanCode(code)) {
-            for (qint64 copy = 0; copy < advance && mayShow(strip, x + copy); copy += Step)
-                draw(x + copy);
-        } else {
-            draw(x);
-        }
-        x += advance;
-    }
+    StripCells cells(strip, picGFX, rowOffset);
+    ForEachObjectDrawing(objects, first, last, stream, 0, strip.width() + rom::BlockSize,
+                         [&](const QByteArray &record, qint64 x) { cells.drawPicture(record, x); });
     cells.finish();
+    if (markAlternative)
+        MarkAlternativeObjects(strip, objects, first, last, rom::BlockSize, rowOffset);
 }
 
 TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffer, const QImage &picGFX,
-                          const QString &path)
+                          const QString &path, bool markAlternative)
 {
     TrackView view;
     view.strip = picBuffer.copy();
@@ -72,7 +43,7 @@ TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffe
     if (auto read = PictureStream::read(path))
         stream = std::move(read).value();
     DrawTrackObjects(view.strip, picGFX, model.TrackObjects, model.CurrentObject,
-                     LastDrawnIndex(model), stream);
+                     LastDrawnIndex(model), stream, markAlternative);
     return view;
 }
 

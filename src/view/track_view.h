@@ -23,9 +23,13 @@ struct TrackView
 
 // Draws objects first..last into strip, the first at x 0 and each next one StripAdvance further:
 // a one-byte object as its picture, a span as copies of its base picture 16 apart. Pictures come
-// from stream; a drawing that can't be made is left out and the rest goes on.
+// from stream; a drawing that can't be made is left out and the rest goes on. With
+// markAlternative, objects marked for the alternative track carry the marks of
+// MarkAlternativeObjects; without it nothing else is drawn. A strip that holds rows rowOffset..
+// of a taller drawing (rowOffset a multiple of 16) gets just those rows.
 void DrawTrackObjects(QImage &strip, const QImage &picGFX, const track::TrackObjectList &objects,
-                      int first, int last, const std::optional<PictureStream> &stream);
+                      int first, int last, const std::optional<PictureStream> &stream,
+                      bool markAlternative = false, int rowOffset = 0);
 
 // Draws the current object at x 0 and the objects after it, up to ObjectsAfterCurrent of them,
 // each one-byte object with its picture and a span as length copies of its base picture 16
@@ -33,6 +37,6 @@ void DrawTrackObjects(QImage &strip, const QImage &picGFX, const track::TrackObj
 // that can't be made is left out and the rest goes on. Needs a loaded model; without one it
 // returns the bare background and empty labels.
 TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffer, const QImage &picGFX,
-                          const QString &path);
+                          const QString &path, bool markAlternative = false);
 
 } // namespace whoopline::view

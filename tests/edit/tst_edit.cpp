@@ -1,5 +1,7 @@
 #include "free_byte_edits.h"
 #include "frm_object_selector.h"
+#include "object_details.h"
+#include "strip_layout.h"
 #include "image_builder.h"
 #include "object_replacement.h"
 #include "selector_preview.h"
@@ -298,6 +300,26 @@ private slots:
         QCOMPARE(close(-1, "", "Key_Up"), "OK $04 7"); // from the entry of $85
         QCOMPARE(close(12, "x", "double-click"), "OK $0C 7"); // a one-byte object keeps the length
         QCOMPARE(close(12, "300", "btnOk"), "OK $0C 300");
+    }
+
+    // A track whose laps byte is at 11737: 0x17 (32 wide), 0x8C, span 0x41 of length 10, 0x2A.
+    void hoverDetails_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("details");
+        QTest::newRow("first") << 0 << "17 Track Start Line Full  $17\nObject 1 of 4\nAt block 0 of the track\nFile position 11,738";
+        QTest::newRow("marked") << 1 << "0C Dirt, Top  $8C, alternative track\nObject 2 of 4\nAt block 2 of the track\nFile position 11,739";
+        QTest::newRow("span") << 2 << "41 (2 Bytes) Elevated Platform Level 1 Span  $41\nObject 3 of 4\nLength 10\nAt block 3 of the track\nFile position 11,740";
+        QTest::newRow("after the span") << 3 << "2A (not in the catalogue)  $2A\nObject 4 of 4\nAt block 13 of the track\nFile position 11,742";
+        QTest::newRow("past the end") << 4 << "";
+    }
+    void hoverDetails()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, details);
+        const track::TrackObjectList objects = {{1, bytes({0x17}), 32, false}, {1, bytes({0x8C}), 16, false},
+                                                {2, bytes({0x41, 10}), 160, false}, {1, bytes({0x2A}), 16, false}};
+        QCOMPARE(ObjectDetails(objects, view::TrackObjectLefts(objects), index, 11737), details);
     }
 };
 

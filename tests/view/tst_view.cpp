@@ -198,6 +198,33 @@ private slots:
         found << ObjectAtStripX(forty, 527) << ObjectAtStripX(forty, 528);
         QCOMPARE(found, QList({-1, 0, 0, 1, 1, 2, 3, 3, -1, 32, -1}));
     }
+
+    // Last index 39; a notch is a press of "<" or ">", with Shift of "<<" or ">>".
+    void wheelStepsByTheButtons_data()
+    {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("notches");
+        QTest::addColumn<bool>("tenfold");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("one forward") << 5 << 1 << false << 6;
+        QTest::newRow("three back") << 5 << -3 << false << 2;
+        QTest::newRow("stops at the end") << 38 << 3 << false << 39;
+        QTest::newRow("ten, then not past the end") << 25 << 2 << true << 35;
+        QTest::newRow("ten back") << 15 << -1 << true << 5;
+    }
+    void wheelStepsByTheButtons()
+    {
+        QFETCH(int, current);
+        QFETCH(int, notches);
+        QFETCH(bool, tenfold);
+        QFETCH(int, expected);
+        QCOMPARE(WheelStep(current, 39, notches, tenfold), expected);
+        WheelNotches wheel;
+        QList<int> taken;
+        for (int delta : {60, 60, 50, -290, 120})
+            taken << wheel.take(delta);
+        QCOMPARE(taken, QList({0, 1, 0, -2, 1}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestView)
