@@ -56,8 +56,7 @@ private slots:
     void tracksKeepTheirSessions()
     {
         ImageDocument doc;
-        QVERIFY(doc.open(m_path));
-        QVERIFY(doc.showTrack(3));
+        QVERIFY(doc.open(m_path) && doc.showTrack(3));
         const auto loaded = doc.track();
         QVERIFY(deleteObject(doc, 1));
         doc.setCurrentObject(5);
@@ -103,43 +102,44 @@ private slots:
         expected.remove(12219, 1).insert(12403, char(8));
 
         const auto inMemory = doc.imageAsSaved();
-        QVERIFY(inMemory);
-        QVERIFY(doc.saveAll());
-        const QByteArray saved = readWholeFile(m_path);
-        QCOMPARE(saved, *inMemory);
-        QCOMPARE(saved, expected);
+        QVERIFY(inMemory && *inMemory == expected && doc.saveAll());
+        QCOMPARE(readWholeFile(m_path), expected);
         QCOMPARE(readWholeFile(m_folder->filePath("x.bak")), other);
         QVERIFY(!doc.isModified() && doc.undoGroup()->canUndo());
 
         ImageDocument again;
         QVERIFY(again.open(m_path) && again.showTrack(5));
         QVERIFY(again.track().TrackObjects == doc.track().TrackObjects && again.laps() == 200);
-        const auto patch = rom::MakeIpsPatch(other, *inMemory);
-        QVERIFY(patch && !patch->isEmpty());
-        QVERIFY(patch->contains(QByteArray::fromHex("002D56000107"))); // offset 11606, 1 byte, 7
+        // The first record puts 7 at offset 11606.
+        QVERIFY(rom::MakeIpsPatch(other, *inMemory)->startsWith("PATCH" + bytes({0, 0x2D, 0x56, 0, 1, 7})));
     }
 
-    // A write that fails part way leaves every track's bytes as they were and every track
-    // modified; the next save writes them all.
+    // A file size limit inside the span makes the safety copy fail first, then, with a copy in
+    // place, the write part way: either leaves every track's bytes as they were and every track
+    // modified, and the next save writes them all.
     void failedSaveLeavesTheFile()
     {
         ImageDocument doc;
         QVERIFY(doc.open(m_path) && doc.showTrack(1) && setLaps(doc, 7));
         QVERIFY(doc.showTrack(5) && setLaps(doc, 4));
-        writeFile(*m_folder, "x.bak", "older");
         rlimit old{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
         const rlimit lowered{11900, old.rlim_max}; // inside the span, past track 1's region
         std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &lowered), 0);
-        const Status failed = doc.saveAll();
+        const QString noCopy = doc.saveAll().error();
+        writeFile(*m_folder, "x.bak", "older");
+        const QString failed = doc.saveAll().error();
         setrlimit(RLIMIT_FSIZE, &old);
-        QCOMPARE(failed.error(), "Tracks 1 and 5 could not be saved: writing to “x.nes” failed: File "
-                                 "too large. The old bytes were written back, so the file is as it was.");
+        QCOMPARE(noCopy, "Tracks 1 and 5 could not be saved: the safety copy “x.bak” cannot be written: "
+                         "File too large. Nothing was written.");
+        QCOMPARE(failed, "Tracks 1 and 5 could not be saved: writing to “x.nes” failed: File too "
+                         "large. The old bytes were written back, so the file is as it was.");
         QCOMPARE(readWholeFile(m_path), m_sample);
         QCOMPARE(doc.modifiedTracks(), QList({1, 5}));
         QVERIFY(doc.saveAll());
         QVERIFY(quint8(readWholeFile(m_path).at(11606)) == 7 && quint8(readWholeFile(m_path).at(12215)) == 4);
+        QCOMPARE(readWholeFile(m_folder->filePath("x.bak")), "older");
     }
 
     // Another program's change to a region the save writes, or another file at the path, is
