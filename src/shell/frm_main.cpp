@@ -70,10 +70,7 @@ frmMain::~frmMain()
     m_document->undoGroup()->disconnect(this);
 }
 
-void frmMain::Form_Load()
-{
-    SetControlsEnabled(this, false);
-}
+void frmMain::Form_Load() { SetControlsEnabled(this, false); }
 
 void frmMain::SetControlsEnabled(QWidget *window, bool enabled)
 {
@@ -99,24 +96,11 @@ void frmMain::SetControlsEnabled(QWidget *window, bool enabled)
     }
 }
 
-void frmMain::mnuExit_Click()
-{
-    close();
-}
+void frmMain::mnuExit_Click() { close(); }
 
 // Exit and the close box end the program, once unsaved edits were saved or let go.
-void frmMain::closeEvent(QCloseEvent *event)
-{
-    if (m_files->confirmUnsavedEdits())
-        event->accept();
-    else
-        event->ignore();
-}
+void frmMain::closeEvent(QCloseEvent *event) { event->setAccepted(m_files->confirmUnsavedEdits()); }
 
-void frmMain::mnuAbout_Click()
-{
-    if (showAbout)
-        showAbout(this);
-}
+void frmMain::mnuAbout_Click() { showAbout(this); }
 
 } // namespace whoopline::shell

@@ -89,7 +89,7 @@ public:
     QCheckBox *chkAlternative = nullptr;
 
     // The status bar's parts: the open file's name (its full path as tooltip), the loaded track,
-    // the current object, the track's free bytes, and whether there are unsaved edits.
+    // the current object, the track's free bytes, and which tracks have unsaved edits.
     QLabel *lblFileName = nullptr;
     QLabel *lblTrack = nullptr;
     QLabel *lblObject = nullptr;

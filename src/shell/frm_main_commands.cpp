@@ -24,9 +24,9 @@ void frmMain::warn(const QString &text)
     showMessage(this, QMessageBox::Warning, QStringLiteral("Whoopline"), text);
 }
 
+// The marker shows from the first Open on, even when the dialog is cancelled.
 void frmMain::mnuOpen_Click()
 {
-    // The marker shows from the first Open on, even when the dialog is cancelled.
     shpSelect->show();
     const QString chosen = chooseImageFile(this);
     if (!chosen.isEmpty())
@@ -44,10 +44,7 @@ void frmMain::btnLoadTrack_Click()
         warn(shown.error());
 }
 
-void frmMain::scrLoadTrack_Change()
-{
-    txtLoadTrack->setText(QString::number(scrLoadTrack->value()));
-}
+void frmMain::scrLoadTrack_Change() { txtLoadTrack->setText(QString::number(scrLoadTrack->value())); }
 
 void frmMain::ShowLaps()
 {

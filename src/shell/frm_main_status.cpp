@@ -1,9 +1,8 @@
 #include "frm_main.h"
 
-#include "app_fonts.h"
-#include "status_texts.h"
-
 #include "picture_box.h"
+#include "status_texts.h"
+#include "window_controls.h"
 
 #include <QAction>
 #include <QLabel>
@@ -15,31 +14,19 @@
 // budget is free, and which tracks have unsaved edits.
 namespace whoopline::shell {
 
-namespace {
-
-QLabel *statusPart(const char *name, QStatusBar *bar)
-{
-    auto *part = new QLabel(bar);
-    part->setObjectName(QString::fromLatin1(name));
-    part->setFont(windowFont());
-    return part;
-}
-
-} // namespace
-
 void frmMain::createStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setSizeGripEnabled(false);
     bar->setContentsMargins(0, 0, 4, 0); // the last part's text clear of the window's edge
-    lblFileName = statusPart("lblFileName", bar);
+    lblFileName = makeStatusPart("lblFileName", bar);
     // A long name is cut rather than widening the window; the tooltip holds the whole path.
     lblFileName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(lblFileName, 1);
-    lblTrack = statusPart("lblTrack", bar);
-    lblObject = statusPart("lblObject", bar);
-    lblFreeBytes = statusPart("lblFreeBytes", bar);
-    lblModified = statusPart("lblModified", bar);
+    lblTrack = makeStatusPart("lblTrack", bar);
+    lblObject = makeStatusPart("lblObject", bar);
+    lblFreeBytes = makeStatusPart("lblFreeBytes", bar);
+    lblModified = makeStatusPart("lblModified", bar);
     // The other parts, as wide as their texts, sit at the right end.
     for (QLabel *part : {lblTrack, lblObject, lblFreeBytes, lblModified})
         bar->addPermanentWidget(part);

@@ -57,6 +57,14 @@ QScrollBar *makeSpinBar(int minimum, int maximum, QRect geometry, QWidget *paren
     return s;
 }
 
+QLabel *makeStatusPart(const char *name, QWidget *bar)
+{
+    auto *part = new QLabel(bar);
+    part->setObjectName(QString::fromLatin1(name));
+    part->setFont(windowFont());
+    return part;
+}
+
 void assignNavigationKeys(QWidget *window, const std::array<QPushButton *, 6> &buttons)
 {
     const struct

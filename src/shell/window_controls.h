@@ -24,6 +24,8 @@ QLineEdit *makeNumberBox(const QString &text, QRect geometry, QWidget *parent);
 // A vertical scroll bar no taller than its two arrows, used as a spin control: the lower arrow
 // raises the value, by 1 within minimum..maximum.
 QScrollBar *makeSpinBar(int minimum, int maximum, QRect geometry, QWidget *parent);
+// A part of the status bar, named name, in the window's font.
+QLabel *makeStatusPart(const char *name, QWidget *bar);
 
 // The navigation keys press their buttons, so they follow the buttons' rules and do nothing while
 // the buttons are disabled. They are the window's, whatever control has the focus; a text field
