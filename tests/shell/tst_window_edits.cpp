@@ -194,11 +194,9 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), key);
             QCOMPARE(w.lblObject->text(), QString("Object %1 of 95").arg(to + 1));
         }
-        for (const auto &[from, to] : {std::pair(1, 0), {2, 1}}) { // "<" from the second object too
-            w.document().setCurrentObject(from);
-            w.btnPrev->click();
-            QCOMPARE(w.lblObject->text(), QString("Object %1 of 95").arg(to + 1));
-        }
+        w.document().setCurrentObject(1); // "<" from the second object too
+        w.btnPrev->click();
+        QCOMPARE(w.lblObject->text(), "Object 1 of 95");
         // Delete and Insert work from the keyboard: the first object, 0x17, frees one byte.
         w.btnPrevBeginning->click();
         QTest::keyClick(w.btnNext, Qt::Key_Delete);
