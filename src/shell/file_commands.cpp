@@ -122,8 +122,12 @@ void FileCommands::revert()
                 .arg(quotedName(doc.path()), document::NameTracks(doc.modifiedTracks())),
             QStringLiteral("Revert")))
         return;
+    // The track shown before is shown again, as the file now holds it.
+    const int shown = doc.shownTrack();
     if (const Status reverted = doc.revert(); !reverted)
         warn(reverted.error());
+    else if (const Status again = shown != 0 ? doc.showTrack(shown) : Status(Success{}); !again)
+        warn(again.error());
 }
 
 bool FileCommands::confirmUnsavedEdits()

@@ -5,7 +5,6 @@
 #include "sample_image.h"
 
 #include <QUndoGroup>
-#include <QUndoStack>
 #include <QtTest>
 
 #include <csignal>
