@@ -3,6 +3,7 @@
 #include "app_fonts.h"
 #include "artwork_reader.h"
 #include "deferred_icon_style.h"
+#include "file_commands.h"
 #include "frm_object_selector.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
@@ -13,21 +14,11 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
-#include <QUndoStack>
+#include <QUndoGroup>
 
 namespace whoopline::shell {
 
 namespace {
-
-constexpr QSize TileSheetSize(4096, 16);
-constexpr QSize TrackViewSize(512, 256);
-
-QImage blackPicture(QSize size)
-{
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(Qt::black);
-    return picture;
-}
 
 // A control the window's switch cannot reach: the marker is only a drawing.
 bool hasEnabledState(const QObject *control)
@@ -41,16 +32,17 @@ frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent),
       // Open starts in the folder of the image opened last in this run.
       chooseImageFile([this](QWidget *parent) {
-          return chooseRomFile(parent,
-                               RomPath.isEmpty() ? QString() : QFileInfo(RomPath).absolutePath());
+          const QString path = document().path();
+          return chooseRomFile(parent, path.isEmpty() ? QString() : QFileInfo(path).absolutePath());
       }),
       showMessage(showMessageBox),
       showAbout(showAboutWindow), runObjectSelector([this](QWidget *parent) {
-          return edit::RunObjectSelector(parent, ObjectSelector, picGFX, RomPath);
+          return edit::RunObjectSelector(parent, m_selector, document().graphics().picGFX,
+                                         document().path());
       }),
-      askToSaveChanges(askSaveDiscardCancel),
-      picGFX(blackPicture(TileSheetSize)),
-      picBuffer(blackPicture(TrackViewSize))
+      chooseSaveFile(chooseFileToSave), askToSaveChanges(askSaveDiscardCancel),
+      askToConfirm(askActionOrCancel),
+      m_document(new document::ImageDocument(this))
 {
     registerFontFamilies();
     useDeferredIconStyle();
@@ -61,7 +53,7 @@ frmMain::frmMain(QWidget *parent)
         icon.addPixmap(QPixmap::fromImage(ReadArtwork(QStringLiteral(":/shell/icon%1.png").arg(size))));
     setWindowIcon(icon);
 
-    UndoStack = new QUndoStack(this);
+    m_files = new FileCommands(*this);
     createControls();
     createMenus();
     createStatusBar();
@@ -72,15 +64,13 @@ frmMain::frmMain(QWidget *parent)
 
 frmMain::~frmMain()
 {
-    // The undo stack is a child, deleted after this window has stopped being one: its last
+    // The document is a child, deleted after this window has stopped being one: its last
     // signals must not reach the window's handlers.
-    UndoStack->disconnect(this);
+    m_document->disconnect(this);
+    m_document->undoGroup()->disconnect(this);
 }
 
-void frmMain::Form_Load()
-{
-    SetControlsEnabled(this, false);
-}
+void frmMain::Form_Load() { SetControlsEnabled(this, false); }
 
 void frmMain::SetControlsEnabled(QWidget *window, bool enabled)
 {
@@ -93,10 +83,12 @@ void frmMain::SetControlsEnabled(QWidget *window, bool enabled)
             continue;
         if (!hasEnabledState(control))
             continue;
-        // Undo and Redo also need a step to take.
-        const bool hasStep = control == form->mnuUndo   ? form->UndoStack->canUndo()
-                             : control == form->mnuRedo ? form->UndoStack->canRedo()
-                                                        : true;
+        // Undo and Redo also need a step to take, Export Track Picture a track.
+        const QUndoGroup *steps = form->document().undoGroup();
+        const bool hasStep = control == form->mnuUndo          ? steps->canUndo()
+                             : control == form->mnuRedo        ? steps->canRedo()
+                             : control == form->mnuExportTrack ? form->document().hasTrack()
+                                                               : true;
         if (auto *action = qobject_cast<QAction *>(control))
             action->setEnabled(enabled && hasStep);
         else if (auto *widget = qobject_cast<QWidget *>(control))
@@ -104,24 +96,11 @@ void frmMain::SetControlsEnabled(QWidget *window, bool enabled)
     }
 }
 
-void frmMain::mnuExit_Click()
-{
-    close();
-}
+void frmMain::mnuExit_Click() { close(); }
 
 // Exit and the close box end the program, once unsaved edits were saved or let go.
-void frmMain::closeEvent(QCloseEvent *event)
-{
-    if (ConfirmUnsavedEdits())
-        event->accept();
-    else
-        event->ignore();
-}
+void frmMain::closeEvent(QCloseEvent *event) { event->setAccepted(m_files->confirmUnsavedEdits()); }
 
-void frmMain::mnuAbout_Click()
-{
-    if (showAbout)
-        showAbout(this);
-}
+void frmMain::mnuAbout_Click() { showAbout(this); }
 
 } // namespace whoopline::shell

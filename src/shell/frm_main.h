@@ -1,14 +1,9 @@
 #pragma once
 
+#include "image_document.h"
 #include "navigation.h"
-#include "safety_copy.h"
-#include "result.h"
 #include "selection_exchange.h"
-#include "tile.h"
-#include "track_edit_command.h"
-#include "track_model.h"
 
-#include <QImage>
 #include <QMainWindow>
 #include <QMessageBox>
 
@@ -18,16 +13,14 @@
 
 class QAction;
 class QCheckBox;
-class QDragEnterEvent;
-class QDropEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
-class QUndoStack;
 
 namespace whoopline::shell {
 
+class FileCommands;
 class PictureBox;
 class RectangleShape;
 
@@ -65,6 +58,10 @@ public:
     std::function<QMessageBox::StandardButton(QWidget *parent, const QString &title,
                                               const QString &text)>
         askToSaveChanges;
+    // Asks whether to go on with action ("Overwrite", "Revert"); Cancel is the default.
+    std::function<bool(QWidget *parent, const QString &title, const QString &text,
+                       const QString &action)>
+        askToConfirm;
 
     // The track view and its marker of the current object.
     PictureBox *picTrack = nullptr;
@@ -92,7 +89,7 @@ public:
     QCheckBox *chkAlternative = nullptr;
 
     // The status bar's parts: the open file's name (its full path as tooltip), the loaded track,
-    // the current object, the track's free bytes, and whether there are unsaved edits.
+    // the current object, the track's free bytes, and which tracks have unsaved edits.
     QLabel *lblFileName = nullptr;
     QLabel *lblTrack = nullptr;
     QLabel *lblObject = nullptr;
@@ -102,6 +99,8 @@ public:
     QAction *mnuFile = nullptr;
     QAction *mnuOpen = nullptr;
     QAction *mnuSave = nullptr;
+    QAction *mnuSaveAs = nullptr;
+    QAction *mnuRevert = nullptr;
     QAction *mnuExportTrack = nullptr;
     QAction *mnuCreatePatch = nullptr;
     QAction *mnuFileLine1 = nullptr;
@@ -115,37 +114,14 @@ public:
     QAction *mnuHelp = nullptr;
     QAction *mnuAbout = nullptr;
 
-    // Off-screen pictures, never shown: the tile sheet and the empty-track background.
-    QImage picGFX;
-    QImage picBuffer;
-
-    // The open image: its full path (empty until the first successful open) and its palette.
-    QString RomPath;
-    rom::TilePalette TilePalette{};
-
-    // The loaded track and the widths of the open image's one-byte objects. The laps value of the
-    // loaded track lives in scrLaps.
-    track::TrackModel Track;
-    track::ObjectWidthTable ObjectWidthTable{};
-
-    // The object selector's choice, started afresh at every opening.
-    edit::ObjectSelectorState ObjectSelector;
-
-    // Every change to the loaded track is one step: replace, mark, laps, insert, delete. Load and
-    // Open clear it, a successful save marks it clean; not clean means unsaved edits.
-    QUndoStack *UndoStack = nullptr;
+    // The open image and its tracks; the window shows its shown track.
+    document::ImageDocument &document() const { return *m_document; }
 
     // Opens the image at path as File > Open does once a file is chosen: checked and read first,
     // so a refused image leaves the window as it was, with a warning.
     void OpenImageFile(const QString &path);
-
-    // Opens a file named on the command line or dropped on the window, as File > Open does once
-    // the file is chosen. An empty path opens nothing.
+    // Opens a file named on the command line or dropped on the window; "" opens nothing.
     void OpenGivenFile(const QString &path);
-
-    // Shows the open file, the track, the current object, the free bytes and the unsaved-edits
-    // mark in the status bar; called whenever any of them may have changed.
-    void UpdateStatusBar();
 
 public slots:
     void mnuOpen_Click();
@@ -163,8 +139,6 @@ public slots:
     void btnNextEnd_Click();
     void btnCurrentObject_Click();
     void chkAlternative_Click();
-    void mnuExportTrack_Click();
-    void mnuCreatePatch_Click();
     void mnuInsert_Click();
     void mnuDelete_Click();
     void picTrack_Click(QPoint at);
@@ -172,9 +146,6 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    // One local file dropped on the window is opened; anything else is refused.
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     void createControls();
@@ -182,33 +153,25 @@ private:
     void createStatusBar();
     void assignKeysAndTips();
     void connectHandlers();
-    void setUpShareCommands();
-    // Export Track Picture works on a track loaded from the open image only.
-    void updateExportTrackEnabled();
+    void showDocument();
     void Form_Load();
 
     template <typename T> T *addControl(T *control, const char *name);
 
-    void LoadTrack(int track);
     void RenderTrack();
+    void ShowLaps();
+    void UpdateStatusBar();
+    void UpdateUndoTexts();
     void Navigate(view::NavigationButton button);
     void warn(const QString &text);
-
-    // The loaded track as one undo step holds it, and the showing of such a state.
-    edit::TrackEditState EditState() const;
-    void ApplyEditState(const edit::TrackEditState &state);
-    // Runs edit on a copy of the state and records the change as one step; a refusal is shown.
+    // Hands the document one edit of the shown track; a refusal is shown.
     void RecordEdit(edit::TrackEditKind kind,
                     const std::function<Status(edit::TrackEditState &state)> &edit);
-    // With unsaved edits, asks whether to save them; true when the command may go on.
-    bool ConfirmUnsavedEdits();
 
-    // Whether Track was loaded from the image that is open now: only then may a save write it.
-    bool m_trackFromOpenImage = false;
-    // Which images got their safety copy in this run, before the first save into them.
-    SafetyCopies m_safetyCopies;
-    // The laps value of the loaded track as the undo steps know it; scrLaps shows it.
-    int m_laps = 0;
+    document::ImageDocument *m_document = nullptr;
+    FileCommands *m_files = nullptr;
+    // The object selector's choice, started afresh at every opening.
+    edit::ObjectSelectorState m_selector;
     // Whether the last press on the track view fell on an object: only then does the
     // double-click that follows it open the object selector.
     bool m_pressedOnObject = false;

@@ -2,10 +2,12 @@
 
 #include "app_fonts.h"
 #include "artwork_reader.h"
-#include "caption_label.h"
+#include "file_commands.h"
+#include "file_drop.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
 #include "whole_area_check_box.h"
+#include "window_controls.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,8 +18,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QUndoStack>
-#include <QShortcut>
+#include <QUndoGroup>
 
 namespace whoopline::shell {
 
@@ -31,55 +32,6 @@ constexpr int LapsMinimum = 1;
 constexpr int LapsMaximum = 255;
 constexpr int TrackNumberMinimum = 1;
 constexpr int TrackNumberMaximum = 5;
-
-QPushButton *button(const QString &caption, QRect geometry, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setGeometry(geometry);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLabel *captionLabel(const QString &text, const QFont &font, QRect geometry, QWidget *parent)
-{
-    auto *l = new CaptionLabel(text, parent);
-    l->setFont(font);
-    l->setGeometry(geometry);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
-}
-
-QLabel *valueLabel(QRect geometry, QWidget *parent)
-{
-    auto *l = new QLabel(parent);
-    l->setFont(valueFont());
-    l->setGeometry(geometry);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
-}
-
-QLineEdit *numberBox(const QString &text, QRect geometry, QWidget *parent)
-{
-    auto *t = new QLineEdit(text, parent);
-    t->setFont(valueFont());
-    t->setGeometry(geometry);
-    t->setReadOnly(true);
-    t->setAlignment(Qt::AlignCenter);
-    return t;
-}
-
-// A vertical scroll bar no taller than its two arrows, used as a spin control: the lower arrow
-// raises the value.
-QScrollBar *spinBar(int minimum, int maximum, QRect geometry, QWidget *parent)
-{
-    auto *s = new QScrollBar(Qt::Vertical, parent);
-    s->setGeometry(geometry);
-    s->setRange(minimum, maximum);
-    s->setSingleStep(1);
-    s->setPageStep(1);
-    s->setValue(minimum);
-    return s;
-}
 
 } // namespace
 
@@ -109,32 +61,32 @@ void frmMain::createControls()
     shpSelect->setBorderColour(MarkerColour);
     shpSelect->hide();
 
-    btnPrevBeginning = addControl(button("|<", {8, 272, 25, 25}, client), "btnPrevBeginning");
-    btnPrev10 = addControl(button("<<", {32, 272, 25, 25}, client), "btnPrev10");
-    btnPrev = addControl(button("<", {56, 272, 25, 25}, client), "btnPrev");
-    btnNext = addControl(button(">", {448, 272, 25, 25}, client), "btnNext");
-    btnNext10 = addControl(button(">>", {472, 272, 25, 25}, client), "btnNext10");
-    btnNextEnd = addControl(button(">|", {496, 272, 25, 25}, client), "btnNextEnd");
+    btnPrevBeginning = addControl(makeButton("|<", {8, 272, 25, 25}, client), "btnPrevBeginning");
+    btnPrev10 = addControl(makeButton("<<", {32, 272, 25, 25}, client), "btnPrev10");
+    btnPrev = addControl(makeButton("<", {56, 272, 25, 25}, client), "btnPrev");
+    btnNext = addControl(makeButton(">", {448, 272, 25, 25}, client), "btnNext");
+    btnNext10 = addControl(makeButton(">>", {472, 272, 25, 25}, client), "btnNext10");
+    btnNextEnd = addControl(makeButton(">|", {496, 272, 25, 25}, client), "btnNextEnd");
 
-    lblGeneral[0] = addControl(captionLabel("Load Track:", captionFont(), {8, 304, 97, 17}, client),
+    lblGeneral[0] = addControl(makeCaptionLabel("Load Track:", captionFont(), {8, 304, 97, 17}, client),
                                "lblGeneral_0");
     lblGeneral[1] = addControl(
-        captionLabel("Current Object:", captionFont(), {136, 304, 97, 17}, client), "lblGeneral_1");
-    lblCurrentObject = addControl(valueLabel({232, 304, 41, 17}, client), "lblCurrentObject");
-    btnCurrentObject = addControl(button("...", {264, 304, 17, 17}, client), "btnCurrentObject");
-    lblGeneral[2] = addControl(captionLabel("Length:", windowFont(), {296, 304, 65, 17}, client),
+        makeCaptionLabel("Current Object:", captionFont(), {136, 304, 97, 17}, client), "lblGeneral_1");
+    lblCurrentObject = addControl(makeValueLabel({232, 304, 41, 17}, client), "lblCurrentObject");
+    btnCurrentObject = addControl(makeButton("...", {264, 304, 17, 17}, client), "btnCurrentObject");
+    lblGeneral[2] = addControl(makeCaptionLabel("Length:", windowFont(), {296, 304, 65, 17}, client),
                                "lblGeneral_2");
-    lblLength = addControl(valueLabel({336, 304, 41, 17}, client), "lblLength");
+    lblLength = addControl(makeValueLabel({336, 304, 41, 17}, client), "lblLength");
     lblGeneral[3] =
-        addControl(captionLabel("Number of Laps:", captionFont(), {384, 304, 137, 17}, client),
+        addControl(makeCaptionLabel("Number of Laps:", captionFont(), {384, 304, 137, 17}, client),
                    "lblGeneral_3");
 
-    txtLaps = addControl(numberBox(QString(), {392, 320, 33, 21}, client), "txtLaps");
-    scrLaps = addControl(spinBar(LapsMinimum, LapsMaximum, {429, 320, 17, 19}, client), "scrLaps");
-    txtLoadTrack = addControl(numberBox("1", {16, 324, 33, 21}, client), "txtLoadTrack");
+    txtLaps = addControl(makeNumberBox(QString(), {392, 320, 33, 21}, client), "txtLaps");
+    scrLaps = addControl(makeSpinBar(LapsMinimum, LapsMaximum, {429, 320, 17, 19}, client), "scrLaps");
+    txtLoadTrack = addControl(makeNumberBox("1", {16, 324, 33, 21}, client), "txtLoadTrack");
     scrLoadTrack = addControl(
-        spinBar(TrackNumberMinimum, TrackNumberMaximum, {53, 324, 17, 19}, client), "scrLoadTrack");
-    btnLoadTrack = addControl(button("Load", {80, 324, 41, 19}, client), "btnLoadTrack");
+        makeSpinBar(TrackNumberMinimum, TrackNumberMaximum, {53, 324, 17, 19}, client), "scrLoadTrack");
+    btnLoadTrack = addControl(makeButton("Load", {80, 324, 41, 19}, client), "btnLoadTrack");
 
     chkAlternative = addControl(
         new WholeAreaCheckBox(QStringLiteral("Appear only in alternative track."), client),
@@ -148,6 +100,8 @@ void frmMain::createMenus()
     mnuFile = addControl(fileMenu->menuAction(), "mnuFile");
     mnuOpen = addControl(fileMenu->addAction(QStringLiteral("&Open ROM File...")), "mnuOpen");
     mnuSave = addControl(fileMenu->addAction(QStringLiteral("&Save ROM File")), "mnuSave");
+    mnuSaveAs = addControl(fileMenu->addAction(QStringLiteral("Save ROM File &As...")), "mnuSaveAs");
+    mnuRevert = addControl(fileMenu->addAction(QStringLiteral("&Revert")), "mnuRevert");
     mnuExportTrack = addControl(
         fileMenu->addAction(QStringLiteral("Export &Track Picture...")), "mnuExportTrack");
     mnuCreatePatch =
@@ -158,11 +112,10 @@ void frmMain::createMenus()
     QMenu *editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
     mnuEdit = addControl(editMenu->menuAction(), "mnuEdit");
     // Their texts name the step they take: "Undo Replace Object".
-    mnuUndo = addControl(UndoStack->createUndoAction(this, QStringLiteral("&Undo")), "mnuUndo");
+    mnuUndo = addControl(editMenu->addAction(QStringLiteral("&Undo")), "mnuUndo");
     mnuUndo->setShortcuts(QKeySequence::Undo);
-    mnuRedo = addControl(UndoStack->createRedoAction(this, QStringLiteral("&Redo")), "mnuRedo");
+    mnuRedo = addControl(editMenu->addAction(QStringLiteral("&Redo")), "mnuRedo");
     mnuRedo->setShortcuts(QKeySequence::Redo);
-    editMenu->addActions({mnuUndo, mnuRedo});
     mnuEditLine1 = addControl(editMenu->addSeparator(), "mnuEditLine1");
     mnuInsert = addControl(editMenu->addAction(QStringLiteral("&Insert Object")), "mnuInsert");
     mnuInsert->setShortcut(Qt::Key_Insert);
@@ -178,29 +131,9 @@ void frmMain::createMenus()
     menuBar()->setFont(windowFont());
 }
 
-// The navigation keys press their buttons, so they follow the buttons' rules and do nothing while
-// the buttons are disabled. They are the window's, whatever control has the focus; a text field
-// keeps the keys it moves its cursor with.
 void frmMain::assignKeysAndTips()
 {
-    const struct
-    {
-        QPushButton *button;
-        Qt::Key key;
-        const char *tip;
-    } navigation[] = {
-        {btnPrevBeginning, Qt::Key_Home, "First object (Home)"},
-        {btnPrev10, Qt::Key_PageUp, "10 objects back (Page Up)"},
-        {btnPrev, Qt::Key_Left, "Previous object (Left)"},
-        {btnNext, Qt::Key_Right, "Next object (Right)"},
-        {btnNext10, Qt::Key_PageDown, "10 objects forward (Page Down)"},
-        {btnNextEnd, Qt::Key_End, "Last object (End)"},
-    };
-    for (const auto &[target, key, tip] : navigation) {
-        auto *shortcut = new QShortcut(QKeySequence(key), this);
-        connect(shortcut, &QShortcut::activated, target, &QPushButton::click);
-        target->setToolTip(QString::fromLatin1(tip));
-    }
+    assignNavigationKeys(this, {btnPrevBeginning, btnPrev10, btnPrev, btnNext, btnNext10, btnNextEnd});
     mnuOpen->setShortcut(QKeySequence::Open);
     mnuSave->setShortcut(QKeySequence::Save);
 
@@ -215,6 +148,10 @@ void frmMain::connectHandlers()
 {
     connect(mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
     connect(mnuSave, &QAction::triggered, this, &frmMain::mnuSave_Click);
+    connect(mnuSaveAs, &QAction::triggered, m_files, &FileCommands::saveAs);
+    connect(mnuRevert, &QAction::triggered, m_files, &FileCommands::revert);
+    connect(mnuUndo, &QAction::triggered, document().undoGroup(), &QUndoGroup::undo);
+    connect(mnuRedo, &QAction::triggered, document().undoGroup(), &QUndoGroup::redo);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(mnuInsert, &QAction::triggered, this, &frmMain::mnuInsert_Click);
@@ -239,7 +176,10 @@ void frmMain::connectHandlers()
     connect(picTrack, &PictureBox::clicked, this, &frmMain::picTrack_Click);
     connect(picTrack, &PictureBox::doubleClicked, this, &frmMain::picTrack_DblClick);
 
-    setUpShareCommands();
+    connect(mnuExportTrack, &QAction::triggered, m_files, &FileCommands::exportTrackPicture);
+    connect(mnuCreatePatch, &QAction::triggered, m_files, &FileCommands::createPatch);
+    new FileDrop(this, [this](const QString &path) { OpenGivenFile(path); });
+    showDocument();
 }
 
 } // namespace whoopline::shell

@@ -1,56 +1,76 @@
 #include "frm_main.h"
 
-#include "app_fonts.h"
+#include "picture_box.h"
 #include "status_texts.h"
+#include "window_controls.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QStatusBar>
-#include <QUndoStack>
+#include <QUndoGroup>
 
-// The status bar under the client area: which file, which track and object, how much of the
-// track's byte budget is free, and whether there are unsaved edits.
+// How the window follows its document: the track view, the Undo and Redo items, and the status
+// bar under the client area with the file, the track and object, how much of the track's byte
+// budget is free, and which tracks have unsaved edits.
 namespace whoopline::shell {
-
-namespace {
-
-QLabel *statusPart(const char *name, QStatusBar *bar)
-{
-    auto *part = new QLabel(bar);
-    part->setObjectName(QString::fromLatin1(name));
-    part->setFont(windowFont());
-    return part;
-}
-
-} // namespace
 
 void frmMain::createStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setSizeGripEnabled(false);
     bar->setContentsMargins(0, 0, 4, 0); // the last part's text clear of the window's edge
-    lblFileName = statusPart("lblFileName", bar);
+    lblFileName = makeStatusPart("lblFileName", bar);
     // A long name is cut rather than widening the window; the tooltip holds the whole path.
     lblFileName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(lblFileName, 1);
-    lblTrack = statusPart("lblTrack", bar);
-    lblObject = statusPart("lblObject", bar);
-    lblFreeBytes = statusPart("lblFreeBytes", bar);
-    lblModified = statusPart("lblModified", bar);
+    lblTrack = makeStatusPart("lblTrack", bar);
+    lblObject = makeStatusPart("lblObject", bar);
+    lblFreeBytes = makeStatusPart("lblFreeBytes", bar);
+    lblModified = makeStatusPart("lblModified", bar);
     // The other parts, as wide as their texts, sit at the right end.
     for (QLabel *part : {lblTrack, lblObject, lblFreeBytes, lblModified})
         bar->addPermanentWidget(part);
-    connect(UndoStack, &QUndoStack::cleanChanged, this, &frmMain::UpdateStatusBar);
     UpdateStatusBar();
+}
+
+void frmMain::showDocument()
+{
+    const document::ImageDocument *doc = m_document;
+    connect(doc, &document::ImageDocument::opened, this, [this] {
+        picTrack->setPicture(document().graphics().picBuffer);
+        UpdateStatusBar();
+    });
+    connect(doc, &document::ImageDocument::trackChanged, this, [this](int track) {
+        if (track != document().shownTrack())
+            return;
+        ShowLaps();
+        RenderTrack();
+    });
+    connect(doc, &document::ImageDocument::currentObjectChanged, this, &frmMain::RenderTrack);
+    connect(doc, &document::ImageDocument::modifiedChanged, this, &frmMain::UpdateStatusBar);
+    connect(doc, &document::ImageDocument::historyChanged, this, &frmMain::UpdateUndoTexts);
+    UpdateUndoTexts();
+}
+
+void frmMain::UpdateUndoTexts()
+{
+    const document::ImageDocument &doc = document();
+    const QString undo = doc.undoText(), redo = doc.redoText();
+    mnuUndo->setText(undo.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + undo);
+    mnuRedo->setText(redo.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + redo);
+    // Before an image is open every edit item stays off.
+    mnuUndo->setEnabled(doc.isOpen() && doc.undoGroup()->canUndo());
+    mnuRedo->setEnabled(doc.isOpen() && doc.undoGroup()->canRedo());
+    mnuExportTrack->setEnabled(doc.hasTrack());
 }
 
 void frmMain::UpdateStatusBar()
 {
     if (lblFileName == nullptr)
         return;
-    // A track loaded from an earlier image is no track of the file named here.
-    const bool trackShown = Track.isLoaded() && m_trackFromOpenImage;
-    const view::StatusTexts texts =
-        view::StatusTextsOf(RomPath, trackShown ? &Track : nullptr, !UndoStack->isClean());
+    const document::ImageDocument &doc = document();
+    const view::StatusTexts texts = view::StatusTextsOf(
+        doc.path(), doc.hasTrack() ? &doc.track() : nullptr, doc.modifiedTracks());
     lblFileName->setText(texts.fileName);
     lblFileName->setToolTip(texts.filePath);
     const std::pair<QLabel *, const QString &> parts[] = {

@@ -4,6 +4,7 @@
 #include "name_only_icon_provider.h"
 
 #include <QFileDialog>
+#include <QPushButton>
 
 namespace whoopline::shell {
 
@@ -63,6 +64,17 @@ QMessageBox::StandardButton askSaveDiscardCancel(QWidget *parent, const QString 
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     return QMessageBox::StandardButton(box.exec());
+}
+
+bool askActionOrCancel(QWidget *parent, const QString &title, const QString &text,
+                       const QString &action)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Cancel, parent);
+    QPushButton *goOn = box.addButton(action, QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == goOn;
 }
 
 void showAboutWindow(QWidget *parent)

@@ -37,6 +37,10 @@ void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &titl
 QMessageBox::StandardButton askSaveDiscardCancel(QWidget *parent, const QString &title,
                                                  const QString &text);
 
+// A warning with an action button ("Overwrite") and Cancel, the default; true for the action.
+bool askActionOrCancel(QWidget *parent, const QString &title, const QString &text,
+                       const QString &action);
+
 // Shows a fresh About window modally and destroys it once it is closed.
 void showAboutWindow(QWidget *parent);
 

@@ -9,7 +9,7 @@
 namespace whoopline::view {
 
 StatusTexts StatusTextsOf(const QString &romPath, const track::TrackModel *shownTrack,
-                          bool modified)
+                          const QList<int> &modifiedTracks)
 {
     StatusTexts texts;
     if (!romPath.isEmpty()) {
@@ -26,8 +26,13 @@ StatusTexts StatusTextsOf(const QString &romPath, const track::TrackModel *shown
                               .arg(track::FreeByteCount(shownTrack->TrackObjects))
                               .arg(track::trackByteBudget(shownTrack->CurrentTrack));
     }
-    if (modified)
-        texts.modified = QStringLiteral("Modified");
+    QStringList numbers;
+    for (int track : modifiedTracks)
+        numbers << QString::number(track);
+    if (!numbers.isEmpty())
+        texts.modified = QStringLiteral("Modified: track%1 %2")
+                             .arg(numbers.size() > 1 ? QStringLiteral("s") : QString(),
+                                  numbers.join(QStringLiteral(", ")));
     return texts;
 }
 

@@ -14,12 +14,12 @@ struct StatusTexts
     QString track;     // "Track 3"
     QString object;    // "Object 12 of 87", counted from 1
     QString freeBytes; // "Free: 3 of 144 bytes": the track's free bytes against its byte budget
-    QString modified;  // "Modified" while there are unsaved edits
+    QString modified;  // "Modified: tracks 2, 4": the tracks with unsaved edits
 };
 
 // The status texts for the image at romPath (empty before one is open) and shownTrack, the loaded
-// track of that image (nullptr while there is none).
+// track of that image (nullptr while there is none), and the tracks with unsaved edits.
 StatusTexts StatusTextsOf(const QString &romPath, const track::TrackModel *shownTrack,
-                          bool modified);
+                          const QList<int> &modifiedTracks);
 
 } // namespace whoopline::view

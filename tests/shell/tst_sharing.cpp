@@ -234,7 +234,7 @@ private slots:
         // Refused as File > Open refuses it, the window as it was at start-up.
         QCOMPARE(w.messages,
                  oneFile && !opens ? QStringList{view::OpenImage(path).error()} : QStringList());
-        QCOMPARE(w.RomPath, opens ? m_sample : QString());
+        QCOMPARE(w.doc().path(), opens ? m_sample : QString());
         QCOMPARE(w.shpSelect->isVisibleTo(&w), opens);
     }
 
@@ -256,10 +256,20 @@ private slots:
         writeFile(m_dir, "work.nes", sampleWith(11738, 0x33));
         w.mnuCreatePatch->trigger();
         QCOMPARE(readWholeFile(m_dir.filePath("work.ips")), OnePatchedByte);
+        // Unsaved edits are in the patch, built in memory: the image keeps its bytes. Track 3 as
+        // it would be saved holds its object as loaded.
+        w.scrLaps->setValue(7);
+        QString title;
+        w.chooseSaveFile = [&](QWidget *, const QString &t, const QString &suggested, auto) { return title = t, suggested; };
+        w.mnuCreatePatch->trigger();
+        QCOMPARE(title, "Create Patch (the unsaved edits included)");
+        QCOMPARE(readWholeFile(m_dir.filePath("work.ips")), "PATCH" + bytes({0, 0x2D, 0xD8, 0, 1, 7}) + "EOF");
+        QCOMPARE(readWholeFile(m_dir.filePath("work.nes")), sampleWith(11738, 0x33));
         QVERIFY2(w.messages.size() == 2 && w.messages[0].contains("copy \u201Cwork.bak\u201D") &&
                      w.messages[1].contains("the same"),
                  qPrintable(w.messages.join('\n')));
 
+        w.answer = QMessageBox::Discard;
         w.open(m_sample); // none of its tracks is loaded
         QVERIFY(!w.mnuExportTrack->isEnabled());
     }

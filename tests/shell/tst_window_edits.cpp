@@ -46,7 +46,7 @@ QStringList select(Window &w, int pick, const QString &length)
 // What the window shows of its track; unlike state(), not the Undo and Redo items.
 auto shown(const Window &w)
 {
-    return std::tuple(w.Track.TrackObjects, w.Track.CurrentObject, w.txtLaps->text(),
+    return std::tuple(w.doc().track().TrackObjects, w.lblObject->text(), w.txtLaps->text(),
                       w.lblCurrentObject->text(), w.lblLength->text(),
                       w.chkAlternative->isChecked(), w.picTrack->picture());
 }
@@ -112,20 +112,21 @@ private slots:
         for (int laps : {6, 7}) // a run that ends where it began
             w.scrLaps->setValue(laps);
         QCOMPARE(select(w, -1, ""), QStringList({"9", "1", "89"}));
-        QCOMPARE(w.UndoStack->count(), 4);
+        QUndoStack *steps = w.doc().undoGroup()->activeStack();
+        QCOMPARE(steps->count(), 4);
         select(w, 9, ""); // a click on the entry shown is a pick: the object comes out unmarked
         QCOMPARE(w.lblCurrentObject->text(), "$09");
         for (int i = 0; i < 143; ++i) // 142 free bytes
             w.mnuInsert->trigger();
         QCOMPARE(w.messages, QStringList{"Track 3 has no free byte: its 144 bytes all hold "
                                          "objects. Delete an object first."});
-        QCOMPARE(w.UndoStack->count(), 147);
-        w.UndoStack->setIndex(4);
+        QCOMPARE(steps->count(), 147);
+        steps->setIndex(4);
         for (int i = 4; i >= 0; --i) {
             QVERIFY(shown(w) == states[i]);
             w.mnuUndo->trigger();
         }
-        QVERIFY(!w.mnuUndo->isEnabled() && w.UndoStack->isClean());
+        QVERIFY(!w.mnuUndo->isEnabled() && w.lblModified->text().isEmpty());
         w.mnuRedo->trigger();
         QVERIFY(shown(w) == states[1]);
         w.open(w.dir.filePath("missing.nes")); // a file Open refuses asks nothing
@@ -137,7 +138,7 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answer"); // NoButton: no edits, no question
         QTest::addColumn<bool>("saveFails");
-        for (const char *c : {"exit", "load", "open"})
+        for (const char *c : {"exit", "open"})
             for (const auto &[name, answer, fails] :
                  {std::tuple("save", QMessageBox::Save, false), {"discard", QMessageBox::Discard, false},
                   {"cancel", QMessageBox::Cancel, false}, {"save fails", QMessageBox::Save, true},
@@ -159,22 +160,17 @@ private slots:
         if (saveFails)
             QFile::remove(path);
         w.chosen = writeFile(w.dir, "other.nes", ImageBuilder().bytes());
-        if (command == "load")
-            w.btnLoadTrack->click();
-        else
-            (command == "exit" ? w.mnuExit : w.mnuOpen)->trigger();
+        (command == "exit" ? w.mnuExit : w.mnuOpen)->trigger();
 
         QCOMPARE(w.questions,
                  answer ? QStringList{"Save the changes to track 3 of “x.nes”?"} : QStringList{});
-        QCOMPARE(w.messages.size(), int(answer == QMessageBox::Save));
+        QCOMPARE(w.messages.size(), int(saveFails)); // a save there confirms nothing
         QCOMPARE(readWholeFile(path) == Image, answer != QMessageBox::Save);
-        const bool wentOn = command == "exit"   ? !w.isVisible()
-                            : command == "load" ? w.Track.CurrentObject == 0
-                                                : w.RomPath == w.chosen;
+        const bool wentOn = command == "exit" ? !w.isVisible() : w.lblFileName->text() == "other.nes";
         QCOMPARE(wentOn, goesOn);
         QVERIFY(goesOn || shown(w) == edited);
-        // Load and Open start afresh; a window that closed keeps what it let go.
-        QCOMPARE(w.UndoStack->isClean(),
+        // Open starts afresh; a window that closed keeps what it let go.
+        QCOMPARE(w.lblModified->text().isEmpty(),
                  goesOn && (command != "exit" || answer != QMessageBox::Discard));
     }
 
@@ -187,18 +183,75 @@ private slots:
             {Qt::Key_PageUp, 12, "scrLoadTrack", 2}, {Qt::Key_PageUp, 9, "btnNext", 9},
             {Qt::Key_PageDown, 84, "scrLaps", 94},   {Qt::Key_PageDown, 85, "btnLoadTrack", 85},
             {Qt::Key_Home, 7, "scrLoadTrack", 0},    {Qt::Key_End, 7, "chkAlternative", 94},
-            {Qt::Key_Right, 5, "txtLaps", 5},        {Qt::Key_PageUp, 10, "btnPrev10", 0}};
+            {Qt::Key_Right, 5, "txtLaps", 5},        {Qt::Key_PageUp, 10, "btnPrev10", 0},
+            {Qt::Key_Left, 1, "btnLoadTrack", 0},    {Qt::Key_Left, 2, "chkAlternative", 1}};
         OnTrackThree w;
         QVERIFY(QTest::qWaitForWindowActive(&w));
         for (const auto &[key, from, focus, to] : presses) {
             w.btnPrevBeginning->click();
-            w.Track.CurrentObject = from;
+            w.document().setCurrentObject(from);
             w.findChild<QWidget *>(focus)->setFocus();
             QTest::keyClick(QApplication::focusWidget(), key);
-            QCOMPARE(w.Track.CurrentObject, to);
-            QCOMPARE(w.lblObject->text(),
-                     QString("Object %1 of 95").arg(QString(focus) == "txtLaps" ? 1 : to + 1));
+            QCOMPARE(w.lblObject->text(), QString("Object %1 of 95").arg(to + 1));
         }
+        w.document().setCurrentObject(1); // "<" from the second object too
+        w.btnPrev->click();
+        QCOMPARE(w.lblObject->text(), "Object 1 of 95");
+        // Delete and Insert work from the keyboard: the first object, 0x17, frees one byte.
+        w.btnPrevBeginning->click();
+        QTest::keyClick(w.btnNext, Qt::Key_Delete);
+        QVERIFY(w.lblCurrentObject->text() == "$40" && w.lblFreeBytes->text() == "Free: 1 of 144 bytes");
+        QTest::keyClick(w.btnNext, Qt::Key_Insert);
+        QVERIFY(w.lblCurrentObject->text() == "$00" && w.lblFreeBytes->text() == "Free: 0 of 144 bytes");
+    }
+
+    // Load keeps the edits of the track left behind with its steps and current object, and asks
+    // nothing; Undo names the track once two have steps; Exit's Save writes every modified track.
+    void tracksKeepTheirEdits()
+    {
+        OnTrackThree w;
+        w.btnNext->click();
+        w.mnuDelete->trigger(); // the span 0x40 of length 4
+        const auto edited = shown(w);
+        w.load(1);
+        w.scrLaps->setValue(9);
+        QVERIFY(w.lblModified->text() == "Modified: tracks 1, 3" && w.mnuUndo->text() == "&Undo Change Laps (track 1)");
+        w.load(3);
+        QVERIFY(shown(w) == edited && w.questions.isEmpty());
+        w.answer = QMessageBox::Save;
+        w.mnuExit->trigger();
+        QCOMPARE(w.questions, QStringList{"Save the changes to tracks 1 and 3 of “sample.nes”?"});
+        const QByteArray saved = readWholeFile(w.dir.filePath("sample.nes"));
+        QVERIFY(saved.at(11606) == 9 && saved.mid(11737, 3) == bytes({0x17, 0x0F, 0x10}) && !w.isVisible());
+    }
+
+    // Before Save writes over another program's change it asks, Cancel first; Save As moves the
+    // edits to a new file; Revert drops them after a question.
+    void overwriteSaveAsAndRevert()
+    {
+        OnTrackThree w;
+        w.scrLaps->setValue(6);
+        QByteArray changed = w.sample;
+        changed[11737] = 0x0C; // track 3's first object
+        const QString path = writeFile(w.dir, "sample.nes", changed);
+        w.mnuSave->trigger();
+        QCOMPARE(w.confirmations, QStringList{"Track 3 in “sample.nes” was changed by another program "
+                                              "since it was loaded. Overwrite those changes?"});
+        QVERIFY(readWholeFile(path) == changed && w.messages.isEmpty());
+
+        w.chooseSaveFile = [&w](QWidget *, auto, auto, auto) { return w.dir.filePath("copy.nes"); };
+        w.mnuSaveAs->trigger();
+        QVERIFY(readWholeFile(w.dir.filePath("copy.nes")).at(11736) == 6 && readWholeFile(path) == changed);
+        QVERIFY(w.lblFileName->text() == "copy.nes" && w.lblModified->text().isEmpty());
+
+        w.mnuDelete->trigger();
+        w.mnuRevert->trigger();
+        QVERIFY(w.confirmations.size() == 2 && w.lblModified->text() == "Modified: track 3");
+        w.confirm = true;
+        w.mnuRevert->trigger();
+        QVERIFY(w.lblModified->text().isEmpty() && w.lblTrack->text() == "Track 3" && !w.mnuUndo->isEnabled());
+        QCOMPARE(w.confirmations.last(), "Revert “copy.nes” to the file on disk? The unsaved changes to "
+                                         "track 3 will be lost.");
     }
 
     // A press on an object steps to it, a double-click opens the selector over it too; past the
@@ -213,7 +266,7 @@ private slots:
                 const qint64 before = w.picTrack->picture().cacheKey();
                 twice ? doubleClick(w.picTrack, {x, 200})
                       : QTest::mouseClick(w.picTrack, Qt::LeftButton, {}, {x, 200});
-                QCOMPARE(w.Track.CurrentObject, to);
+                QCOMPARE(w.lblObject->text(), QString("Object %1 of 95").arg(to + 1));
                 QCOMPARE(w.picTrack->picture().cacheKey() == before, from == to);
                 QCOMPARE(w.selectorOpenedOver, twice && from != to ? QList{0x40} : QList<int>());
                 QCOMPARE(w.lblModified->text(), ""); // the selector was cancelled
@@ -228,12 +281,12 @@ private slots:
         OnTrackThree w;
         QCOMPARE(w.status(), QStringList({"sample.nes", "Track 3", "Object 1 of 95",
                                           "Free: 0 of 144 bytes", ""}));
-        QCOMPARE(w.lblFileName->toolTip(), QDir::toNativeSeparators(w.RomPath));
+        QCOMPARE(w.lblFileName->toolTip(), QDir::toNativeSeparators(w.dir.filePath("sample.nes")));
         w.btnNextEnd->click();
         w.runObjectSelector = [](QWidget *) { return edit::SelectedObjectNumber = 0x0C, true; };
         w.btnCurrentObject->click(); // the span leaves an object 0 after it
         QCOMPARE(w.status(), QStringList({"sample.nes", "Track 3", "Object 95 of 96",
-                                          "Free: 1 of 144 bytes", "Modified"}));
+                                          "Free: 1 of 144 bytes", "Modified: track 3"}));
         w.mnuSave->trigger();
         QCOMPARE(w.messages, QStringList{"Level saved successfully!"});
         QCOMPARE(w.status().last(), "");

@@ -28,6 +28,8 @@ struct Window : shell::frmMain
     const std::function<QString(QWidget *)> realChooser = chooseImageFile;
     QStringList questions; // the unsaved-edits questions asked, answered with `answer`
     QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    QStringList confirmations; // the questions with an action button, answered with `confirm`
+    bool confirm = false;
 
     Window()
     {
@@ -41,7 +43,12 @@ struct Window : shell::frmMain
             questions << text;
             return answer;
         };
+        askToConfirm = [this](QWidget *, const QString &, const QString &text, const QString &) {
+            confirmations << text;
+            return confirm;
+        };
     }
+    const document::ImageDocument &doc() const { return document(); }
     static void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); }
     void open(const QString &path)
     {
@@ -59,15 +66,17 @@ struct Window : shell::frmMain
         QList<bool> enabled;
         for (QObject *control : Controls())
             enabled.append(control->property("enabled").toBool());
-        return std::tuple(RomPath, Track.TrackObjects, Track.CurrentTrack, Track.CurrentObject,
+        const auto &d = doc();
+        return std::tuple(d.path(), d.track().TrackObjects, d.shownTrack(), d.track().CurrentObject,
                           scrLaps->value(), txtLaps->text(), lblCurrentObject->text(), lblLength->text(),
-                          chkAlternative->isChecked(), shpSelect->width(), picTrack->picture(), picGFX,
-                          picBuffer, ObjectWidthTable, TilePalette, enabled);
+                          chkAlternative->isChecked(), shpSelect->width(), picTrack->picture(),
+                          d.graphics().picGFX, d.graphics().picBuffer, d.widths(), enabled);
     }
     // Whether the window shows what the view code draws for its model.
     bool showsTheModel() const
     {
-        const auto v = view::RenderTrackView(Track, picBuffer, picGFX, RomPath);
+        const auto &d = doc();
+        const auto v = view::RenderTrackView(d.track(), d.graphics().picBuffer, d.graphics().picGFX, d.path());
         return picTrack->picture() == v.strip && lblCurrentObject->text() == v.currentObjectText &&
                lblLength->text() == v.lengthText && chkAlternative->isChecked() == v.alternative &&
                shpSelect->width() == v.markerWidth;

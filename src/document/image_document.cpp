@@ -1,0 +1,179 @@
+#include "image_document.h"
+
+#include "open_image.h"
+#include "track_io.h"
+
+#include <QFileInfo>
+#include <QUndoGroup>
+#include <QUndoStack>
+
+namespace whoopline::document {
+
+namespace {
+
+// The laps byte and the object bytes of track as the file holds them now.
+Result<QByteArray> readRegion(const QString &path, int track)
+{
+    return readImageBytes(path, track::trackStartPosition(track), 1 + track::trackByteBudget(track),
+                          QStringLiteral("the track's region"));
+}
+
+const track::TrackModel NoTrack{};
+
+} // namespace
+
+ImageDocument::ImageDocument(QObject *parent) : QObject(parent), m_group(new QUndoGroup(this))
+{
+    for (TrackSession &t : m_tracks) {
+        t.stack = new QUndoStack(m_group);
+        m_group->addStack(t.stack);
+        connect(t.stack, &QUndoStack::cleanChanged, this, &ImageDocument::modifiedChanged);
+        connect(t.stack, &QUndoStack::indexChanged, this, &ImageDocument::historyChanged);
+    }
+    connect(m_group, &QUndoGroup::activeStackChanged, this, &ImageDocument::historyChanged);
+}
+
+ImageDocument::~ImageDocument()
+{
+    // The stacks go with the group, after this object has stopped being a document.
+    for (TrackSession &t : m_tracks)
+        t.stack->disconnect(this);
+    m_group->disconnect(this);
+}
+
+Status ImageDocument::open(const QString &path)
+{
+    auto image = view::OpenImage(path);
+    if (!image)
+        return Failure{image.error()};
+    m_path = QFileInfo(path).absoluteFilePath();
+    m_identity = IdentityOf(m_path);
+    m_graphics = image->graphics;
+    m_widths = image->ObjectWidthTable;
+    dropTracks();
+    emit opened();
+    emit modifiedChanged();
+    return Success{};
+}
+
+Status ImageDocument::revert()
+{
+    return open(m_path);
+}
+
+void ImageDocument::dropTracks()
+{
+    m_shown = 0;
+    m_group->setActiveStack(nullptr);
+    for (TrackSession &t : m_tracks) {
+        t.state.reset();
+        t.lastKnown.clear();
+        t.stack->clear();
+    }
+}
+
+Status ImageDocument::showTrack(int number)
+{
+    if (!isOpen() || !track::isTrackNumber(number))
+        return Failure{QStringLiteral("There is no track %1 to show.").arg(number)};
+    TrackSession &t = session(number);
+    if (!t.state || t.stack->isClean()) {
+        auto loaded = track::ReadTrack(m_path, number, m_widths);
+        if (!loaded)
+            return Failure{loaded.error()};
+        const auto region = readRegion(m_path, number);
+        if (!region)
+            return Failure{region.error()};
+        t.state = edit::TrackEditState{{std::move(loaded.value().objects), number, 0}, loaded->laps};
+        t.lastKnown = *region;
+    }
+    m_shown = number;
+    m_group->setActiveStack(t.stack);
+    emit trackChanged(number);
+    return Success{};
+}
+
+const track::TrackModel &ImageDocument::track() const
+{
+    return hasTrack() ? session(m_shown).state->track : NoTrack;
+}
+
+int ImageDocument::laps() const
+{
+    return hasTrack() ? session(m_shown).state->laps : 0;
+}
+
+void ImageDocument::setCurrentObject(int index)
+{
+    if (!hasTrack())
+        return;
+    track::TrackModel &model = session(m_shown).state->track;
+    model.CurrentObject = qBound(0, index, model.lastIndex());
+    emit currentObjectChanged(model.CurrentObject);
+}
+
+Status ImageDocument::edit(edit::TrackEditKind kind,
+                           const std::function<Status(edit::TrackEditState &state)> &change)
+{
+    if (!hasTrack())
+        return Failure{QStringLiteral("There is no track to edit yet. Choose a track and press "
+                                      "Load first.")};
+    const int number = m_shown;
+    const edit::TrackEditState before = *session(number).state;
+    edit::TrackEditState after = before;
+    if (Status changed = change(after); !changed)
+        return changed;
+    edit::PushTrackEdit(*session(number).stack, kind, before, after,
+                        [this, number](const edit::TrackEditState &state) {
+                            session(number).state = state;
+                            emit trackChanged(number);
+                        });
+    return Success{};
+}
+
+QString ImageDocument::stepText(const QString &text) const
+{
+    if (text.isEmpty())
+        return text;
+    for (int number = 1; number <= track::TrackCount; ++number) {
+        if (number != m_shown && session(number).stack->count() > 0)
+            return QStringLiteral("%1 (track %2)").arg(text).arg(m_shown);
+    }
+    return text;
+}
+
+QString ImageDocument::undoText() const
+{
+    return hasTrack() ? stepText(session(m_shown).stack->undoText()) : QString();
+}
+
+QString ImageDocument::redoText() const
+{
+    return hasTrack() ? stepText(session(m_shown).stack->redoText()) : QString();
+}
+
+QList<int> ImageDocument::modifiedTracks() const
+{
+    QList<int> modified;
+    for (int number = 1; number <= track::TrackCount; ++number) {
+        if (session(number).state && !session(number).stack->isClean())
+            modified << number;
+    }
+    return modified;
+}
+
+DiskChanges ImageDocument::changesOnDisk() const
+{
+    DiskChanges changes;
+    const auto now = IdentityOf(m_path);
+    changes.otherFile = m_identity && now && *now != *m_identity;
+    for (const TrackToSave &t : tracksToSave()) {
+        // A region that can't be read is the save's to report.
+        const auto region = readRegion(m_path, t.track);
+        if (region && *region != session(t.track).lastKnown)
+            changes.tracks << t.track;
+    }
+    return changes;
+}
+
+} // namespace whoopline::document

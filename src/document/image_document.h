@@ -1,0 +1,123 @@
+#pragma once
+
+#include "file_identity.h"
+#include "region_patch.h"
+#include "result.h"
+#include "rom_graphics.h"
+#include "safety_copy.h"
+#include "track_edit_command.h"
+#include "track_layout.h"
+
+#include <QObject>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class QUndoGroup;
+class QUndoStack;
+
+namespace whoopline::document {
+
+// What another program did to the open image since this editor last read or wrote it.
+struct DiskChanges
+{
+    bool otherFile = false;  // the path now leads to another file than the one opened
+    QList<int> tracks;       // modified tracks whose laps or object bytes on disk differ
+    bool any() const { return otherFile || !tracks.isEmpty(); }
+};
+
+// The open image and its five tracks, with no window: the path, the graphics and widths, and per
+// track its objects, current object, laps, undo stack and the bytes last read or written there.
+// A track is read when it is first shown; nothing of the image is kept but those regions. Views
+// show the shown track and change it only through edit() and setCurrentObject().
+class ImageDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ImageDocument(QObject *parent = nullptr);
+    ~ImageDocument() override;
+
+    // Reads the graphics and widths of the image at path and drops every track and all history.
+    // A refusal leaves the document as it was.
+    Status open(const QString &path);
+    // Opens the image at path() again, dropping every unsaved edit.
+    Status revert();
+    bool isOpen() const { return !m_path.isEmpty(); }
+    const QString &path() const { return m_path; }
+    const rom::RomGraphics &graphics() const { return m_graphics; }
+    const track::ObjectWidthTable &widths() const { return m_widths; }
+
+    // Shows track 1..5. A track with unsaved edits comes back as it was left; any other is read
+    // from the file again, at its first object. A refusal leaves the shown track as it was.
+    Status showTrack(int track);
+    int shownTrack() const { return m_shown; }
+    bool hasTrack() const { return m_shown != 0; }
+    // The shown track (empty while none is) and its laps value.
+    const track::TrackModel &track() const;
+    int laps() const;
+    // Moves the shown track's current object; no undo step.
+    void setCurrentObject(int index);
+
+    // Runs change on a copy of the shown track's state and records the result as one undo step of
+    // kind; a change that changes nothing records none. A refusal changes nothing and is returned.
+    Status edit(edit::TrackEditKind kind,
+                const std::function<Status(edit::TrackEditState &state)> &change);
+
+    // The tracks' stacks; Undo and Redo act on the shown track's.
+    QUndoGroup *undoGroup() const { return m_group; }
+    // "Delete Object", with "(track 2)" after it when another track has history too.
+    QString undoText() const;
+    QString redoText() const;
+
+    // The tracks with unsaved edits, in track order.
+    QList<int> modifiedTracks() const;
+    bool isModified() const { return !modifiedTracks().isEmpty(); }
+
+    // What another program changed in the regions saveAll() would write, or the file itself.
+    DiskChanges changesOnDisk() const;
+    // Writes the shown track and every modified track, laps bytes included, in one
+    // all-or-nothing write after the image's safety copy; then every track is clean.
+    Status saveAll();
+    // The whole image as saveAll would leave it, built in memory; the file is not written.
+    Result<QByteArray> imageAsSaved() const;
+    // Writes imageAsSaved() to path, which becomes the open image with every track clean.
+    Status saveAs(const QString &path);
+
+signals:
+    // A track's objects, laps or current object changed: an edit, an undo, a load.
+    void trackChanged(int track);
+    // Only the shown track's current object moved.
+    void currentObjectChanged(int index);
+    // The set of modified tracks may have changed.
+    void modifiedChanged();
+    // Another image, or the same one afresh, is open: every track is dropped.
+    void opened();
+    void historyChanged();
+
+private:
+    struct TrackSession
+    {
+        std::optional<edit::TrackEditState> state;
+        QByteArray lastKnown; // the laps byte and object bytes last read from or written to disk
+        QUndoStack *stack = nullptr;
+    };
+    TrackSession &session(int track) { return m_tracks[track - 1]; }
+    const TrackSession &session(int track) const { return m_tracks[track - 1]; }
+    QList<TrackToSave> tracksToSave() const;
+    void markSaved(const QByteArray &span, Position first);
+    void dropTracks();
+    QString stepText(const QString &text) const;
+
+    QString m_path;
+    std::optional<FileIdentity> m_identity;
+    rom::RomGraphics m_graphics;
+    track::ObjectWidthTable m_widths{};
+    std::array<TrackSession, track::TrackCount> m_tracks;
+    int m_shown = 0;
+    QUndoGroup *m_group = nullptr;
+    SafetyCopies m_safetyCopies;
+};
+
+} // namespace whoopline::document

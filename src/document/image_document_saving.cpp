@@ -1,0 +1,101 @@
+#include "image_document.h"
+
+#include "ips_patch.h"
+#include "whole_file.h"
+
+#include <QFileInfo>
+#include <QUndoStack>
+
+// Saving the document: every modified track at once, in place, or the whole image to a new file.
+namespace whoopline::document {
+
+namespace {
+
+Failure notSaved(const QList<TrackToSave> &tracks, const QString &reason)
+{
+    QList<int> numbers;
+    for (const TrackToSave &t : tracks)
+        numbers << t.track;
+    QString names = NameTracks(numbers);
+    names[0] = names.at(0).toUpper();
+    // The reason continues the sentence: "writing to ..." after "Track 5 could not be saved: ".
+    QString rest = reason;
+    if (rest.size() > 1 && rest.at(0).isUpper() && rest.at(1).isLower())
+        rest[0] = rest.at(0).toLower();
+    return Failure{QStringLiteral("%1 could not be saved: %2").arg(names, rest)};
+}
+
+} // namespace
+
+QList<TrackToSave> ImageDocument::tracksToSave() const
+{
+    QList<TrackToSave> tracks;
+    for (int number = 1; number <= track::TrackCount; ++number) {
+        const TrackSession &t = session(number);
+        if (t.state && (number == m_shown || !t.stack->isClean()))
+            tracks.append({number, t.state->laps, t.state->track.TrackObjects});
+    }
+    return tracks;
+}
+
+void ImageDocument::markSaved(const QByteArray &bytes, Position first)
+{
+    for (int number = 1; number <= track::TrackCount; ++number) {
+        TrackSession &t = session(number);
+        if (!t.state)
+            continue;
+        const qint64 at = track::trackStartPosition(number) - first;
+        const qint64 size = 1 + track::trackByteBudget(number);
+        if ((number == m_shown || !t.stack->isClean()) && at >= 0 && at + size <= bytes.size()) {
+            t.lastKnown = bytes.mid(at, size);
+            t.stack->setClean();
+        }
+    }
+    m_identity = IdentityOf(m_path);
+}
+
+Status ImageDocument::saveAll()
+{
+    const QList<TrackToSave> tracks = tracksToSave();
+    if (tracks.isEmpty())
+        return Success{};
+    const PatchSpan span = SpanOf(tracks);
+    auto bytes = readImageBytes(m_path, span.first, span.count, QStringLiteral("the tracks' regions"));
+    if (!bytes)
+        return notSaved(tracks, bytes.error() + QStringLiteral(" Nothing was written."));
+    QByteArray patched = *bytes;
+    if (Status put = PutTracks(patched, span.first, tracks); !put)
+        return put;
+    const Status written = writeImageBytes(m_path, span.first, patched,
+                                           [this] { return m_safetyCopies.keepBeforeSaving(m_path); });
+    if (!written)
+        return notSaved(tracks, written.error());
+    markSaved(patched, span.first);
+    return Success{};
+}
+
+Result<QByteArray> ImageDocument::imageAsSaved() const
+{
+    auto image = readEntireFile(m_path, rom::IpsLargestFile);
+    if (!image)
+        return image;
+    QByteArray bytes = *image;
+    if (Status put = PutTracks(bytes, 1, tracksToSave()); !put)
+        return Failure{put.error()};
+    return bytes;
+}
+
+Status ImageDocument::saveAs(const QString &path)
+{
+    const auto image = imageAsSaved();
+    if (!image)
+        return Failure{image.error()};
+    if (Status written = replaceFileWith(path, *image); !written)
+        return written;
+    m_path = QFileInfo(path).absoluteFilePath();
+    markSaved(*image, 1);
+    emit modifiedChanged();
+    return Success{};
+}
+
+} // namespace whoopline::document

@@ -1,0 +1,222 @@
+#include "file_commands.h"
+
+#include "frm_main.h"
+#include "ips_patch.h"
+#include "open_image.h"
+#include "safety_copy.h"
+#include "track_picture.h"
+#include "whole_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace whoopline::shell {
+
+namespace {
+
+const QString WindowTitle = QStringLiteral("Whoopline");
+
+QString besideImage(const QString &imagePath, const QString &fileName)
+{
+    return QFileInfo(imagePath).dir().filePath(fileName);
+}
+
+} // namespace
+
+FileCommands::FileCommands(frmMain &window) : QObject(&window), m_window(window) {}
+
+void FileCommands::warn(const QString &text)
+{
+    m_window.showMessage(&m_window, QMessageBox::Warning, WindowTitle, text);
+}
+
+void FileCommands::tell(const QString &text)
+{
+    m_window.showMessage(&m_window, QMessageBox::Information, WindowTitle, text);
+}
+
+void FileCommands::open(const QString &path)
+{
+    // Checked before the question, so that an image that can't be opened asks nothing.
+    if (const auto checked = view::OpenImage(path); !checked) {
+        warn(checked.error());
+        return;
+    }
+    if (!confirmUnsavedEdits())
+        return;
+    if (const Status opened = m_window.document().open(path); !opened) {
+        warn(opened.error());
+        return;
+    }
+    m_window.SetControlsEnabled(&m_window, true);
+}
+
+bool FileCommands::mayOverwrite()
+{
+    const document::ImageDocument &doc = m_window.document();
+    const document::DiskChanges changes = doc.changesOnDisk();
+    if (!changes.any())
+        return true;
+    QString question;
+    if (changes.otherFile) {
+        question = QStringLiteral("%1 now leads to another file than the one that was opened. "
+                                  "Overwrite that file?")
+                       .arg(quotedName(doc.path()));
+    } else {
+        QString names = document::NameTracks(changes.tracks);
+        names[0] = names.at(0).toUpper();
+        const bool one = changes.tracks.size() == 1;
+        question = QStringLiteral("%1 in %2 %3 changed by another program since %4 loaded. "
+                                  "Overwrite those changes?")
+                       .arg(names, quotedName(doc.path()), one ? QStringLiteral("was")
+                                                               : QStringLiteral("were"),
+                            one ? QStringLiteral("it was") : QStringLiteral("they were"));
+    }
+    return m_window.askToConfirm(&m_window, WindowTitle, question, QStringLiteral("Overwrite"));
+}
+
+bool FileCommands::saveAll(bool confirm)
+{
+    if (!mayOverwrite())
+        return false;
+    if (const Status saved = m_window.document().saveAll(); !saved) {
+        warn(saved.error());
+        return false;
+    }
+    if (confirm)
+        tell(QStringLiteral("Level saved successfully!"));
+    return true;
+}
+
+void FileCommands::save()
+{
+    if (!m_window.document().hasTrack()) {
+        tell(QStringLiteral("There is no track to save yet. Choose a track and press Load first."));
+        return;
+    }
+    saveAll(true);
+}
+
+void FileCommands::saveAs()
+{
+    document::ImageDocument &doc = m_window.document();
+    if (!doc.isOpen())
+        return;
+    const QString chosen = m_window.chooseSaveFile(&m_window, QStringLiteral("Save ROM File As"),
+                                                   doc.path(), QStringLiteral("NES ROM (*.nes)"));
+    if (chosen.isEmpty())
+        return;
+    if (const Status saved = doc.saveAs(chosen); !saved)
+        warn(saved.error());
+}
+
+void FileCommands::revert()
+{
+    document::ImageDocument &doc = m_window.document();
+    if (!doc.isOpen())
+        return;
+    if (doc.isModified() &&
+        !m_window.askToConfirm(
+            &m_window, WindowTitle,
+            QStringLiteral("Revert %1 to the file on disk? The unsaved changes to %2 will be lost.")
+                .arg(quotedName(doc.path()), document::NameTracks(doc.modifiedTracks())),
+            QStringLiteral("Revert")))
+        return;
+    // The track shown before is shown again, as the file now holds it.
+    const int shown = doc.shownTrack();
+    if (const Status reverted = doc.revert(); !reverted)
+        warn(reverted.error());
+    else if (const Status again = shown != 0 ? doc.showTrack(shown) : Status(Success{}); !again)
+        warn(again.error());
+}
+
+bool FileCommands::confirmUnsavedEdits()
+{
+    const document::ImageDocument &doc = m_window.document();
+    if (!doc.isModified())
+        return true;
+    const QString question = QStringLiteral("Save the changes to %1 of %2?")
+                                 .arg(document::NameTracks(doc.modifiedTracks()),
+                                      quotedName(doc.path()));
+    switch (m_window.askToSaveChanges(&m_window, WindowTitle, question)) {
+    case QMessageBox::Save:
+        return saveAll(false);
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FileCommands::exportTrackPicture()
+{
+    const document::ImageDocument &doc = m_window.document();
+    if (!doc.hasTrack())
+        return;
+    const QString image = doc.path();
+    // Drawn first, so a track that can't be drawn is refused before a file is chosen.
+    const auto picture = view::DrawTrackPicture(doc.track().TrackObjects, doc.graphics().picBuffer,
+                                                doc.graphics().picGFX, image);
+    if (!picture) {
+        warn(picture.error());
+        return;
+    }
+    const QString suggested = QFileInfo(image).dir().filePath(
+        QStringLiteral("%1-track%2.png").arg(QFileInfo(image).completeBaseName()).arg(doc.shownTrack()));
+    const QString chosen = m_window.chooseSaveFile(&m_window, QStringLiteral("Export Track Picture"), suggested,
+                                          QStringLiteral("PNG picture (*.png)"));
+    if (chosen.isEmpty())
+        return;
+    const Status written = view::WritePngFile(*picture, chosen);
+    if (!written)
+        warn(written.error());
+}
+
+void FileCommands::createPatch()
+{
+    const document::ImageDocument &doc = m_window.document();
+    if (!doc.isOpen())
+        return;
+    const QString image = doc.path();
+    const QString copy = safetyCopyPath(image);
+    const bool edits = doc.isModified();
+    // Before the first save the image itself is what the safety copy will hold.
+    const bool hasCopy = QFileInfo::exists(copy);
+    if (!hasCopy && !edits) {
+        tell(QStringLiteral("There is no safety copy %1 beside %2 to compare it with, so no patch "
+                            "was made.")
+                 .arg(quotedName(copy), quotedName(image)));
+        return;
+    }
+    Result<QByteArray> patch = QByteArray();
+    if (edits) {
+        const auto original = readEntireFile(hasCopy ? copy : image, rom::IpsLargestFile);
+        const auto saved = doc.imageAsSaved();
+        patch = !original ? Result<QByteArray>(Failure{original.error()})
+                : !saved  ? saved
+                          : rom::MakeIpsPatch(*original, *saved);
+    } else {
+        patch = rom::MakeIpsPatchBetweenFiles(copy, image);
+    }
+    if (!patch) {
+        warn(patch.error());
+        return;
+    }
+    if (patch->isEmpty()) {
+        tell(QStringLiteral("%1 is the same as its safety copy %2: there is nothing to patch, so "
+                            "no patch was made.")
+                 .arg(quotedName(image), quotedName(copy)));
+        return;
+    }
+    const QString name = QFileInfo(image).completeBaseName();
+    const QString chosen = m_window.chooseSaveFile(
+        &m_window,
+        edits ? QStringLiteral("Create Patch (the unsaved edits included)") : QStringLiteral("Create Patch"),
+        besideImage(image, name + QStringLiteral(".ips")), QStringLiteral("IPS patch (*.ips)"));
+    if (chosen.isEmpty())
+        return;
+    if (const Status written = replaceFileWith(chosen, *patch); !written)
+        warn(written.error());
+}
+
+} // namespace whoopline::shell

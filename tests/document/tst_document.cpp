@@ -1,0 +1,201 @@
+#include "free_byte_edits.h"
+#include "image_builder.h"
+#include "image_document.h"
+#include "ips_patch.h"
+#include "sample_image.h"
+
+#include <QUndoGroup>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace whoopline;
+using namespace whoopline::testing;
+using document::ImageDocument;
+
+namespace {
+
+Status setLaps(ImageDocument &doc, int laps)
+{
+    return doc.edit(edit::TrackEditKind::ChangeLaps, [laps](edit::TrackEditState &state) {
+        state.laps = laps;
+        return Status(Success{});
+    });
+}
+
+Status deleteObject(ImageDocument &doc, int index)
+{
+    doc.setCurrentObject(index);
+    return doc.edit(edit::TrackEditKind::DeleteObject, [&doc](edit::TrackEditState &state) {
+        return edit::DeleteCurrentObject(state.track, doc.widths());
+    });
+}
+
+} // namespace
+
+class TestDocument : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    const QByteArray m_sample = sample::BuildSampleImage();
+    QString m_path;
+
+private slots:
+    // A folder of its own for each test, so that no safety copy carries over.
+    void init()
+    {
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_path = writeFile(*m_folder, "x.nes", m_sample);
+    }
+
+    // Each track keeps its objects, current object, laps and steps while another is shown; a
+    // track without unsaved edits is read again; Undo acts on the shown track only.
+    void tracksKeepTheirSessions()
+    {
+        ImageDocument doc;
+        QVERIFY(doc.open(m_path) && doc.showTrack(3));
+        const auto loaded = doc.track();
+        QVERIFY(deleteObject(doc, 1));
+        doc.setCurrentObject(5);
+        const auto edited = doc.track();
+        QVERIFY(doc.showTrack(1) && setLaps(doc, 9) && doc.showTrack(2));
+        QByteArray changed = m_sample;
+        changed[11882] = char(0x17); // another program changes track 2's first object
+        writeFile(*m_folder, "x.nes", changed);
+        QVERIFY(doc.showTrack(2));
+        QCOMPARE(doc.track().TrackObjects.first().code(), 0x17);
+        QCOMPARE(doc.modifiedTracks(), QList({1, 3}));
+        QVERIFY(doc.showTrack(3) && doc.track().TrackObjects == edited.TrackObjects && doc.laps() == 4);
+        QCOMPARE(doc.track().CurrentObject, 5);
+        QCOMPARE(doc.undoText(), "Delete Object (track 3)");
+        doc.undoGroup()->undo();
+        QVERIFY(doc.track().TrackObjects == loaded.TrackObjects);
+        QCOMPARE(doc.modifiedTracks(), QList({1}));
+        QVERIFY(doc.showTrack(1) && doc.laps() == 9);
+
+        QVERIFY(doc.revert());
+        QVERIFY(!doc.hasTrack() && !doc.isModified() && !doc.undoGroup()->canUndo());
+        QVERIFY(doc.showTrack(1) && doc.laps() == quint8(m_sample.at(11606)));
+    }
+
+    // Edits of three tracks are saved at once, byte for byte, with the safety copy first; a
+    // track between them that another program changed keeps that change; the patch built in
+    // memory before the save turns the safety copy into the saved file.
+    void saveAllAndPatchRoundTrip()
+    {
+        ImageDocument doc;
+        QVERIFY(doc.open(m_path) && doc.showTrack(1) && setLaps(doc, 7));
+        QVERIFY(doc.showTrack(4) && deleteObject(doc, 0)); // 0x17 at 12004
+        // 0x0F at 12220; the span 0x46 on the last byte, 12403, keeps its length 8 from 12404.
+        QVERIFY(doc.showTrack(5) && setLaps(doc, 200) && deleteObject(doc, 2));
+        QByteArray other = m_sample;
+        other[11900] = char(0x21); // inside track 2's region, between the saved ones
+        writeFile(*m_folder, "x.nes", other);
+        QByteArray expected = other;
+        expected[11606] = 7;
+        expected.remove(12003, 1).insert(12214, '\0');
+        expected[12215] = char(200);
+        expected.remove(12219, 1).insert(12403, char(8));
+
+        const auto inMemory = doc.imageAsSaved();
+        QVERIFY(inMemory && *inMemory == expected && doc.saveAll());
+        QCOMPARE(readWholeFile(m_path), expected);
+        QCOMPARE(readWholeFile(m_folder->filePath("x.bak")), other);
+        QVERIFY(!doc.isModified() && doc.undoGroup()->canUndo());
+
+        ImageDocument again;
+        QVERIFY(again.open(m_path) && again.showTrack(5));
+        QVERIFY(again.track().TrackObjects == doc.track().TrackObjects && again.laps() == 200);
+        // The first record puts 7 at offset 11606.
+        QVERIFY(rom::MakeIpsPatch(other, *inMemory)->startsWith("PATCH" + bytes({0, 0x2D, 0x56, 0, 1, 7})));
+    }
+
+    // A file size limit inside the span makes the safety copy fail first, then, with a copy in
+    // place, the write part way: either leaves every track's bytes as they were and every track
+    // modified, and the next save writes them all.
+    void failedSaveLeavesTheFile()
+    {
+        ImageDocument doc;
+        QVERIFY(doc.open(m_path) && doc.showTrack(1) && setLaps(doc, 7));
+        QVERIFY(doc.showTrack(5) && setLaps(doc, 4));
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        const rlimit lowered{11900, old.rlim_max}; // inside the span, past track 1's region
+        std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &lowered), 0);
+        const QString noCopy = doc.saveAll().error();
+        writeFile(*m_folder, "x.bak", "older");
+        const QString failed = doc.saveAll().error();
+        setrlimit(RLIMIT_FSIZE, &old);
+        QCOMPARE(noCopy, "Tracks 1 and 5 could not be saved: the safety copy “x.bak” cannot be written: "
+                         "File too large. Nothing was written.");
+        QCOMPARE(failed, "Tracks 1 and 5 could not be saved: writing to “x.nes” failed: File too "
+                         "large. The old bytes were written back, so the file is as it was.");
+        QVERIFY(readWholeFile(m_path) == m_sample && doc.modifiedTracks() == QList({1, 5}));
+        QVERIFY(doc.saveAll());
+        QVERIFY(quint8(readWholeFile(m_path).at(11606)) == 7 && quint8(readWholeFile(m_path).at(12215)) == 4);
+        QCOMPARE(readWholeFile(m_folder->filePath("x.bak")), "older");
+    }
+
+    // Another program's change to a region the save writes, or another file at the path, is
+    // reported before the save; a change elsewhere is not, and a save makes the bytes known again.
+    void changesOnDiskAreFound()
+    {
+        ImageDocument doc;
+        QVERIFY(doc.open(m_path) && doc.showTrack(3) && setLaps(doc, 9) && doc.showTrack(2));
+        QByteArray changed = m_sample;
+        changed[11800] = char(changed.at(11800) ^ 1); // track 3's objects
+        changed[12100] = char(changed.at(12100) ^ 1); // track 4's, which is not saved
+        writeFile(*m_folder, "x.nes", changed);
+        auto changes = doc.changesOnDisk();
+        QVERIFY(!changes.otherFile && changes.tracks == QList({3}));
+        QVERIFY(doc.saveAll());
+        QVERIFY(!doc.changesOnDisk().any());
+        changed[11882] = char(changed.at(11882) ^ 1); // track 2's, the shown one, which a save writes too
+        const QString swapped = writeFile(*m_folder, "swapped.nes", changed);
+        QVERIFY(QFile::remove(m_path) && QFile::link(swapped, m_path));
+        changes = doc.changesOnDisk();
+        QVERIFY(changes.otherFile && changes.tracks == QList({2}));
+    }
+
+    // A span on the budget's last byte takes its length from the next track's laps byte: a save
+    // that changes that byte, through the span or through the next track's laps, is refused.
+    void neighbouringRegionsAreChecked()
+    {
+        const QString path = ImageBuilder(0).set(1, m_sample).set(11735, bytes({0x11, 0x42, 5})).write(*m_folder);
+        ImageDocument doc;
+        QVERIFY(doc.open(path) && doc.showTrack(3) && setLaps(doc, 6) && doc.showTrack(1));
+        const QString throughLaps = doc.saveAll().error();
+        QVERIFY(doc.showTrack(3) && setLaps(doc, 5) && doc.showTrack(1));
+        QVERIFY(doc.edit(edit::TrackEditKind::ReplaceObject, [](edit::TrackEditState &state) {
+            return state.track.TrackObjects.last().Bytes[1] = 6, Status(Success{});
+        }));
+        QCOMPARE(doc.saveAll().error(), "Track 1 could not be saved: its last object lies outside the track's "
+                                        "region, at position 11,737, and saving would change that byte from 5 "
+                                        "to 6. Nothing was written.");
+        QVERIFY2(throughLaps.startsWith("Track 1 could not be saved"), qPrintable(throughLaps));
+        QCOMPARE(readWholeFile(path).mid(11734, 3), bytes({0x11, 0x42, 5}));
+    }
+
+    // Save As writes the image with every edit to a new file, which becomes the open image; the
+    // original keeps its bytes.
+    void saveAsMovesTheDocument()
+    {
+        ImageDocument doc;
+        QVERIFY(doc.open(m_path) && doc.showTrack(2) && setLaps(doc, 8));
+        const QString copy = m_folder->filePath("copy.nes");
+        QVERIFY(doc.saveAs(copy));
+        QByteArray expected = m_sample;
+        expected[11881] = 8;
+        QVERIFY(readWholeFile(copy) == expected && readWholeFile(m_path) == m_sample);
+        QVERIFY(doc.path() == copy && !doc.isModified() && !QFileInfo::exists(m_folder->filePath("x.bak")));
+        QVERIFY(setLaps(doc, 9) && doc.saveAll());
+        QCOMPARE(quint8(readWholeFile(copy).at(11881)), 9);
+        QCOMPARE(readWholeFile(m_path), m_sample);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDocument)
+#include "tst_document.moc"
