@@ -126,17 +126,19 @@ private slots:
         std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &lowered), 0);
         const QString noCopy = doc.saveAll().error();
-        writeFile(*m_folder, "x.bak", "older");
+        setrlimit(RLIMIT_FSIZE, &old); // a copy of the image's size, older than it
+        writeFile(*m_folder, "x.bak", QByteArray(m_sample).replace(0, 5, "older"));
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &lowered), 0);
         const QString failed = doc.saveAll().error();
         setrlimit(RLIMIT_FSIZE, &old);
-        QCOMPARE(noCopy, "Tracks 1 and 5 could not be saved: the safety copy “x.bak” cannot be written: "
+        QCOMPARE(noCopy, "Tracks 1 and 5 could not be saved: the safety copy “x.bak” could not be written: "
                          "File too large. Nothing was written.");
         QCOMPARE(failed, "Tracks 1 and 5 could not be saved: writing to “x.nes” failed: File too "
                          "large. The old bytes were written back, so the file is as it was.");
         QVERIFY(readWholeFile(m_path) == m_sample && doc.modifiedTracks() == QList({1, 5}));
         QVERIFY(doc.saveAll());
         QVERIFY(quint8(readWholeFile(m_path).at(11606)) == 7 && quint8(readWholeFile(m_path).at(12215)) == 4);
-        QCOMPARE(readWholeFile(m_folder->filePath("x.bak")), "older");
+        QCOMPARE(readWholeFile(m_folder->filePath("x.bak")).left(5), "older");
     }
 
     // Another program's change to a region the save writes, or another file at the path, is
