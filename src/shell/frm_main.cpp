@@ -2,6 +2,7 @@
 
 #include "app_fonts.h"
 #include "artwork_reader.h"
+#include "editor_session.h"
 #include "deferred_icon_style.h"
 #include "file_commands.h"
 #include "frm_object_selector.h"
@@ -56,6 +57,7 @@ frmMain::frmMain(QWidget *parent)
     m_files = new FileCommands(*this);
     createControls();
     createMenus();
+    m_session = new EditorSession(recentMenu, this);
     createStatusBar();
     connectHandlers();
     assignKeysAndTips();

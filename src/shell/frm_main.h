@@ -15,11 +15,13 @@ class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 
 namespace whoopline::shell {
 
+class EditorSession;
 class FileCommands;
 class PictureBox;
 class RectangleShape;
@@ -116,6 +118,11 @@ public:
 
     // The open image and its tracks; the window shows its shown track.
     document::ImageDocument &document() const { return *m_document; }
+    // What outlives one image: the settings, the recent files and the play test's files.
+    EditorSession &session() const { return *m_session; }
+    // File > Recent Files and the View menu, which the window's smaller parts fill.
+    QMenu *recentMenu = nullptr;
+    QMenu *viewMenu = nullptr;
 
     // Opens the image at path as File > Open does once a file is chosen: checked and read first,
     // so a refused image leaves the window as it was, with a warning.
@@ -170,6 +177,7 @@ private:
 
     document::ImageDocument *m_document = nullptr;
     FileCommands *m_files = nullptr;
+    EditorSession *m_session = nullptr;
     // The object selector's choice, started afresh at every opening.
     edit::ObjectSelectorState m_selector;
     // Whether the last press on the track view fell on an object: only then does the

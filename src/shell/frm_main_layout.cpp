@@ -99,6 +99,7 @@ void frmMain::createMenus()
     QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile = addControl(fileMenu->menuAction(), "mnuFile");
     mnuOpen = addControl(fileMenu->addAction(QStringLiteral("&Open ROM File...")), "mnuOpen");
+    recentMenu = fileMenu->addMenu(QStringLiteral("Recent &Files"));
     mnuSave = addControl(fileMenu->addAction(QStringLiteral("&Save ROM File")), "mnuSave");
     mnuSaveAs = addControl(fileMenu->addAction(QStringLiteral("Save ROM File &As...")), "mnuSaveAs");
     mnuRevert = addControl(fileMenu->addAction(QStringLiteral("&Revert")), "mnuRevert");
@@ -122,11 +123,13 @@ void frmMain::createMenus()
     mnuDelete = addControl(editMenu->addAction(QStringLiteral("&Delete Object")), "mnuDelete");
     mnuDelete->setShortcut(Qt::Key_Delete);
 
+    viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+
     QMenu *helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp = addControl(helpMenu->menuAction(), "mnuHelp");
     mnuAbout = addControl(helpMenu->addAction(QStringLiteral("&About")), "mnuAbout");
 
-    for (QMenu *menu : {fileMenu, editMenu, helpMenu})
+    for (QMenu *menu : {fileMenu, recentMenu, editMenu, viewMenu, helpMenu})
         menu->setFont(windowFont());
     menuBar()->setFont(windowFont());
 }

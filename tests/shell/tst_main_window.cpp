@@ -33,7 +33,8 @@ private slots:
                 window.SetControlsEnabled(&window, true);
             }
             const std::set<QObject *> alone = {window.mnuFile, window.mnuOpen, window.mnuExit,
-                                               window.mnuHelp, window.mnuAbout, window.shpSelect};
+                                               window.mnuHelp, window.mnuAbout, window.shpSelect,
+                                               window.recentMenu->menuAction(), window.viewMenu->menuAction()};
             // Undo and Redo also wait for a step to undo or redo, Export Track Picture for a track.
             const std::set<QObject *> noStep = {window.mnuUndo, window.mnuRedo, window.mnuExportTrack};
             for (QObject *control : all) {

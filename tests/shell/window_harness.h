@@ -14,6 +14,9 @@
 
 namespace whoopline::testing {
 
+// Settings of the windows under test go to Qt's test folder, never the user's.
+inline const bool SettingsInTestMode = (QStandardPaths::setTestModeEnabled(true), true);
+
 // The main window with its dialogs answered by the test: Open hands out `chosen`, messages are
 // kept, and the object selector must be set by the test that expects it (the window's own one is
 // kept in realSelector, its Open dialog in realChooser).
