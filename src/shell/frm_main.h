@@ -120,8 +120,10 @@ public:
     document::ImageDocument &document() const { return *m_document; }
     // What outlives one image: the settings, the recent files and the play test's files.
     EditorSession &session() const { return *m_session; }
-    // File > Recent Files and the View menu, which the window's smaller parts fill.
+    // The menus, which the window's smaller parts fill too.
+    QMenu *fileMenu = nullptr;
     QMenu *recentMenu = nullptr;
+    QMenu *editMenu = nullptr;
     QMenu *viewMenu = nullptr;
 
     // Opens the image at path as File > Open does once a file is chosen: checked and read first,

@@ -96,7 +96,7 @@ void frmMain::createControls()
 
 void frmMain::createMenus()
 {
-    QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile = addControl(fileMenu->menuAction(), "mnuFile");
     mnuOpen = addControl(fileMenu->addAction(QStringLiteral("&Open ROM File...")), "mnuOpen");
     recentMenu = fileMenu->addMenu(QStringLiteral("Recent &Files"));
@@ -110,7 +110,7 @@ void frmMain::createMenus()
     mnuFileLine1 = addControl(fileMenu->addSeparator(), "mnuFileLine1");
     mnuExit = addControl(fileMenu->addAction(QStringLiteral("&Exit")), "mnuExit");
 
-    QMenu *editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
     mnuEdit = addControl(editMenu->menuAction(), "mnuEdit");
     // Their texts name the step they take: "Undo Replace Object".
     mnuUndo = addControl(editMenu->addAction(QStringLiteral("&Undo")), "mnuUndo");
