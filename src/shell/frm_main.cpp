@@ -9,6 +9,7 @@
 #include "picture_box.h"
 #include "rectangle_shape.h"
 #include "standard_dialogs.h"
+#include "view_commands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -60,6 +61,7 @@ frmMain::frmMain(QWidget *parent)
     m_session = new EditorSession(recentMenu, this);
     createStatusBar();
     connectHandlers();
+    viewCommands = new ViewCommands(*this, [this] { RenderTrack(); });
     assignKeysAndTips();
     Form_Load();
 }

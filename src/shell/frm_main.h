@@ -25,6 +25,7 @@ class EditorSession;
 class FileCommands;
 class PictureBox;
 class RectangleShape;
+class ViewCommands;
 
 // The editor's one main window: the track view, the navigation buttons, the current-object row,
 // the track loader, the laps box and the File, Edit and Help menus.
@@ -125,6 +126,8 @@ public:
     QMenu *recentMenu = nullptr;
     QMenu *editMenu = nullptr;
     QMenu *viewMenu = nullptr;
+    // The View menu's items, the track overview, and the wheel and tooltips on the track view.
+    ViewCommands *viewCommands = nullptr;
 
     // Opens the image at path as File > Open does once a file is chosen: checked and read first,
     // so a refused image leaves the window as it was, with a warning.

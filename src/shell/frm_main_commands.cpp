@@ -8,6 +8,7 @@
 #include "rectangle_shape.h"
 #include "strip_layout.h"
 #include "track_view.h"
+#include "view_commands.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -78,7 +79,8 @@ void frmMain::RenderTrack()
     const document::ImageDocument &doc = document();
     if (doc.hasTrack()) {
         const view::TrackView view = view::RenderTrackView(
-            doc.track(), doc.graphics().picBuffer, doc.graphics().picGFX, doc.path());
+            doc.track(), doc.graphics().picBuffer, doc.graphics().picGFX, doc.path(),
+            viewCommands->marksAlternative());
         shpSelect->resize(view.markerWidth, shpSelect->height());
         lblCurrentObject->setText(view.currentObjectText);
         // setChecked does not emit clicked, so showing the mark never toggles it.

@@ -1,4 +1,5 @@
 #include "artwork_reader.h"
+#include "overview_strip.h"
 #include "open_image.h"
 #include "sample_tiles.h"
 #include "track_io.h"
@@ -22,7 +23,7 @@ private slots:
         for (const bool enabled : {false, true}) {
             shell::frmMain window; // at start-up, switched off
             QList<QObject *> all;
-            for (QWidget *widget : window.centralWidget()->findChildren<QWidget *>())
+            for (QWidget *widget : window.findChild<QWidget *>("client")->findChildren<QWidget *>())
                 all << widget;
             for (QAction *menu : window.menuBar()->actions())
                 for (QAction *item : QList<QAction *>{menu} + menu->menu()->actions())
@@ -34,7 +35,9 @@ private slots:
             }
             const std::set<QObject *> alone = {window.mnuFile, window.mnuOpen, window.mnuExit,
                                                window.mnuHelp, window.mnuAbout, window.shpSelect,
-                                               window.recentMenu->menuAction(), window.viewMenu->menuAction()};
+                                               window.recentMenu->menuAction(), window.viewMenu->menuAction(),
+                                               window.viewCommands->mnuTrackOverview,
+                                               window.viewCommands->mnuMarkAlternative};
             // Undo and Redo also wait for a step to undo or redo, Export Track Picture for a track.
             const std::set<QObject *> noStep = {window.mnuUndo, window.mnuRedo, window.mnuExportTrack};
             for (QObject *control : all) {
@@ -190,6 +193,58 @@ private slots:
         before = w.state();
         Window::click(w.btnCurrentObject);
         QVERIFY(w.icons.last() == QMessageBox::Warning && w.state() == before);
+    }
+
+    // Sample track 4 from object 20, whose sixth is marked for the alternative track. The overview
+    // sits under the client area, which keeps its place; a click there, the wheel and the View
+    // items redraw as a step does, and a new window shows what the last one's View menu left.
+    void overviewWheelAndMarks_data()
+    {
+        QTest::addColumn<QPoint>("delta");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("current");
+        QTest::newRow("down") << QPoint(0, -120) << 0 << 21;
+        QTest::newRow("up, ten") << QPoint(0, 120) << int(Qt::ShiftModifier) << 10;
+        QTest::newRow("sideways, ten") << QPoint(-120, 0) << int(Qt::ShiftModifier) << 30;
+    }
+    void overviewWheelAndMarks()
+    {
+        Window w;
+        for (QAction *item : w.viewMenu->actions()) // as by default, whatever a failed run left
+            item->setChecked(true);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        shell::TrackOverview *overview = w.viewCommands->overview;
+        QWidget *client = w.findChild<QWidget *>("client");
+        const int top = w.menuBar()->height();
+        QCOMPARE(QRect(client->mapTo(&w, QPoint()), client->size()), QRect(0, top, 529, 351));
+        QCOMPARE(overview->mapTo(&w, QPoint()), QPoint(0, top + 351));
+        QVERIFY(overview->width() == w.width() && w.statusBar()->y() == top + 351 + overview->height());
+        w.open(writeFile(w.dir, "sample.nes", w.sample));
+        w.load(4);
+        // Object 20 of sample track 4 takes overview pixels 162..173.
+        QTest::mouseClick(overview->viewport(), Qt::LeftButton, {}, QPoint(170, 10));
+        QVERIFY(w.doc().track().CurrentObject == 20 && w.showsTheModel());
+        QFETCH(QPoint, delta);
+        QFETCH(int, modifiers);
+        QFETCH(int, current);
+        QWheelEvent wheel({100, 100}, {}, {}, delta, {}, Qt::KeyboardModifiers(modifiers), Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w.picTrack, &wheel);
+        QVERIFY(w.doc().track().CurrentObject == current && w.showsTheModel());
+
+        w.document().setCurrentObject(20);
+        QHelpEvent tip(QEvent::ToolTip, {2, 100}, w.picTrack->mapToGlobal(QPoint(2, 100)));
+        QApplication::sendEvent(w.picTrack, &tip);
+        QVERIFY2(QToolTip::text().contains("Object 21 of "), qPrintable(QToolTip::text()));
+        const QImage marked = w.picTrack->picture(), strip = overview->grab().toImage();
+        for (QAction *item : w.viewMenu->actions())
+            item->trigger();
+        QVERIFY(w.picTrack->picture() != marked && w.showsTheModel() && overview->grab().toImage() != strip);
+        QTRY_VERIFY(!overview->isVisible() && w.statusBar()->y() == top + 351);
+        shell::frmMain next;
+        QVERIFY(!next.viewCommands->marksAlternative() && !next.viewCommands->overview->isVisibleTo(&next));
+        for (QAction *item : w.viewMenu->actions())
+            item->trigger();
     }
 
     // The editor unpacks its own pictures itself, to the pixels Qt's PNG reader gives.

@@ -2,6 +2,8 @@
 #include "app_fonts.h"
 #include "frm_main.h"
 #include "frm_object_selector.h"
+#include "overview_strip.h"
+#include "view_commands.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -60,7 +62,10 @@ private slots:
         window.txtLaps->setText("255");
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        checkTextsFit(window.centralWidget());
+        checkTextsFit(window.findChild<QWidget *>("client"));
+        // The overview's 32 rows show whole, above the status bar.
+        const QWidget *strip = window.viewCommands->overview->viewport();
+        QVERIFY(strip->isVisible() && strip->mapTo(&window, QPoint(0, 32)).y() <= window.statusBar()->y());
     }
 
     void selectorTextsAndEntriesFit()

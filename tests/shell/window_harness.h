@@ -6,6 +6,7 @@
 #include "rectangle_shape.h"
 #include "sample_image.h"
 #include "track_view.h"
+#include "view_commands.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -75,11 +76,12 @@ struct Window : shell::frmMain
                           chkAlternative->isChecked(), shpSelect->width(), picTrack->picture(),
                           d.graphics().picGFX, d.graphics().picBuffer, d.widths(), enabled);
     }
-    // Whether the window shows what the view code draws for its model.
+    // Whether the window shows what the view code draws for its model, marked as the View menu says.
     bool showsTheModel() const
     {
         const auto &d = doc();
-        const auto v = view::RenderTrackView(d.track(), d.graphics().picBuffer, d.graphics().picGFX, d.path());
+        const auto v = view::RenderTrackView(d.track(), d.graphics().picBuffer, d.graphics().picGFX, d.path(),
+                                             viewCommands->mnuMarkAlternative->isChecked());
         return picTrack->picture() == v.strip && lblCurrentObject->text() == v.currentObjectText &&
                lblLength->text() == v.lengthText && chkAlternative->isChecked() == v.alternative &&
                shpSelect->width() == v.markerWidth;
