@@ -8,11 +8,11 @@
 #include "frm_object_selector.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
+#include "session_commands.h"
 #include "standard_dialogs.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
 #include <QUndoGroup>
@@ -31,10 +31,9 @@ bool hasEnabledState(const QObject *control)
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent),
-      // Open starts in the folder of the image opened last in this run.
+      // Open starts in the open image's folder, else in the one of the image opened last.
       chooseImageFile([this](QWidget *parent) {
-          const QString path = document().path();
-          return chooseRomFile(parent, path.isEmpty() ? QString() : QFileInfo(path).absolutePath());
+          return chooseRomFile(parent, session().openFolder(document().path()));
       }),
       showMessage(showMessageBox),
       showAbout(showAboutWindow), runObjectSelector([this](QWidget *parent) {
@@ -61,6 +60,7 @@ frmMain::frmMain(QWidget *parent)
     createStatusBar();
     connectHandlers();
     assignKeysAndTips();
+    sessionCommands = new SessionCommands(*this);
     Form_Load();
 }
 

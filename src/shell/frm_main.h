@@ -25,6 +25,7 @@ class EditorSession;
 class FileCommands;
 class PictureBox;
 class RectangleShape;
+class SessionCommands;
 
 // The editor's one main window: the track view, the navigation buttons, the current-object row,
 // the track loader, the laps box and the File, Edit and Help menus.
@@ -125,6 +126,10 @@ public:
     QMenu *recentMenu = nullptr;
     QMenu *editMenu = nullptr;
     QMenu *viewMenu = nullptr;
+    // File > Recent Files, File > Play Test and Edit > Preferences...
+    SessionCommands *sessionCommands = nullptr;
+    // Lets the switch reach a control that one of the window's smaller parts adds.
+    void registerControl(QObject *control) { m_controls.push_back(control); }
 
     // Opens the image at path as File > Open does once a file is chosen: checked and read first,
     // so a refused image leaves the window as it was, with a warning.

@@ -1,4 +1,5 @@
 #include "artwork_reader.h"
+#include "editor_session.h"
 #include "open_image.h"
 #include "sample_tiles.h"
 #include "track_io.h"
@@ -34,7 +35,8 @@ private slots:
             }
             const std::set<QObject *> alone = {window.mnuFile, window.mnuOpen, window.mnuExit,
                                                window.mnuHelp, window.mnuAbout, window.shpSelect,
-                                               window.recentMenu->menuAction(), window.viewMenu->menuAction()};
+                                               window.recentMenu->menuAction(), window.viewMenu->menuAction(),
+                                               window.sessionCommands->mnuPreferences};
             // Undo and Redo also wait for a step to undo or redo, Export Track Picture for a track.
             const std::set<QObject *> noStep = {window.mnuUndo, window.mnuRedo, window.mnuExportTrack};
             for (QObject *control : all) {
@@ -190,6 +192,56 @@ private slots:
         before = w.state();
         Window::click(w.btnCurrentObject);
         QVERIFY(w.icons.last() == QMessageBox::Warning && w.state() == before);
+    }
+
+    // File > Play Test (F5) hands the emulator the image with the unsaved edits of every track, as
+    // Save writes it, on the track shown, and touches neither the image nor its safety copy. File >
+    // Recent Files lists the images opened or saved as, newest first; an entry opens as Open does,
+    // asking first about unsaved edits.
+    void playTestAndRecentFiles_data()
+    {
+        QTest::addColumn<QString>("command"); // EMU: a stand-in that keeps a copy of its image
+        QTest::addColumn<QString>("told");    // in the status bar or a warning; "": Preferences asked
+        QTest::newRow("started") << "sh EMU %f" << "Play test: track 4 started in sh";
+        QTest::newRow("none given") << "" << "";
+        QTest::newRow("refused") << "/no/emu" << "The emulator could not be started: /no/emu: No such";
+    }
+
+    void playTestAndRecentFiles()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, told);
+        Window w;
+        const QString a = writeFile(w.dir, "a.nes", w.sample), b = writeFile(w.dir, "b.nes", w.sample);
+        const QString copy = w.dir.filePath("copy"), c = w.dir.filePath("c.nes");
+        w.session().settings().setEmulatorCommand(command.replace("EMU", writeFile(w.dir, "emu", QString("cp \"$1\" %1.part && mv %1.part %1\n").arg(copy).toUtf8())));
+        bool asked = false;
+        w.session().askForEmulatorCommand = [&](QWidget *) { return !(asked = true); };
+        w.open(a);
+        w.open(b);
+        const QList<QAction *> entries = w.recentMenu->actions();
+        QCOMPARE(QStringList({entries[0]->toolTip(), entries[1]->toolTip()}), QStringList({b, a}));
+        for (const int track : {2, 4}) {
+            w.load(track);
+            w.mnuDelete->trigger();
+        }
+        w.scrLoadTrack->setValue(1); // chosen, not shown
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_F5);
+        const QString shown = w.statusBar()->currentMessage() + w.messages.join('|');
+        QVERIFY2((told.isEmpty() ? shown.isEmpty() : shown.startsWith(told)) && asked == command.isEmpty(), qPrintable(shown));
+        entries[1]->trigger(); // Cancel
+        QVERIFY(w.questions.size() == 1 && w.doc().modifiedTracks() == QList({2, 4}));
+        QVERIFY(readWholeFile(b) == w.sample && !QFile::exists(w.dir.filePath("b.bak")));
+        const QByteArray asSaved = *w.doc().imageAsSaved();
+        if (command.startsWith("sh"))
+            QTRY_COMPARE(readWholeFile(copy), asSaved);
+        w.mnuSave->trigger();
+        QCOMPARE(readWholeFile(b), asSaved);
+        w.chooseSaveFile = [&](QWidget *, const QString &, const QString &, const QString &) { return c; };
+        w.mnuSaveAs->trigger();
+        QCOMPARE(w.recentMenu->actions().at(0)->toolTip(), c);
     }
 
     // The editor unpacks its own pictures itself, to the pixels Qt's PNG reader gives.
