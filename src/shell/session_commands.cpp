@@ -94,7 +94,8 @@ void SessionCommands::playTest()
         return;
     }
     const int track = doc.hasTrack() ? doc.shownTrack() : m_window.scrLoadTrack->value();
-    const Result<QString> started = m_window.session().playTest(&m_window, *image, doc.path(), track);
+    const Result<QString> started =
+        m_window.session().playTest(&m_window, *image, doc.path(), track);
     if (!started)
         warn(started.error());
     else if (!started->isEmpty())
