@@ -8,12 +8,12 @@
 #include "frm_object_selector.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
+#include "session_commands.h"
 #include "standard_dialogs.h"
 #include "view_commands.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
 #include <QUndoGroup>
@@ -32,10 +32,9 @@ bool hasEnabledState(const QObject *control)
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent),
-      // Open starts in the folder of the image opened last in this run.
+      // Open starts in the open image's folder, else in the one of the image opened last.
       chooseImageFile([this](QWidget *parent) {
-          const QString path = document().path();
-          return chooseRomFile(parent, path.isEmpty() ? QString() : QFileInfo(path).absolutePath());
+          return chooseRomFile(parent, session().openFolder(document().path()));
       }),
       showMessage(showMessageBox),
       showAbout(showAboutWindow), runObjectSelector([this](QWidget *parent) {
@@ -63,6 +62,7 @@ frmMain::frmMain(QWidget *parent)
     connectHandlers();
     viewCommands = new ViewCommands(*this, [this] { RenderTrack(); });
     assignKeysAndTips();
+    sessionCommands = new SessionCommands(*this);
     Form_Load();
 }
 

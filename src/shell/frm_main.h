@@ -26,6 +26,7 @@ class FileCommands;
 class PictureBox;
 class RectangleShape;
 class ViewCommands;
+class SessionCommands;
 
 // The editor's one main window: the track view, the navigation buttons, the current-object row,
 // the track loader, the laps box and the File, Edit and Help menus.
@@ -128,6 +129,10 @@ public:
     QMenu *viewMenu = nullptr;
     // The View menu's items, the track overview, and the wheel and tooltips on the track view.
     ViewCommands *viewCommands = nullptr;
+    // File > Recent Files, File > Play Test and Edit > Preferences...
+    SessionCommands *sessionCommands = nullptr;
+    // Lets the switch reach a control that one of the window's smaller parts adds.
+    void registerControl(QObject *control) { m_controls.push_back(control); }
 
     // Opens the image at path as File > Open does once a file is chosen: checked and read first,
     // so a refused image leaves the window as it was, with a warning.

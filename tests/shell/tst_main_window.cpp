@@ -1,5 +1,6 @@
 #include "artwork_reader.h"
 #include "overview_strip.h"
+#include "editor_session.h"
 #include "open_image.h"
 #include "sample_tiles.h"
 #include "track_io.h"
@@ -37,7 +38,8 @@ private slots:
                                                window.mnuHelp, window.mnuAbout, window.shpSelect,
                                                window.recentMenu->menuAction(), window.viewMenu->menuAction(),
                                                window.viewCommands->mnuTrackOverview,
-                                               window.viewCommands->mnuMarkAlternative};
+                                               window.viewCommands->mnuMarkAlternative,
+                                               window.sessionCommands->mnuPreferences};
             // Undo and Redo also wait for a step to undo or redo, Export Track Picture for a track.
             const std::set<QObject *> noStep = {window.mnuUndo, window.mnuRedo, window.mnuExportTrack};
             for (QObject *control : all) {
@@ -245,6 +247,45 @@ private slots:
         QVERIFY(!next.viewCommands->marksAlternative() && !next.viewCommands->overview->isVisibleTo(&next));
         for (QAction *item : w.viewMenu->actions())
             item->trigger();
+    // File > Play Test (F5) hands the emulator the image with the unsaved edits of every track, as
+    // Save As writes it, on the track shown, and touches neither the image nor its safety copy.
+    // File > Recent Files lists the images opened or saved as, newest first; an entry opens as
+    // Open does, asking first about unsaved edits.
+    void playTestAndRecentFiles_data()
+    {
+        QTest::addColumn<QString>("command"); // EMU: a stand-in that keeps a copy of its image
+        QTest::addColumn<QString>("told");    // in the status bar or a warning
+        QTest::newRow("started") << "sh EMU %f" << "Play test: track 4 started in sh";
+        QTest::newRow("refused") << "/no/emu" << "The emulator could not be started: /no/emu: No such";
+    }
+
+    void playTestAndRecentFiles()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, told);
+        Window w;
+        const QString a = writeFile(w.dir, "a.nes", w.sample), b = writeFile(w.dir, "b.nes", w.sample);
+        const QString copy = w.dir.filePath("copy"), c = w.dir.filePath("c.nes");
+        w.session().settings().setEmulatorCommand(command.replace("EMU", writeFile(w.dir, "emu", QString("cp \"$1\" %1.part && mv %1.part %1\n").arg(copy).toUtf8())));
+        w.open(a);
+        w.open(b);
+        const QList<QAction *> entries = w.recentMenu->actions();
+        QCOMPARE(QStringList({entries[0]->toolTip(), entries[1]->toolTip()}), QStringList({b, a}));
+        for (const int track : {2, 4}) {
+            w.load(track);
+            w.mnuDelete->trigger();
+        }
+        w.scrLoadTrack->setValue(1); // chosen, not shown
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_F5);
+        QVERIFY2((w.statusBar()->currentMessage() + w.messages.join('|')).startsWith(told), qPrintable(w.messages.join('|')));
+        entries[1]->trigger(); // Cancel
+        QVERIFY(w.questions.size() == 1 && w.doc().modifiedTracks() == QList({2, 4}) && readWholeFile(b) == w.sample && !QFile::exists(w.dir.filePath("b.bak")));
+        w.chooseSaveFile = [&](QWidget *, const QString &, const QString &, const QString &) { return c; };
+        w.mnuSaveAs->trigger();
+        QTRY_COMPARE(readWholeFile(copy), told.startsWith("Play") ? readWholeFile(c) : QByteArray());
+        QVERIFY(readWholeFile(c) != w.sample && w.recentMenu->actions().at(0)->toolTip() == c);
     }
 
     // The editor unpacks its own pictures itself, to the pixels Qt's PNG reader gives.

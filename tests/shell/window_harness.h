@@ -5,6 +5,7 @@
 #include "picture_box.h"
 #include "rectangle_shape.h"
 #include "sample_image.h"
+#include "session_commands.h"
 #include "track_view.h"
 #include "view_commands.h"
 
