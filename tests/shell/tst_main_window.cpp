@@ -247,6 +247,8 @@ private slots:
         QVERIFY(!next.viewCommands->marksAlternative() && !next.viewCommands->overview->isVisibleTo(&next));
         for (QAction *item : w.viewMenu->actions())
             item->trigger();
+    }
+
     // File > Play Test (F5) hands the emulator the image with the unsaved edits of every track, as
     // Save As writes it, on the track shown, and touches neither the image nor its safety copy.
     // File > Recent Files lists the images opened or saved as, newest first; an entry opens as
