@@ -122,15 +122,15 @@ private slots:
         QVERIFY(doc.showTrack(5) && setLaps(doc, 4));
         rlimit old{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-        const rlimit lowered{11900, old.rlim_max}; // inside the span, past track 1's region
         std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &lowered), 0);
-        const QString noCopy = doc.saveAll().error();
-        setrlimit(RLIMIT_FSIZE, &old); // a copy of the image's size, older than it
-        writeFile(*m_folder, "x.bak", QByteArray(m_sample).replace(0, 5, "older"));
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &lowered), 0);
-        const QString failed = doc.saveAll().error();
-        setrlimit(RLIMIT_FSIZE, &old);
+        const auto saveLimited = [&] {
+            const rlimit lowered{11900, old.rlim_max}; // inside the span, past track 1's region
+            const QString error = setrlimit(RLIMIT_FSIZE, &lowered) == 0 ? doc.saveAll().error() : "no limit";
+            return setrlimit(RLIMIT_FSIZE, &old), error;
+        };
+        const QString noCopy = saveLimited();
+        writeFile(*m_folder, "x.bak", QByteArray(m_sample).replace(0, 5, "older")); // of the image's size
+        const QString failed = saveLimited();
         QCOMPARE(noCopy, "Tracks 1 and 5 could not be saved: the safety copy “x.bak” could not be written: "
                          "File too large. Nothing was written.");
         QCOMPARE(failed, "Tracks 1 and 5 could not be saved: writing to “x.nes” failed: File too "
@@ -194,8 +194,7 @@ private slots:
         QVERIFY(readWholeFile(copy) == expected && readWholeFile(m_path) == m_sample);
         QVERIFY(doc.path() == copy && !doc.isModified() && !QFileInfo::exists(m_folder->filePath("x.bak")));
         QVERIFY(setLaps(doc, 9) && doc.saveAll());
-        QCOMPARE(quint8(readWholeFile(copy).at(11881)), 9);
-        QCOMPARE(readWholeFile(m_path), m_sample);
+        QVERIFY(readWholeFile(copy).at(11881) == 9 && readWholeFile(m_path) == m_sample);
     }
 };
 

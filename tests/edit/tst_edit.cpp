@@ -58,7 +58,12 @@ QImage previewOf(int picture) // all black for -1
     return preview;
 }
 
+struct ObjectEdit { QString before; int current, track; QString edit; int number, length;
+                    QString after, message; };
+
 } // namespace
+
+Q_DECLARE_METATYPE(ObjectEdit)
 
 class TestEdit : public QObject
 {
@@ -85,25 +90,18 @@ private slots:
     // message that holds the text given, and the track stays.
     void editsCurrentObject_data()
     {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<int>("current");
-        QTest::addColumn<int>("track");
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<ObjectEdit>("row");
         const QString fill = QString("0c ").repeated(140);
         // 143 objects in 144 bytes: the room counts bytes, not objects.
         const QString full = QString("0c ").repeated(141) + "4402 05";
         const auto zeros = [](int count) { return QString(" 00").repeated(count); };
         const auto row = [](const char *name, const QString &before, int current, int track, int number,
-                            int length, const QString &after, const QString &message = {}) {
-            QTest::newRow(name) << before << current << track << "replace" << number << length << after << message;
+                            int length, const QString &after, const QString &message = {}, const char *edit = "replace") {
+            QTest::newRow(name) << ObjectEdit{before, current, track, edit, number, length, after, message};
         };
-        const auto freeByteRow = [](const char *name, const QString &before, int current, int track,
-                                    const char *edit, const QString &after) {
-            QTest::newRow(name) << before << current << track << edit << 0 << 0 << after << QString();
+        const auto freeByteRow = [&](const char *name, const QString &before, int current, int track,
+                                     const char *edit, const QString &after, const QString &message = {}) {
+            row(name, before, current, track, 0, 0, after, message, edit);
         };
         row("one byte to span takes the next object's place", "05 0c 4003 09", 0, 3, 0x42, 4, "4204 4003 09");
         row("span to one byte leaves an empty object after it", "05 0c 4003 09", 2, 3, 0x0C, 99, "05 0c 0c 00 09");
@@ -124,29 +122,23 @@ private slots:
             "track 3 can't become a two-byte object: there is no object after it to make room, and "
             "the track would need 145 bytes where its region holds 144.");
         row("last object, no track region", "05", 0, 0, 0x40, 1, "05", "no track region");
-        QTest::newRow("mark of a one-byte object") << "05 4407" << 0 << 3 << "mark" << 0 << 0 << "85 4407" << "";
-        QTest::newRow("a span takes no mark") << "05 4407" << 1 << 3 << "mark" << 0 << 0 << "05 4407" << "can't be marked";
+        freeByteRow("mark of a one-byte object", "05 4407", 0, 3, "mark", "85 4407");
+        freeByteRow("a span takes no mark", "05 4407", 1, 3, "mark", "05 4407", "can't be marked");
         freeByteRow("insert takes the last free byte", "05 4407 09" + zeros(116), 1, 2, "insert",
                     "05 00 4407 09" + zeros(115));
         freeByteRow("insert at the last free byte", "05 4407 09" + zeros(141), 143, 3, "insert",
                     "05 4407 09" + zeros(141));
         freeByteRow("delete of a span appends two objects 0", "05 4407 09" + zeros(125), 1, 1, "delete",
                     "05 09" + zeros(127));
-        QTest::newRow("a trailing $80 is no free byte") << "05 4407 09" + zeros(115) + " 80" << 1 << 2 << "insert"
-                                                        << 0 << 0 << "05 4407 09" + zeros(115) + " 80" << "no free byte";
+        freeByteRow("a trailing $80 is no free byte", "05 4407 09" + zeros(115) + " 80", 1, 2, "insert",
+                    "05 4407 09" + zeros(115) + " 80", "no free byte");
         freeByteRow("delete of the last object, a span past the region, refills the region",
                     QString("0c ").repeated(211) + "4409", 211, 4, "delete", QString("0c ").repeated(211) + "00");
     }
     void editsCurrentObject()
     {
-        QFETCH(QString, before);
-        QFETCH(int, current);
-        QFETCH(int, track);
-        QFETCH(QString, edit);
-        QFETCH(int, number);
-        QFETCH(int, length);
-        QFETCH(QString, after);
-        QFETCH(QString, message);
+        QFETCH(ObjectEdit, row);
+        const auto [before, current, track, edit, number, length, after, message] = row;
         TrackEditState loaded{{{}, track, current}, 7};
         for (const QString &word : before.split(' ', Qt::SkipEmptyParts))
             loaded.track.TrackObjects.append(track::MakeTrackObject(QByteArray::fromHex(word.toLatin1()), Widths));

@@ -26,7 +26,12 @@ TrackEditState stateOf(const QString &objects, int track, int current, int ancho
     return state;
 }
 
+struct RunEdit { QString before; int track, current, anchor;
+                 QString edit, bytes, after, selected, message; };
+
 } // namespace
+
+Q_DECLARE_METATYPE(RunEdit)
 
 class TestStretch : public QObject
 {
@@ -62,18 +67,11 @@ private slots:
     // back exactly the track before it.
     void editsARun_data()
     {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<int>("track");
-        QTest::addColumn<int>("current");
-        QTest::addColumn<int>("anchor");
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<QString>("bytes");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<RunEdit>("row");
         const auto row = [](const char *name, const QString &before, int track, int current, int anchor, const char *edit,
                             const char *bytes, const QString &after, const char *selected, const char *message = "") {
-            QTest::newRow(name) << before << track << current << anchor << edit << bytes << after << selected << message;
+            QTest::newRow(name) << RunEdit{before, track, current, anchor, edit, bytes, after, selected,
+                                           message};
         };
         const char *full = "05 4003 0c 09";
         const QString pastRegion = QString("0c ").repeated(128) + "4404"; // track 1: 129 bytes and 1 after
@@ -111,15 +109,8 @@ private slots:
     }
     void editsARun()
     {
-        QFETCH(QString, before);
-        QFETCH(int, track);
-        QFETCH(int, current);
-        QFETCH(int, anchor);
-        QFETCH(QString, edit);
-        QFETCH(QString, bytes);
-        QFETCH(QString, after);
-        QFETCH(QString, selected);
-        QFETCH(QString, message);
+        QFETCH(RunEdit, row);
+        auto [before, track, current, anchor, edit, bytes, after, selected, message] = row;
         const TrackEditState loaded = stateOf(before, track, current, anchor);
         TrackEditState changed = loaded, shown = loaded;
         QMimeData clipboard;

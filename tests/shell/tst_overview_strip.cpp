@@ -8,6 +8,10 @@
 
 using namespace whoopline;
 
+// chosen: by the press, then by a drag 1 and 4 pixels on.
+struct Choosing { int current, scrolled, x; QList<int> chosen; };
+Q_DECLARE_METATYPE(Choosing)
+
 class TestOverviewStrip : public QObject
 {
     Q_OBJECT
@@ -17,21 +21,16 @@ private slots:
     // was last shown from object 100 (overview x 400..464, scrolled to 264).
     void followsTheStretchAndChooses_data()
     {
-        QTest::addColumn<int>("current");
-        QTest::addColumn<int>("scrolled");
-        QTest::addColumn<int>("x");
-        QTest::addColumn<QList<int>>("chosen"); // by the press, then by a drag 1 and 4 pixels on
-        QTest::newRow("first") << 0 << 0 << 10 << QList{2, 3};
-        QTest::newRow("stays in sight") << 90 << 264 << 10 << QList{68, 69};
-        QTest::newRow("left of the strip") << 50 << 200 << 3 << QList{50, 51};
-        QTest::newRow("last") << 199 << 600 << 195 << QList{198, 199};
+        QTest::addColumn<Choosing>("row");
+        QTest::newRow("first") << Choosing{0, 0, 10, {2, 3}};
+        QTest::newRow("stays in sight") << Choosing{90, 264, 10, {68, 69}};
+        QTest::newRow("left of the strip") << Choosing{50, 200, 3, {50, 51}};
+        QTest::newRow("last") << Choosing{199, 600, 195, {198, 199}};
     }
     void followsTheStretchAndChooses()
     {
-        QFETCH(int, current);
-        QFETCH(int, scrolled);
-        QFETCH(int, x);
-        QFETCH(QList<int>, chosen);
+        QFETCH(Choosing, row);
+        const auto &[current, scrolled, x, chosen] = row;
         shell::TrackOverview strip;
         strip.resize(200, strip.minimumSizeHint().height());
         strip.show();

@@ -146,9 +146,8 @@ private slots:
         settings.setEmulatorCommand("kept %f");
         QCOMPARE(settings.emulatorCommand(), "kept %f");
         const QString text = settings.takeStatusText();
-        QCOMPARE(text.left(told.size()), told);
-        QCOMPARE(text.isEmpty(), told.isEmpty());
-        QVERIFY(text.contains("Whoopline.conf") || told.isEmpty());
+        QVERIFY2(told.isEmpty() ? text.isEmpty() : text.startsWith(told) && text.contains("Whoopline.conf"),
+                 qPrintable(text));
         settings.setLastOpenFolder("/somewhere");
         QCOMPARE(settings.takeStatusText(), ""); // said once only
         QCOMPARE(EditorSettings().lastOpenFolder(), saved ? "/somewhere" : "");

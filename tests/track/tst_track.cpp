@@ -37,7 +37,11 @@ ImageBuilder richImage()
     return image.set(11736, bytes({0x44})).set(12002, bytes({0x31})).set(12403, bytes({0x44, 0x09}));
 }
 
+struct Decoding { QByteArray objectBytes; int budget; TrackObjectList objects; QString message; };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Decoding)
 
 class TestTrack : public QObject
 {
@@ -48,13 +52,10 @@ private slots:
     // Either the objects are expected, or the message of the refusal.
     void decodesObjects_data()
     {
-        QTest::addColumn<QByteArray>("objectBytes");
-        QTest::addColumn<int>("budget");
-        QTest::addColumn<TrackObjectList>("objects");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<Decoding>("row");
         const auto row = [](const char *name, const QByteArray &hex, int budget,
                             const TrackObjectList &objects, const QString &message = {}) {
-            QTest::newRow(name) << QByteArray::fromHex(hex) << budget << objects << message;
+            QTest::newRow(name) << Decoding{QByteArray::fromHex(hex), budget, objects, message};
         };
         row("span then a marked id 5", "4005 85", 3, {{2, "\x40\x05", 80}, {1, "\x85", 26, true}});
         row("span of length $85 is 2128 wide and unmarked", "4085", 2, {{2, "\x40\x85", 2128}});
@@ -81,10 +82,8 @@ private slots:
     }
     void decodesObjects()
     {
-        QFETCH(QByteArray, objectBytes);
-        QFETCH(int, budget);
-        QFETCH(TrackObjectList, objects);
-        QFETCH(QString, message);
+        QFETCH(Decoding, row);
+        const auto &[objectBytes, budget, objects, message] = row;
         const auto decoded = DecodeTrackObjects(objectBytes, budget, Widths);
         QCOMPARE(decoded.error(), message);
         if (!decoded.ok())

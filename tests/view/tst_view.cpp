@@ -39,6 +39,9 @@ QImage backdrop()
 }
 
 using Blocks = QList<QList<int>>; // x, y, block
+struct Drawn { QByteArray record; qint64 origin; Blocks blocks; qint64 width; };
+struct Strip { QList<QByteArray> objects; int current; Blocks blocks; QString labels; };
+struct Wheel { int current, notches; bool tenfold; int expected; };
 
 // The backdrop as copying each block from the sheet, as a plain source copy, should leave it.
 QImage painted(const QImage &sheet, const Blocks &blocks)
@@ -52,6 +55,10 @@ QImage painted(const QImage &sheet, const Blocks &blocks)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Drawn)
+Q_DECLARE_METATYPE(Strip)
+Q_DECLARE_METATYPE(Wheel)
 
 class TestView : public QObject
 {
@@ -80,14 +87,9 @@ private slots:
 
     void drawsBlocksColumnByColumn_data()
     {
-        QTest::addColumn<QByteArray>("record");
-        QTest::addColumn<qint64>("origin");
-        QTest::addColumn<Blocks>("blocks");
-        QTest::addColumn<qint64>("width");
-        const auto row = [](const char *name, const QByteArray &record, qint64 origin,
-                            const Blocks &blocks, qint64 width) {
-            QTest::newRow(name) << record << origin << blocks << width;
-        };
+        QTest::addColumn<Drawn>("row");
+        const auto row = [](const char *name, const QByteArray &record, qint64 origin, const Blocks &blocks,
+                            qint64 width) { QTest::newRow(name) << Drawn{record, origin, blocks, width}; };
         row("columns from the origin", bytes({10, 40, 41, 12, 50, 0}), 32,
             {{32, 160, 40}, {32, 176, 41}, {48, 192, 50}}, 48);
         row("blocks before the first column", bytes({40, 41, 1, 42, 0}), 32,
@@ -101,10 +103,8 @@ private slots:
     }
     void drawsBlocksColumnByColumn()
     {
-        QFETCH(QByteArray, record);
-        QFETCH(qint64, origin);
-        QFETCH(Blocks, blocks);
-        QFETCH(qint64, width);
+        QFETCH(Drawn, row);
+        const auto &[record, origin, blocks, width] = row;
         const QImage sheet = pixelSheet();
         QImage target = backdrop();
         DrawObjectPicture(target, sheet, record, origin);
@@ -114,10 +114,7 @@ private slots:
 
     void stripShowsObjectsFromTheCurrentOne_data()
     {
-        QTest::addColumn<QList<QByteArray>>("objects");
-        QTest::addColumn<int>("current");
-        QTest::addColumn<Blocks>("blocks");
-        QTest::addColumn<QString>("labels");
+        QTest::addColumn<Strip>("row");
         // Spans of length 0 except ids 1, 2, 4..8 at 5..8 and 37..39, whose pictures put block
         // 0x20 + row in the first of their two columns at row 1..7 (y 16..112), so that how far a
         // redraw reaches shows at once.
@@ -131,31 +128,28 @@ private slots:
                 blocks.append({32 * (row - first), 16 * row, 0x20 + row});
             return blocks;
         };
-        QTest::newRow("objects 5..37") << forty << 5 << rows(1, 5) << "$01 \"\" unchecked 32";
-        QTest::newRow("a span of length 0 draws nothing") << forty << 9 << rows(5, 7) << "$40 \"0\" unchecked 0";
-        QTest::newRow("current at the last index") << forty << 39 << rows(7, 7) << "$08 \"\" unchecked 32";
+        QTest::newRow("objects 5..37") << Strip{forty, 5, rows(1, 5), "$01 \"\" unchecked 32"};
+        QTest::newRow("a span of length 0 draws nothing") << Strip{forty, 9, rows(5, 7), "$40 \"0\" unchecked 0"};
+        QTest::newRow("current at the last index") << Strip{forty, 39, rows(7, 7), "$08 \"\" unchecked 32"};
         QTest::newRow("width 48 (id 9), then span 0x41 of length 3, then the next")
-            << QList<QByteArray>{bytes({9}), bytes({0x41, 3}), bytes({1})} << 0
-            << Blocks{{0, 16, 0x30}, {48, 160, 0x32}, {64, 160, 0x32}, {80, 160, 0x32}, {96, 16, 0x21}}
-            << "$09 \"\" unchecked 48";
+            << Strip{{bytes({9}), bytes({0x41, 3}), bytes({1})}, 0,
+                     {{0, 16, 0x30}, {48, 160, 0x32}, {64, 160, 0x32}, {80, 160, 0x32}, {96, 16, 0x21}},
+                     "$09 \"\" unchecked 48"};
         QTest::newRow("marked objects draw their id's picture")
-            << QList<QByteArray>{bytes({0x9C}), bytes({0x80 | 1})} << 0 << Blocks{{16, 16, 0x21}}
-            << "$9C \"\" checked 16";
+            << Strip{{bytes({0x9C}), bytes({0x80 | 1})}, 0, {{16, 16, 0x21}}, "$9C \"\" checked 16"};
         Blocks wholeView;
         for (int x = 0; x < 512; x += 16)
             wholeView.append({x, 160, 0x32});
         QTest::newRow("a picture starting at the right edge (id 10) reaches into view")
-            << QList<QByteArray>{bytes({0x41, 32}), bytes({10})} << 0 << wholeView + Blocks{{496, 0, 0x33}}
-            << "$41 \"32\" unchecked 512";
+            << Strip{{bytes({0x41, 32}), bytes({10})}, 0, wholeView + Blocks{{496, 0, 0x33}},
+                     "$41 \"32\" unchecked 512"};
         QTest::newRow("33 spans of length 255")
-            << QList<QByteArray>(40, bytes({0x41, 255})) << 3 << wholeView << "$41 \"255\" unchecked 4080";
+            << Strip{QList<QByteArray>(40, bytes({0x41, 255})), 3, wholeView, "$41 \"255\" unchecked 4080"};
     }
     void stripShowsObjectsFromTheCurrentOne()
     {
-        QFETCH(QList<QByteArray>, objects);
-        QFETCH(int, current);
-        QFETCH(Blocks, blocks);
-        QFETCH(QString, labels);
+        QFETCH(Strip, row);
+        const auto &[objects, current, blocks, labels] = row;
         QList<QByteArray> records(34);
         records[0] = bytes({11, 0x31});  // a span 0x40 would repeat it at y 176
         records[14] = bytes({10, 0x32}); // span 0x41 repeats it at y 160
@@ -202,23 +196,17 @@ private slots:
     // Last index 39; a notch is a press of "<" or ">", with Shift of "<<" or ">>".
     void wheelStepsByTheButtons_data()
     {
-        QTest::addColumn<int>("current");
-        QTest::addColumn<int>("notches");
-        QTest::addColumn<bool>("tenfold");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("one forward") << 5 << 1 << false << 6;
-        QTest::newRow("three back") << 5 << -3 << false << 2;
-        QTest::newRow("stops at the end") << 38 << 3 << false << 39;
-        QTest::newRow("ten, then not past the end") << 25 << 2 << true << 35;
-        QTest::newRow("ten back") << 15 << -1 << true << 5;
+        QTest::addColumn<Wheel>("row");
+        QTest::newRow("one forward") << Wheel{5, 1, false, 6};
+        QTest::newRow("three back") << Wheel{5, -3, false, 2};
+        QTest::newRow("stops at the end") << Wheel{38, 3, false, 39};
+        QTest::newRow("ten, then not past the end") << Wheel{25, 2, true, 35};
+        QTest::newRow("ten back") << Wheel{15, -1, true, 5};
     }
     void wheelStepsByTheButtons()
     {
-        QFETCH(int, current);
-        QFETCH(int, notches);
-        QFETCH(bool, tenfold);
-        QFETCH(int, expected);
-        QCOMPARE(WheelStep(current, 39, notches, tenfold), expected);
+        QFETCH(Wheel, row);
+        QCOMPARE(WheelStep(row.current, 39, row.notches, row.tenfold), row.expected);
         WheelNotches wheel;
         QList<int> taken;
         for (int delta : {60, 60, 50, -290, 120})
