@@ -2,13 +2,14 @@
 
 #include "app_fonts.h"
 #include "artwork_reader.h"
+#include "command_availability.h"
 #include "editor_session.h"
 #include "deferred_icon_style.h"
 #include "file_commands.h"
 #include "frm_object_selector.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
-#include "standard_dialogs.h"
+#include "set_laps_dialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -42,7 +43,8 @@ frmMain::frmMain(QWidget *parent)
                                          document().path());
       }),
       chooseSaveFile(chooseFileToSave), askToSaveChanges(askSaveDiscardCancel),
-      askToConfirm(askActionOrCancel),
+      askToConfirm(askActionOrCancel), chooseTrackPicture(chooseTrackPictureFile),
+      runSetLaps(edit::RunSetLaps),
       m_document(new document::ImageDocument(this))
 {
     registerFontFamilies();
@@ -58,6 +60,7 @@ frmMain::frmMain(QWidget *parent)
     createControls();
     createMenus();
     m_session = new EditorSession(recentMenu, this);
+    m_availability = new CommandAvailability(*this);
     createStatusBar();
     connectHandlers();
     assignKeysAndTips();
@@ -85,16 +88,12 @@ void frmMain::SetControlsEnabled(QWidget *window, bool enabled)
             continue;
         if (!hasEnabledState(control))
             continue;
-        // Undo and Redo also need a step to take, Export Track Picture a track.
-        const QUndoGroup *steps = form->document().undoGroup();
-        const bool hasStep = control == form->mnuUndo          ? steps->canUndo()
-                             : control == form->mnuRedo        ? steps->canRedo()
-                             : control == form->mnuExportTrack ? form->document().hasTrack()
-                                                               : true;
+        // Some also wait for a step, a track or room.
+        const bool on = enabled && form->m_availability->allows(control);
         if (auto *action = qobject_cast<QAction *>(control))
-            action->setEnabled(enabled && hasStep);
+            action->setEnabled(on);
         else if (auto *widget = qobject_cast<QWidget *>(control))
-            widget->setEnabled(enabled);
+            widget->setEnabled(on);
     }
 }
 

@@ -3,12 +3,14 @@
 #include "image_document.h"
 #include "navigation.h"
 #include "selection_exchange.h"
+#include "standard_dialogs.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -21,6 +23,7 @@ class QScrollBar;
 
 namespace whoopline::shell {
 
+class CommandAvailability;
 class EditorSession;
 class FileCommands;
 class PictureBox;
@@ -64,6 +67,10 @@ public:
     std::function<bool(QWidget *parent, const QString &title, const QString &text,
                        const QString &action)>
         askToConfirm;
+    // Asks where to write the track picture and whether to mark its alternative objects.
+    std::function<PictureChoice(QWidget *parent, const QString &suggestedPath)> chooseTrackPicture;
+    // Edit > Set Laps...: the laps typed, nothing on Cancel.
+    std::function<std::optional<int>(QWidget *parent, int laps)> runSetLaps;
 
     // The track view and its marker of the current object.
     PictureBox *picTrack = nullptr;
@@ -113,6 +120,7 @@ public:
     QAction *mnuEditLine1 = nullptr;
     QAction *mnuInsert = nullptr;
     QAction *mnuDelete = nullptr;
+    QAction *mnuSetLaps = nullptr;
     QAction *mnuHelp = nullptr;
     QAction *mnuAbout = nullptr;
 
@@ -129,8 +137,9 @@ public:
     // Opens the image at path as File > Open does once a file is chosen: checked and read first,
     // so a refused image leaves the window as it was, with a warning.
     void OpenImageFile(const QString &path);
-    // Opens a file named on the command line or dropped on the window; "" opens nothing.
-    void OpenGivenFile(const QString &path);
+    // Opens a file named on the command line or dropped on the window, and shows track 1..5
+    // unless it is 0; "" opens nothing.
+    void OpenGivenFile(const QString &path, int track = 0);
 
 public slots:
     void mnuOpen_Click();
@@ -150,6 +159,7 @@ public slots:
     void chkAlternative_Click();
     void mnuInsert_Click();
     void mnuDelete_Click();
+    void mnuSetLaps_Click();
     void picTrack_Click(QPoint at);
     void picTrack_DblClick(QPoint at);
 
@@ -170,7 +180,6 @@ private:
     void RenderTrack();
     void ShowLaps();
     void UpdateStatusBar();
-    void UpdateUndoTexts();
     void Navigate(view::NavigationButton button);
     void warn(const QString &text);
     // Hands the document one edit of the shown track; a refusal is shown.
@@ -179,6 +188,7 @@ private:
 
     document::ImageDocument *m_document = nullptr;
     FileCommands *m_files = nullptr;
+    CommandAvailability *m_availability = nullptr;
     EditorSession *m_session = nullptr;
     // The object selector's choice, started afresh at every opening.
     edit::ObjectSelectorState m_selector;

@@ -1,15 +1,14 @@
 #include "frm_main.h"
 
+#include "command_availability.h"
 #include "picture_box.h"
 #include "status_texts.h"
 #include "window_controls.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QStatusBar>
-#include <QUndoGroup>
 
-// How the window follows its document: the track view, the Undo and Redo items, and the status
+// How the window follows its document: the track view and the status
 // bar under the client area with the file, the track and object, how much of the track's byte
 // budget is free, and which tracks have unsaved edits.
 namespace whoopline::shell {
@@ -48,20 +47,7 @@ void frmMain::showDocument()
     });
     connect(doc, &document::ImageDocument::currentObjectChanged, this, &frmMain::RenderTrack);
     connect(doc, &document::ImageDocument::modifiedChanged, this, &frmMain::UpdateStatusBar);
-    connect(doc, &document::ImageDocument::historyChanged, this, &frmMain::UpdateUndoTexts);
-    UpdateUndoTexts();
-}
-
-void frmMain::UpdateUndoTexts()
-{
-    const document::ImageDocument &doc = document();
-    const QString undo = doc.undoText(), redo = doc.redoText();
-    mnuUndo->setText(undo.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + undo);
-    mnuRedo->setText(redo.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + redo);
-    // Before an image is open every edit item stays off.
-    mnuUndo->setEnabled(doc.isOpen() && doc.undoGroup()->canUndo());
-    mnuRedo->setEnabled(doc.isOpen() && doc.undoGroup()->canRedo());
-    mnuExportTrack->setEnabled(doc.hasTrack());
+    m_availability->refresh();
 }
 
 void frmMain::UpdateStatusBar()
