@@ -3,6 +3,7 @@
 #include "free_byte_edits.h"
 #include "frm_main.h"
 #include "object_replacement.h"
+#include "rectangle_shape.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -35,6 +36,22 @@ CommandAvailability::CommandAvailability(frmMain &window) : QObject(&window), m_
     connect(doc, &document::ImageDocument::historyChanged, this, &CommandAvailability::refresh);
     connect(doc, &document::ImageDocument::trackChanged, this, &CommandAvailability::refresh);
     connect(doc, &document::ImageDocument::currentObjectChanged, this, &CommandAvailability::refresh);
+}
+
+void CommandAvailability::switchAll(bool enabled)
+{
+    const frmMain &w = m_window;
+    for (QObject *control : w.Controls()) {
+        if (control == w.mnuOpen || control == w.mnuFile || control == w.mnuExit ||
+            control == w.mnuHelp || control == w.mnuAbout)
+            continue;
+        const bool on = enabled && allows(control);
+        if (auto *action = qobject_cast<QAction *>(control))
+            action->setEnabled(on);
+        // The marker is only a drawing: it has no enabled state.
+        else if (auto *widget = qobject_cast<QWidget *>(control); widget && !qobject_cast<RectangleShape *>(widget))
+            widget->setEnabled(on);
+    }
 }
 
 bool CommandAvailability::allows(const QObject *control) const

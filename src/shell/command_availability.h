@@ -14,6 +14,10 @@ class CommandAvailability : public QObject
 public:
     explicit CommandAvailability(frmMain &window);
 
+    // Enables or disables every control and menu item of the window, in control order, but the
+    // menu items that must work before an image is open: File, Open, Exit, Help and About.
+    // Controls without an enabled state are passed over; the waiting ones stay off.
+    void switchAll(bool enabled);
     // Whether control may be on while the window's switch is: false only while it waits.
     bool allows(const QObject *control) const;
     // Brings the items' texts, tips and states up to date with the document.

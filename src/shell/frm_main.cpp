@@ -8,8 +8,8 @@
 #include "file_commands.h"
 #include "frm_object_selector.h"
 #include "picture_box.h"
-#include "rectangle_shape.h"
 #include "set_laps_dialog.h"
+#include "window_status_bar.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -19,16 +19,6 @@
 #include <QUndoGroup>
 
 namespace whoopline::shell {
-
-namespace {
-
-// A control the window's switch cannot reach: the marker is only a drawing.
-bool hasEnabledState(const QObject *control)
-{
-    return qobject_cast<const RectangleShape *>(control) == nullptr;
-}
-
-} // namespace
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent),
@@ -61,7 +51,7 @@ frmMain::frmMain(QWidget *parent)
     createMenus();
     m_session = new EditorSession(recentMenu, this);
     m_availability = new CommandAvailability(*this);
-    createStatusBar();
+    m_statusBar = new WindowStatusBar(*this);
     connectHandlers();
     assignKeysAndTips();
     Form_Load();
@@ -79,22 +69,8 @@ void frmMain::Form_Load() { SetControlsEnabled(this, false); }
 
 void frmMain::SetControlsEnabled(QWidget *window, bool enabled)
 {
-    auto *form = qobject_cast<frmMain *>(window);
-    if (form == nullptr)
-        return;
-    for (QObject *control : form->Controls()) {
-        if (control == form->mnuOpen || control == form->mnuFile || control == form->mnuExit ||
-            control == form->mnuHelp || control == form->mnuAbout)
-            continue;
-        if (!hasEnabledState(control))
-            continue;
-        // Some also wait for a step, a track or room.
-        const bool on = enabled && form->m_availability->allows(control);
-        if (auto *action = qobject_cast<QAction *>(control))
-            action->setEnabled(on);
-        else if (auto *widget = qobject_cast<QWidget *>(control))
-            widget->setEnabled(on);
-    }
+    if (auto *form = qobject_cast<frmMain *>(window))
+        form->m_availability->switchAll(enabled);
 }
 
 void frmMain::mnuExit_Click() { close(); }

@@ -26,6 +26,7 @@ namespace whoopline::shell {
 class CommandAvailability;
 class EditorSession;
 class FileCommands;
+class WindowStatusBar;
 class PictureBox;
 class RectangleShape;
 
@@ -39,9 +40,7 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // Enables or disables every control and menu item of window, in control order, except the
-    // menu items that must work before an image is open: File, Open, Exit, Help and About.
-    // Controls without an enabled state are passed over; Undo and Redo also need a step to take.
+    // Switches the controls and menu items of window on or off (see CommandAvailability).
     void SetControlsEnabled(QWidget *window, bool enabled);
 
     // The window's controls and menu items in control order.
@@ -169,7 +168,6 @@ protected:
 private:
     void createControls();
     void createMenus();
-    void createStatusBar();
     void assignKeysAndTips();
     void connectHandlers();
     void showDocument();
@@ -189,6 +187,7 @@ private:
     document::ImageDocument *m_document = nullptr;
     FileCommands *m_files = nullptr;
     CommandAvailability *m_availability = nullptr;
+    WindowStatusBar *m_statusBar = nullptr;
     EditorSession *m_session = nullptr;
     // The object selector's choice, started afresh at every opening.
     edit::ObjectSelectorState m_selector;

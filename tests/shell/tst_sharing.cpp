@@ -282,8 +282,10 @@ private slots:
         QCOMPARE(title, "Create Patch (the unsaved edits included)");
         QCOMPARE(readWholeFile(m_dir.filePath("work.ips")), "PATCH" + bytes({0, 0x2D, 0xD8, 0, 1, 7}) + "EOF");
         QCOMPARE(readWholeFile(m_dir.filePath("work.nes")), sampleWith(11738, 0x33));
+        writeFile(m_dir, "work.bak", "short");
+        w.mnuCreatePatch->trigger(); // not a copy, the edits or not
         const QString same = "“work.%1” is the same file as the input “work.%1”";
-        QVERIFY2(w.messages.size() == 7 && w.messages.filter(same.arg("nes")).size() == 2 && w.messages.filter(same.arg("bak")).size() == 2 && w.messages[0].contains("no safety copy “work.bak”") && w.messages[1].contains("has the name of the safety copy") && w.messages[2].contains("the same as its safety copy"), qPrintable(w.messages.join('\n')));
+        QVERIFY2(w.messages.size() == 8 && w.messages[7] == w.messages[1] && w.messages.filter(same.arg("nes")).size() == 2 && w.messages.filter(same.arg("bak")).size() == 2 && w.messages[0].contains("no safety copy “work.bak”") && w.messages[1].contains("has the name of the safety copy") && w.messages[2].contains("the same as its safety copy"), qPrintable(w.messages.join('\n')));
 
         w.answer = QMessageBox::Discard; // a track wider than a drawing's positions reach
         w.OpenGivenFile(m_dir.filePath("wide.nes"), 4);
