@@ -26,9 +26,9 @@ namespace whoopline::shell {
 class CommandAvailability;
 class EditorSession;
 class FileCommands;
-class WindowStatusBar;
 class PictureBox;
 class RectangleShape;
+class WindowStatusBar;
 
 // The editor's one main window: the track view, the navigation buttons, the current-object row,
 // the track loader, the laps box and the File, Edit and Help menus.
