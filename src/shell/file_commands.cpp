@@ -4,17 +4,20 @@
 #include "ips_patch.h"
 #include "open_image.h"
 #include "safety_copy.h"
-#include "track_picture.h"
+#include "track_png.h"
 #include "whole_file.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStatusBar>
 
 namespace whoopline::shell {
 
 namespace {
 
 const QString WindowTitle = QStringLiteral("Whoopline");
+// How long the status bar tells of a file written, in milliseconds.
+constexpr int WroteMessageTime = 10000;
 
 QString besideImage(const QString &imagePath, const QString &fileName)
 {
@@ -154,22 +157,25 @@ void FileCommands::exportTrackPicture()
     if (!doc.hasTrack())
         return;
     const QString image = doc.path();
-    // Drawn first, so a track that can't be drawn is refused before a file is chosen.
-    const auto picture = view::DrawTrackPicture(doc.track().TrackObjects, doc.graphics().picBuffer,
-                                                doc.graphics().picGFX, image);
-    if (!picture) {
-        warn(picture.error());
+    const QString suggested = besideImage(
+        image, QStringLiteral("%1-track%2.png").arg(QFileInfo(image).completeBaseName()).arg(doc.shownTrack()));
+    const PictureChoice chosen = m_window.chooseTrackPicture(&m_window, suggested);
+    if (chosen.path.isEmpty() || !spares(chosen.path))
         return;
-    }
-    const QString suggested = QFileInfo(image).dir().filePath(
-        QStringLiteral("%1-track%2.png").arg(QFileInfo(image).completeBaseName()).arg(doc.shownTrack()));
-    const QString chosen = m_window.chooseSaveFile(&m_window, QStringLiteral("Export Track Picture"), suggested,
-                                          QStringLiteral("PNG picture (*.png)"));
-    if (chosen.isEmpty())
-        return;
-    const Status written = view::WritePngFile(*picture, chosen);
-    if (!written)
-        warn(written.error());
+    // Drawn a band at a time while it is written, so a track of any width fits.
+    qint64 size = 0;
+    const Status written = writeFileThrough(
+        chosen.path,
+        [&](const WriteBytes &write) {
+            return view::WriteTrackPng(doc.track().TrackObjects, doc.graphics().picBuffer,
+                                       doc.graphics().picGFX, image, chosen.markAlternative,
+                                       [&](const char *data, qint64 count) {
+                                           size += count;
+                                           return write(data, count);
+                                       });
+        },
+        {QStringLiteral("The picture")});
+    report(written, chosen.path, size);
 }
 
 void FileCommands::createPatch()
@@ -178,44 +184,58 @@ void FileCommands::createPatch()
     if (!doc.isOpen())
         return;
     const QString image = doc.path();
-    const QString copy = safetyCopyPath(image);
     const bool edits = doc.isModified();
-    // Before the first save the image itself is what the safety copy will hold.
-    const bool hasCopy = QFileInfo::exists(copy);
-    if (!hasCopy && !edits) {
-        tell(QStringLiteral("There is no safety copy %1 beside %2 to compare it with, so no patch "
-                            "was made.")
-                 .arg(quotedName(copy), quotedName(image)));
-        return;
-    }
-    Result<QByteArray> patch = QByteArray();
-    if (edits) {
-        const auto original = readEntireFile(hasCopy ? copy : image, rom::IpsLargestFile);
-        const auto saved = doc.imageAsSaved();
-        patch = !original ? Result<QByteArray>(Failure{original.error()})
-                : !saved  ? saved
-                          : rom::MakeIpsPatch(*original, *saved);
-    } else {
-        patch = rom::MakeIpsPatchBetweenFiles(copy, image);
-    }
+    Result<QByteArray> patch = edits ? patchOfUnsavedEdits() : MakePatchFromSafetyCopy(image);
     if (!patch) {
         warn(patch.error());
         return;
     }
-    if (patch->isEmpty()) {
-        tell(QStringLiteral("%1 is the same as its safety copy %2: there is nothing to patch, so "
-                            "no patch was made.")
-                 .arg(quotedName(image), quotedName(copy)));
-        return;
-    }
-    const QString name = QFileInfo(image).completeBaseName();
     const QString chosen = m_window.chooseSaveFile(
         &m_window,
         edits ? QStringLiteral("Create Patch (the unsaved edits included)") : QStringLiteral("Create Patch"),
-        besideImage(image, name + QStringLiteral(".ips")), QStringLiteral("IPS patch (*.ips)"));
-    if (chosen.isEmpty())
-        return;
-    if (const Status written = replaceFileWith(chosen, *patch); !written)
+        besideImage(image, QFileInfo(image).completeBaseName() + QStringLiteral(".ips")),
+        QStringLiteral("IPS patch (*.ips)"));
+    if (!chosen.isEmpty() && spares(chosen))
+        report(replaceFileWith(chosen, *patch), chosen, patch->size());
+}
+
+Result<QByteArray> FileCommands::patchOfUnsavedEdits() const
+{
+    const document::ImageDocument &doc = m_window.document();
+    const QString image = doc.path();
+    const QString copy = safetyCopyPath(image);
+    // Before the first save the image itself is what the safety copy will hold.
+    const auto found = findSafetyCopy(image);
+    if (!found)
+        return Failure{found.error()};
+    const auto original = readEntireFile(*found ? copy : image, rom::IpsLargestFile);
+    if (!original)
+        return Failure{original.error()};
+    const auto saved = doc.imageAsSaved();
+    if (!saved)
+        return saved;
+    auto patch = rom::MakeIpsPatch(*original, *saved);
+    if (patch && patch->isEmpty())
+        return Failure{QStringLiteral("%1 with its unsaved edits is the same as its safety copy %2: "
+                                      "there is nothing to patch, so no patch was made.")
+                           .arg(quotedName(image), quotedName(copy))};
+    return patch;
+}
+
+bool FileCommands::spares(const QString &output)
+{
+    const QString image = m_window.document().path();
+    const Status spared = checkOutputIsNoInput(output, {image, safetyCopyPath(image)});
+    if (!spared)
+        warn(spared.error());
+    return spared.ok();
+}
+
+void FileCommands::report(const Status &written, const QString &path, qint64 size)
+{
+    if (written)
+        m_window.statusBar()->showMessage(wroteFileMessage(path, size), WroteMessageTime);
+    else
         warn(written.error());
 }
 

@@ -2,6 +2,7 @@
 
 #include "app_fonts.h"
 #include "artwork_reader.h"
+#include "command_availability.h"
 #include "editor_session.h"
 #include "deferred_icon_style.h"
 #include "file_commands.h"
@@ -11,6 +12,8 @@
 #include "session_commands.h"
 #include "standard_dialogs.h"
 #include "view_commands.h"
+#include "set_laps_dialog.h"
+#include "window_status_bar.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -19,16 +22,6 @@
 #include <QUndoGroup>
 
 namespace whoopline::shell {
-
-namespace {
-
-// A control the window's switch cannot reach: the marker is only a drawing.
-bool hasEnabledState(const QObject *control)
-{
-    return qobject_cast<const RectangleShape *>(control) == nullptr;
-}
-
-} // namespace
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent),
@@ -42,7 +35,8 @@ frmMain::frmMain(QWidget *parent)
                                          document().path());
       }),
       chooseSaveFile(chooseFileToSave), askToSaveChanges(askSaveDiscardCancel),
-      askToConfirm(askActionOrCancel),
+      askToConfirm(askActionOrCancel), chooseTrackPicture(chooseTrackPictureFile),
+      runSetLaps(edit::RunSetLaps),
       m_document(new document::ImageDocument(this))
 {
     registerFontFamilies();
@@ -58,7 +52,8 @@ frmMain::frmMain(QWidget *parent)
     createControls();
     createMenus();
     m_session = new EditorSession(recentMenu, this);
-    createStatusBar();
+    m_availability = new CommandAvailability(*this);
+    m_statusBar = new WindowStatusBar(*this);
     connectHandlers();
     viewCommands = new ViewCommands(*this, [this] { RenderTrack(); });
     assignKeysAndTips();
@@ -78,26 +73,8 @@ void frmMain::Form_Load() { SetControlsEnabled(this, false); }
 
 void frmMain::SetControlsEnabled(QWidget *window, bool enabled)
 {
-    auto *form = qobject_cast<frmMain *>(window);
-    if (form == nullptr)
-        return;
-    for (QObject *control : form->Controls()) {
-        if (control == form->mnuOpen || control == form->mnuFile || control == form->mnuExit ||
-            control == form->mnuHelp || control == form->mnuAbout)
-            continue;
-        if (!hasEnabledState(control))
-            continue;
-        // Undo and Redo also need a step to take, Export Track Picture a track.
-        const QUndoGroup *steps = form->document().undoGroup();
-        const bool hasStep = control == form->mnuUndo          ? steps->canUndo()
-                             : control == form->mnuRedo        ? steps->canRedo()
-                             : control == form->mnuExportTrack ? form->document().hasTrack()
-                                                               : true;
-        if (auto *action = qobject_cast<QAction *>(control))
-            action->setEnabled(enabled && hasStep);
-        else if (auto *widget = qobject_cast<QWidget *>(control))
-            widget->setEnabled(enabled);
-    }
+    if (auto *form = qobject_cast<frmMain *>(window))
+        form->m_availability->switchAll(enabled);
 }
 
 void frmMain::mnuExit_Click() { close(); }

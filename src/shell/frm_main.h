@@ -3,12 +3,14 @@
 #include "image_document.h"
 #include "navigation.h"
 #include "selection_exchange.h"
+#include "standard_dialogs.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -21,12 +23,14 @@ class QScrollBar;
 
 namespace whoopline::shell {
 
+class CommandAvailability;
 class EditorSession;
 class FileCommands;
 class PictureBox;
 class RectangleShape;
 class ViewCommands;
 class SessionCommands;
+class WindowStatusBar;
 
 // The editor's one main window: the track view, the navigation buttons, the current-object row,
 // the track loader, the laps box and the File, Edit and Help menus.
@@ -38,9 +42,7 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // Enables or disables every control and menu item of window, in control order, except the
-    // menu items that must work before an image is open: File, Open, Exit, Help and About.
-    // Controls without an enabled state are passed over; Undo and Redo also need a step to take.
+    // Switches the controls and menu items of window on or off (see CommandAvailability).
     void SetControlsEnabled(QWidget *window, bool enabled);
 
     // The window's controls and menu items in control order.
@@ -66,6 +68,10 @@ public:
     std::function<bool(QWidget *parent, const QString &title, const QString &text,
                        const QString &action)>
         askToConfirm;
+    // Asks where to write the track picture and whether to mark its alternative objects.
+    std::function<PictureChoice(QWidget *parent, const QString &suggestedPath)> chooseTrackPicture;
+    // Edit > Set Laps...: the laps typed, nothing on Cancel.
+    std::function<std::optional<int>(QWidget *parent, int laps)> runSetLaps;
 
     // The track view and its marker of the current object.
     PictureBox *picTrack = nullptr;
@@ -115,6 +121,7 @@ public:
     QAction *mnuEditLine1 = nullptr;
     QAction *mnuInsert = nullptr;
     QAction *mnuDelete = nullptr;
+    QAction *mnuSetLaps = nullptr;
     QAction *mnuHelp = nullptr;
     QAction *mnuAbout = nullptr;
 
@@ -137,8 +144,9 @@ public:
     // Opens the image at path as File > Open does once a file is chosen: checked and read first,
     // so a refused image leaves the window as it was, with a warning.
     void OpenImageFile(const QString &path);
-    // Opens a file named on the command line or dropped on the window; "" opens nothing.
-    void OpenGivenFile(const QString &path);
+    // Opens a file named on the command line or dropped on the window, and shows track 1..5
+    // unless it is 0; "" opens nothing.
+    void OpenGivenFile(const QString &path, int track = 0);
 
 public slots:
     void mnuOpen_Click();
@@ -158,6 +166,7 @@ public slots:
     void chkAlternative_Click();
     void mnuInsert_Click();
     void mnuDelete_Click();
+    void mnuSetLaps_Click();
     void picTrack_Click(QPoint at);
     void picTrack_DblClick(QPoint at);
 
@@ -167,7 +176,6 @@ protected:
 private:
     void createControls();
     void createMenus();
-    void createStatusBar();
     void assignKeysAndTips();
     void connectHandlers();
     void showDocument();
@@ -178,7 +186,6 @@ private:
     void RenderTrack();
     void ShowLaps();
     void UpdateStatusBar();
-    void UpdateUndoTexts();
     void Navigate(view::NavigationButton button);
     void warn(const QString &text);
     // Hands the document one edit of the shown track; a refusal is shown.
@@ -187,6 +194,8 @@ private:
 
     document::ImageDocument *m_document = nullptr;
     FileCommands *m_files = nullptr;
+    CommandAvailability *m_availability = nullptr;
+    WindowStatusBar *m_statusBar = nullptr;
     EditorSession *m_session = nullptr;
     // The object selector's choice, started afresh at every opening.
     edit::ObjectSelectorState m_selector;

@@ -110,14 +110,19 @@ void frmMain::btnNext10_Click() { Navigate(view::NavigationButton::Forward10); }
 
 void frmMain::btnNextEnd_Click() { Navigate(view::NavigationButton::Last); }
 
-void frmMain::OpenGivenFile(const QString &path)
+void frmMain::OpenGivenFile(const QString &path, int track)
 {
     if (path.isEmpty())
         return;
     m_files->open(path);
     // As after File > Open, the marker shows once an image is open.
-    if (document().isOpen())
-        shpSelect->show();
+    if (!document().isOpen())
+        return;
+    shpSelect->show();
+    if (track != 0) { // as a user loads it: the chooser shows it too
+        scrLoadTrack->setValue(track);
+        btnLoadTrack_Click();
+    }
 }
 
 void frmMain::btnCurrentObject_Click()
@@ -158,6 +163,16 @@ void frmMain::mnuDelete_Click()
     if (document().hasTrack())
         RecordEdit(edit::TrackEditKind::DeleteObject, [this](edit::TrackEditState &state) {
             return edit::DeleteCurrentObject(state.track, document().widths());
+        });
+}
+
+void frmMain::mnuSetLaps_Click()
+{
+    // The document holds the laps before the bar shows them: no laps click follows.
+    if (const auto laps = document().hasTrack() ? runSetLaps(this, document().laps()) : std::nullopt)
+        RecordEdit(edit::TrackEditKind::SetLaps, [laps](edit::TrackEditState &state) {
+            state.laps = *laps;
+            return Status(Success{});
         });
 }
 

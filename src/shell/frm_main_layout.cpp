@@ -116,12 +116,15 @@ void frmMain::createMenus()
     mnuUndo = addControl(editMenu->addAction(QStringLiteral("&Undo")), "mnuUndo");
     mnuUndo->setShortcuts(QKeySequence::Undo);
     mnuRedo = addControl(editMenu->addAction(QStringLiteral("&Redo")), "mnuRedo");
-    mnuRedo->setShortcuts(QKeySequence::Redo);
+    mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     mnuEditLine1 = addControl(editMenu->addSeparator(), "mnuEditLine1");
     mnuInsert = addControl(editMenu->addAction(QStringLiteral("&Insert Object")), "mnuInsert");
     mnuInsert->setShortcut(Qt::Key_Insert);
     mnuDelete = addControl(editMenu->addAction(QStringLiteral("&Delete Object")), "mnuDelete");
     mnuDelete->setShortcut(Qt::Key_Delete);
+    mnuSetLaps = addControl(editMenu->addAction(QStringLiteral("Set &Laps...")), "mnuSetLaps");
+    mnuSetLaps->setShortcut(Qt::CTRL | Qt::Key_L);
+    editMenu->setToolTipsVisible(true); // why Insert Object is off
 
     viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
 
@@ -143,8 +146,6 @@ void frmMain::assignKeysAndTips()
     btnCurrentObject->setToolTip(
         QStringLiteral("Replace the current object (or double-click it in the track view)"));
     btnLoadTrack->setToolTip(QStringLiteral("Load the chosen track"));
-    chkAlternative->setToolTip(
-        QStringLiteral("The current one-byte object appears only in the alternative track"));
 }
 
 void frmMain::connectHandlers()
@@ -159,6 +160,7 @@ void frmMain::connectHandlers()
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(mnuInsert, &QAction::triggered, this, &frmMain::mnuInsert_Click);
     connect(mnuDelete, &QAction::triggered, this, &frmMain::mnuDelete_Click);
+    connect(mnuSetLaps, &QAction::triggered, this, &frmMain::mnuSetLaps_Click);
 
     connect(btnPrevBeginning, &QPushButton::clicked, this, &frmMain::btnPrevBeginning_Click);
     connect(btnPrev10, &QPushButton::clicked, this, &frmMain::btnPrev10_Click);

@@ -40,8 +40,13 @@ Status exportTrack(const CommandLine &command)
         track::ReadTrack(command.imagePath, command.track, opened->ObjectWidthTable);
     if (!loaded)
         return Failure{loaded.error()};
-    return view::WriteTrackPngFile(loaded->objects, opened->graphics.picBuffer, opened->graphics.picGFX,
-                                   command.imagePath, command.markAlternative, command.outputPath);
+    return writeFileThrough(
+        command.outputPath,
+        [&](const WriteBytes &write) {
+            return view::WriteTrackPng(loaded->objects, opened->graphics.picBuffer, opened->graphics.picGFX,
+                                       command.imagePath, command.markAlternative, write);
+        },
+        {QStringLiteral("The picture")});
 }
 
 Status makePatch(const CommandLine &command)

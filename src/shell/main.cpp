@@ -6,8 +6,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QPushButton>
-#include <QScrollBar>
 
 #include <cstdio>
 
@@ -54,10 +52,6 @@ int main(int argc, char *argv[])
     whoopline::shell::frmMain window;
     QApplication::setWindowIcon(window.windowIcon());
     window.show();
-    window.OpenGivenFile(command.imagePath);
-    if (command.track > 0 && window.btnLoadTrack->isEnabled()) {
-        window.scrLoadTrack->setValue(command.track);
-        window.btnLoadTrack->click();
-    }
+    window.OpenGivenFile(command.imagePath, command.track);
     return QApplication::exec();
 }

@@ -3,7 +3,9 @@
 #include "frm_about.h"
 #include "name_only_icon_provider.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QPushButton>
 
 namespace whoopline::shell {
@@ -34,19 +36,50 @@ QString chooseRomFile(QWidget *parent, const QString &directory)
     return dialog.selectedFiles().constFirst();
 }
 
-QString chooseFileToSave(QWidget *parent, const QString &title, const QString &suggestedPath,
-                         const QString &filter)
+namespace {
+
+// Qt's own dialog, which takes a check box below its fields.
+void prepareSaveDialog(QFileDialog &dialog, NameOnlyIconProvider &icons,
+                       const QString &suggestedPath, const QString &filter)
 {
-    NameOnlyIconProvider icons;
-    QFileDialog dialog(parent, title);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setIconProvider(&icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(filter);
     dialog.selectFile(suggestedPath);
+}
+
+QString chosenFile(QFileDialog &dialog)
+{
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString chooseFileToSave(QWidget *parent, const QString &title, const QString &suggestedPath,
+                         const QString &filter)
+{
+    NameOnlyIconProvider icons;
+    QFileDialog dialog(parent, title);
+    prepareSaveDialog(dialog, icons, suggestedPath, filter);
+    return chosenFile(dialog);
+}
+
+PictureChoice chooseTrackPictureFile(QWidget *parent, const QString &suggestedPath)
+{
+    NameOnlyIconProvider icons;
+    QFileDialog dialog(parent, QStringLiteral("Export Track Picture"));
+    prepareSaveDialog(dialog, icons, suggestedPath, QStringLiteral("PNG picture (*.png)"));
+    auto *mark = new QCheckBox(QStringLiteral("Mark alternative objects"), &dialog);
+    mark->setObjectName(QStringLiteral("chkMarkAlternative"));
+    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+        grid->addWidget(mark, grid->rowCount(), 0, 1, grid->columnCount());
+    else
+        dialog.layout()->addWidget(mark);
+    const QString path = chosenFile(dialog);
+    return {path, !path.isEmpty() && mark->isChecked()};
 }
 
 void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &title,

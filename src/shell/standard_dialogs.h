@@ -29,6 +29,17 @@ QString chooseRomFile(QWidget *parent, const QString &directory = QString());
 QString chooseFileToSave(QWidget *parent, const QString &title, const QString &suggestedPath,
                          const QString &filter);
 
+// Where to write the track picture, "" on cancel, and whether it marks the alternative objects.
+struct PictureChoice
+{
+    QString path;
+    bool markAlternative = false;
+};
+
+// Asks where to write the track picture, suggesting suggestedPath, with a check box "Mark
+// alternative objects", unchecked.
+PictureChoice chooseTrackPictureFile(QWidget *parent, const QString &suggestedPath);
+
 // A message box with the given icon and an OK button.
 void showMessageBox(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                     const QString &text);

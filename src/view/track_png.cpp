@@ -8,7 +8,6 @@
 #include "track_cells.h"
 #include "track_view.h"
 
-#include <QSaveFile>
 
 #include <png.h>
 
@@ -165,27 +164,6 @@ Status WriteTrackPng(const track::TrackObjectList &objects, const QImage &picBuf
     png_destroy_write_struct(&png, &info);
     if (!written)
         return Failure{writing.failure.value_or(QStringLiteral("The picture could not be made."))};
-    return Success{};
-}
-
-Status WriteTrackPngFile(const track::TrackObjectList &objects, const QImage &picBuffer, const QImage &picGFX,
-                         const QString &path, bool markAlternative, const QString &outputPath)
-{
-    QSaveFile file(outputPath);
-    const auto failed = [&] {
-        return Failure{QStringLiteral("The picture %1 could not be written: %2.")
-                           .arg(quotedName(outputPath), file.errorString())};
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return failed();
-    const Status written =
-        WriteTrackPng(objects, picBuffer, picGFX, path, markAlternative, [&](const char *data, qint64 size) {
-            return file.write(data, size) == size ? Status(Success{}) : Status(failed());
-        });
-    if (!written)
-        return written;
-    if (!file.commit())
-        return failed();
     return Success{};
 }
 

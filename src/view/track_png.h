@@ -27,9 +27,4 @@ constexpr int TrackPngBandRows = 16;
 Status WriteTrackPng(const track::TrackObjectList &objects, const QImage &picBuffer, const QImage &picGFX,
                      const QString &path, bool markAlternative, const ByteSink &sink);
 
-// WriteTrackPng into the file at outputPath, created or replaced whole; on failure nothing is
-// left behind and the message gives the reason.
-Status WriteTrackPngFile(const track::TrackObjectList &objects, const QImage &picBuffer, const QImage &picGFX,
-                         const QString &path, bool markAlternative, const QString &outputPath);
-
 } // namespace whoopline::view

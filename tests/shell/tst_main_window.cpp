@@ -40,8 +40,8 @@ private slots:
                                                window.viewCommands->mnuTrackOverview,
                                                window.viewCommands->mnuMarkAlternative,
                                                window.sessionCommands->mnuPreferences};
-            // Undo and Redo also wait for a step to undo or redo, Export Track Picture for a track.
-            const std::set<QObject *> noStep = {window.mnuUndo, window.mnuRedo, window.mnuExportTrack};
+            // Undo and Redo also wait for a step to undo or redo, Export and Set Laps for a track.
+            const std::set<QObject *> noStep = {window.mnuUndo, window.mnuRedo, window.mnuExportTrack, window.mnuSetLaps};
             for (QObject *control : all) {
                 const auto *widget = qobject_cast<const QWidget *>(control);
                 const bool own = widget ? !widget->testAttribute(Qt::WA_ForceDisabled)
@@ -164,8 +164,9 @@ private slots:
         QCOMPARE(w.txtLaps->text(), "1"); // shown although the value did not change
         Window::click(w.btnNext);
         Window::click(w.btnNext);
-        Window::click(w.chkAlternative);
-        QVERIFY(!w.chkAlternative->isChecked() && w.lblCurrentObject->text() == "$40");
+        Window::click(w.chkAlternative); // greyed, saying why
+        QVERIFY(!w.chkAlternative->isChecked() && !w.chkAlternative->isEnabled() && w.lblCurrentObject->text() == "$40");
+        QVERIFY(w.chkAlternative->toolTip().startsWith("A two-byte object can't be marked"));
         QCOMPARE(w.lblLength->text(), "3");
 
         std::pair<int, int> offered, chosen = {0x0C, 9};
@@ -179,6 +180,7 @@ private slots:
         Window::click(w.btnCurrentObject); // Cancel: the exchange is not read
         QVERIFY(offered == std::pair(0x40, 3) && w.state() == before);
         Window::click(w.btnNext); // a one-byte object keeps the length the exchange holds
+        QVERIFY(w.chkAlternative->isEnabled() && w.chkAlternative->toolTip().contains("one-byte object appears"));
         Window::click(w.btnCurrentObject);
         QCOMPARE(offered, std::pair(0x89, 9));
         Window::click(w.btnPrev);

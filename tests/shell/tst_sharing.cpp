@@ -238,24 +238,41 @@ private slots:
         QCOMPARE(w.shpSelect->isVisibleTo(&w), opens);
     }
 
+    // Files go beside the image under their suggested names, told of in the status bar; the
+    // image's own name or its safety copy's is refused.
     void pictureAndPatchFromTheMenus()
     {
-        Window w; // every save dialog takes the suggested name
-        w.chooseSaveFile = [](QWidget *, auto, const QString &suggested, auto) { return suggested; };
-        w.OpenGivenFile(writeFile(m_dir, "work.nes", sample::BuildSampleImage()));
-        QVERIFY(!w.mnuExportTrack->isEnabled() && w.mnuCreatePatch->isEnabled());
-        w.load(3);
+        Window w;
+        QString over;
+        w.chooseSaveFile = [&](QWidget *, auto, const QString &suggested, auto) { return over.isEmpty() ? suggested : over; };
+        const QString image = writeFile(m_dir, "work.nes", sample::BuildSampleImage());
+        w.OpenGivenFile(image, 3);
+        QVERIFY(w.lblTrack->text() == "Track 3" && w.txtLoadTrack->text() == "3");
+        QTimer::singleShot(0, [] { // the real dialog, its box ticked
+            auto *dialog = static_cast<QDialog *>(QApplication::activeModalWidget());
+            dialog->findChild<QCheckBox *>("chkMarkAlternative")->click();
+            dialog->accept();
+        });
         w.mnuExportTrack->trigger();
-        QCOMPARE(QImage(m_dir.filePath("work-track3.png")).convertToFormat(QImage::Format_RGB32),
-                 trackPicture(3));
+        const QString png = m_dir.filePath("work-track3.png");
+        QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), trackPicture(3, true));
+        QCOMPARE(w.statusBar()->currentMessage(), QString("Wrote “work-track3.png” (%L1 bytes).").arg(QFileInfo(png).size()));
 
         w.mnuCreatePatch->trigger(); // without a safety copy
+        writeFile(m_dir, "work.bak", "short");
+        w.mnuCreatePatch->trigger(); // not a copy
         writeFile(m_dir, "work.bak", sample::BuildSampleImage());
         w.mnuCreatePatch->trigger(); // the same as the image
         QVERIFY(!QFileInfo::exists(m_dir.filePath("work.ips")));
         writeFile(m_dir, "work.nes", sampleWith(11738, 0x33));
-        w.mnuCreatePatch->trigger();
+        w.chooseTrackPicture = [&](QWidget *, const QString &suggested) { return shell::PictureChoice{over.isEmpty() ? suggested : over}; };
+        for (const QString name : {"work.nes", "work.bak", ""}) {
+            over = name.isEmpty() ? name : m_dir.filePath(name);
+            w.mnuExportTrack->trigger();
+            w.mnuCreatePatch->trigger();
+        }
         QCOMPARE(readWholeFile(m_dir.filePath("work.ips")), OnePatchedByte);
+        QCOMPARE(w.statusBar()->currentMessage(), "Wrote “work.ips” (14 bytes).");
         // Unsaved edits are in the patch, built in memory: the image keeps its bytes. Track 3 as
         // it would be saved holds its object as loaded.
         w.scrLaps->setValue(7);
@@ -265,11 +282,15 @@ private slots:
         QCOMPARE(title, "Create Patch (the unsaved edits included)");
         QCOMPARE(readWholeFile(m_dir.filePath("work.ips")), "PATCH" + bytes({0, 0x2D, 0xD8, 0, 1, 7}) + "EOF");
         QCOMPARE(readWholeFile(m_dir.filePath("work.nes")), sampleWith(11738, 0x33));
-        QVERIFY2(w.messages.size() == 2 && w.messages[0].contains("copy \u201Cwork.bak\u201D") &&
-                     w.messages[1].contains("the same"),
-                 qPrintable(w.messages.join('\n')));
+        writeFile(m_dir, "work.bak", "short");
+        w.mnuCreatePatch->trigger(); // not a copy, the edits or not
+        const QString same = "“work.%1” is the same file as the input “work.%1”";
+        QVERIFY2(w.messages.size() == 8 && w.messages[7] == w.messages[1] && w.messages.filter(same.arg("nes")).size() == 2 && w.messages.filter(same.arg("bak")).size() == 2 && w.messages[0].contains("no safety copy “work.bak”") && w.messages[1].contains("has the name of the safety copy") && w.messages[2].contains("the same as its safety copy"), qPrintable(w.messages.join('\n')));
 
-        w.answer = QMessageBox::Discard;
+        w.answer = QMessageBox::Discard; // a track wider than a drawing's positions reach
+        w.OpenGivenFile(m_dir.filePath("wide.nes"), 4);
+        w.mnuExportTrack->trigger();
+        QCOMPARE(QImageReader(m_dir.filePath("wide-track4.png")).size(), QSize(108544, 256));
         w.open(m_sample); // none of its tracks is loaded
         QVERIFY(!w.mnuExportTrack->isEnabled());
     }

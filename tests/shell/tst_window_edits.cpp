@@ -116,21 +116,29 @@ private slots:
         QCOMPARE(steps->count(), 4);
         select(w, 9, ""); // a click on the entry shown is a pick: the object comes out unmarked
         QCOMPARE(w.lblCurrentObject->text(), "$09");
-        for (int i = 0; i < 143; ++i) // 142 free bytes
+        for (int i = 0; i < 143; ++i) // 142 free bytes, then Insert is greyed and says why
             w.mnuInsert->trigger();
-        QCOMPARE(w.messages, QStringList{"Track 3 has no free byte: its 144 bytes all hold "
-                                         "objects. Delete an object first."});
+        QVERIFY(w.messages.isEmpty() && !w.mnuInsert->isEnabled() && w.mnuInsert->statusTip() == w.mnuInsert->toolTip());
+        QCOMPARE(w.mnuInsert->toolTip(), "Track 3 has no free byte: its 144 bytes all hold objects. Delete an object first.");
         QCOMPARE(steps->count(), 147);
         steps->setIndex(4);
         for (int i = 4; i >= 0; --i) {
-            QVERIFY(shown(w) == states[i]);
+            QVERIFY(shown(w) == states[i] && w.mnuInsert->isEnabled());
             w.mnuUndo->trigger();
         }
         QVERIFY(!w.mnuUndo->isEnabled() && w.lblModified->text().isEmpty());
-        w.mnuRedo->trigger();
-        QVERIFY(shown(w) == states[1]);
+        w.activateWindow(); // after the selector
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier); // Redo, by either key
+        QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(shown(w) == states[2]);
+        QCOMPARE(w.mnuRedo->text(), "&Redo Change Laps\tCtrl+Y, Ctrl+Shift+Z");
+        // Typed laps are a step of their own, with no laps click after it.
+        w.runSetLaps = [](QWidget *, int laps) { return laps == 4 ? std::optional(9) : std::nullopt; };
+        QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(w.txtLaps->text() == "9" && steps->count() == 3 && w.mnuUndo->text() == "&Undo Set Laps");
         w.open(w.dir.filePath("missing.nes")); // a file Open refuses asks nothing
-        QVERIFY(w.questions.isEmpty() && w.messages.size() == 2);
+        QVERIFY(w.questions.isEmpty() && w.messages.size() == 1);
     }
 
     void unsavedEditsAreAskedAbout_data()
