@@ -16,7 +16,8 @@ class TestMainWindow : public QObject
 
 private slots:
     // Found in the window itself, so a control the switch does not know about fails too. The
-    // marker is only a drawing: it keeps its own flag.
+    // marker and the selection's tint are only drawings: they keep their own flags. The object
+    // palette works without an image.
     void switchReachesAllButFiveMenuItems()
     {
         for (const bool enabled : {false, true}) {
@@ -34,7 +35,9 @@ private slots:
             }
             const std::set<QObject *> alone = {window.mnuFile, window.mnuOpen, window.mnuExit,
                                                window.mnuHelp, window.mnuAbout, window.shpSelect,
-                                               window.recentMenu->menuAction(), window.viewMenu->menuAction()};
+                                               window.recentMenu->menuAction(), window.viewMenu->menuAction(),
+                                               window.findChild<QWidget *>("shpSelection"),
+                                               window.findChild<QDockWidget *>()->toggleViewAction()};
             // Undo and Redo also wait for a step to undo or redo, Export Track Picture for a track.
             const std::set<QObject *> noStep = {window.mnuUndo, window.mnuRedo, window.mnuExportTrack};
             for (QObject *control : all) {
