@@ -1,5 +1,6 @@
 #include "image_document.h"
 
+#include "object_selection.h"
 #include "open_image.h"
 #include "track_io.h"
 
@@ -18,7 +19,7 @@ Result<QByteArray> readRegion(const QString &path, int track)
                           QStringLiteral("the track's region"));
 }
 
-const track::TrackModel NoTrack{};
+const edit::TrackEditState NoTrack{};
 
 } // namespace
 
@@ -93,9 +94,14 @@ Status ImageDocument::showTrack(int number)
     return Success{};
 }
 
+const edit::TrackEditState &ImageDocument::shownState() const
+{
+    return hasTrack() ? *session(m_shown).state : NoTrack;
+}
+
 const track::TrackModel &ImageDocument::track() const
 {
-    return hasTrack() ? session(m_shown).state->track : NoTrack;
+    return shownState().track;
 }
 
 int ImageDocument::laps() const
@@ -103,13 +109,13 @@ int ImageDocument::laps() const
     return hasTrack() ? session(m_shown).state->laps : 0;
 }
 
-void ImageDocument::setCurrentObject(int index)
+void ImageDocument::setCurrentObject(int index, bool extend)
 {
     if (!hasTrack())
         return;
-    track::TrackModel &model = session(m_shown).state->track;
-    model.CurrentObject = qBound(0, index, model.lastIndex());
-    emit currentObjectChanged(model.CurrentObject);
+    edit::TrackEditState &state = *session(m_shown).state;
+    edit::SelectObject(state, index, extend);
+    emit currentObjectChanged(state.track.CurrentObject);
 }
 
 Status ImageDocument::edit(edit::TrackEditKind kind,

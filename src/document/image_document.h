@@ -57,8 +57,11 @@ public:
     // The shown track (empty while none is) and its laps value.
     const track::TrackModel &track() const;
     int laps() const;
-    // Moves the shown track's current object; no undo step.
-    void setCurrentObject(int index);
+    // The shown track's objects, current object, laps and selection (empty while none is shown).
+    const edit::TrackEditState &shownState() const;
+    // Moves the shown track's current object; no undo step. With extend the selected run stretches
+    // from its anchor to index, else it collapses to index (object_selection.h).
+    void setCurrentObject(int index, bool extend = false);
 
     // Runs change on a copy of the shown track's state and records the result as one undo step of
     // kind; a change that changes nothing records none. A refusal changes nothing and is returned.

@@ -11,6 +11,8 @@
 #include "rectangle_shape.h"
 #include "session_commands.h"
 #include "standard_dialogs.h"
+#include "stretch_commands.h"
+#include "overview_strip.h"
 #include "view_commands.h"
 #include "set_laps_dialog.h"
 #include "window_status_bar.h"
@@ -56,6 +58,8 @@ frmMain::frmMain(QWidget *parent)
     m_statusBar = new WindowStatusBar(*this);
     connectHandlers();
     viewCommands = new ViewCommands(*this, [this] { RenderTrack(); });
+    connect(findChild<StretchCommands *>(), &StretchCommands::selectionChanged, viewCommands->overview,
+            &TrackOverview::setSelection);
     assignKeysAndTips();
     sessionCommands = new SessionCommands(*this);
     Form_Load();

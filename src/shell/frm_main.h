@@ -47,6 +47,8 @@ public:
 
     // The window's controls and menu items in control order.
     const std::vector<QObject *> &Controls() const { return m_controls; }
+    // Names control and puts it under the switch, after the others: a part's own menu item.
+    void addSwitchedControl(QObject *control, const char *name);
 
     // Replaceable modal dialogs. chooseImageFile returns "" when the user cancels.
     std::function<QString(QWidget *parent)> chooseImageFile;

@@ -3,6 +3,8 @@
 #include "current_object_edit.h"
 #include "file_commands.h"
 #include "free_byte_edits.h"
+#include "object_run_edits.h"
+#include "object_selection.h"
 #include "object_replacement.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
@@ -70,7 +72,14 @@ void frmMain::scrLaps_Change()
 void frmMain::RecordEdit(edit::TrackEditKind kind,
                          const std::function<Status(edit::TrackEditState &state)> &edit)
 {
-    if (const Status status = document().edit(kind, edit); !status)
+    // An edit of the current object leaves it selected alone; a laps change keeps the run.
+    const bool collapses = kind != edit::TrackEditKind::ChangeLaps && kind != edit::TrackEditKind::SetLaps;
+    if (const Status status = document().edit(kind, [&](edit::TrackEditState &state) {
+            const Status done = edit(state);
+            state.selectionAnchor = collapses ? -1 : state.selectionAnchor;
+            return done;
+        });
+        !status)
         warn(status.error());
 }
 
@@ -160,10 +169,13 @@ void frmMain::mnuInsert_Click()
 
 void frmMain::mnuDelete_Click()
 {
+    const bool run = edit::SelectedRun(document().shownState()).count > 1;
     if (document().hasTrack())
-        RecordEdit(edit::TrackEditKind::DeleteObject, [this](edit::TrackEditState &state) {
-            return edit::DeleteCurrentObject(state.track, document().widths());
-        });
+        RecordEdit(run ? edit::TrackEditKind::DeleteObjects : edit::TrackEditKind::DeleteObject,
+                   [this, run](edit::TrackEditState &state) {
+                       return run ? edit::DeleteObjects(state, document().widths())
+                                  : edit::DeleteCurrentObject(state.track, document().widths());
+                   });
 }
 
 void frmMain::mnuSetLaps_Click()

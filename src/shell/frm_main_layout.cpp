@@ -6,6 +6,7 @@
 #include "file_drop.h"
 #include "picture_box.h"
 #include "rectangle_shape.h"
+#include "stretch_commands.h"
 #include "whole_area_check_box.h"
 #include "window_controls.h"
 
@@ -41,6 +42,8 @@ template <typename T> T *frmMain::addControl(T *control, const char *name)
     m_controls.push_back(control);
     return control;
 }
+
+void frmMain::addSwitchedControl(QObject *control, const char *name) { addControl(control, name); }
 
 void frmMain::createControls()
 {
@@ -184,6 +187,7 @@ void frmMain::connectHandlers()
     connect(mnuExportTrack, &QAction::triggered, m_files, &FileCommands::exportTrackPicture);
     connect(mnuCreatePatch, &QAction::triggered, m_files, &FileCommands::createPatch);
     new FileDrop(this, [this](const QString &path) { OpenGivenFile(path); });
+    new StretchCommands(*this);
     showDocument();
 }
 

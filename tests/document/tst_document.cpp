@@ -2,6 +2,8 @@
 #include "image_builder.h"
 #include "image_document.h"
 #include "ips_patch.h"
+#include "object_run_edits.h"
+#include "object_selection.h"
 #include "sample_image.h"
 
 #include <QUndoGroup>
@@ -110,6 +112,37 @@ private slots:
         QVERIFY(again.track().TrackObjects == doc.track().TrackObjects && again.laps() == 200);
         // The first record puts 7 at offset 11606.
         QVERIFY(rom::MakeIpsPatch(other, *inMemory)->startsWith("PATCH" + bytes({0, 0x2D, 0x56, 0, 1, 7})));
+    }
+
+    // A run copied in track 2 and pasted in track 4 (05 09, then free bytes) is saved, read again
+    // and patched from the safety copy byte for byte; the pasted run stays selected through Load
+    // and back, undo and redo.
+    void runTravelsBetweenTracks()
+    {
+        const ImageBuilder image = ImageBuilder(0).set(1, m_sample).set(12004, QByteArray(212, '\0')).set(12004, bytes({5, 9}));
+        const QString path = image.write(*m_folder);
+        ImageDocument doc;
+        QVERIFY(doc.open(path) && doc.showTrack(2));
+        doc.setCurrentObject(2, true);
+        const QByteArray run = edit::SelectedBytes(doc.shownState());
+        QCOMPARE(run, m_sample.mid(11882, run.size())); // objects 0..2 of track 2, from 11883
+        QVERIFY(doc.showTrack(4));
+        doc.setCurrentObject(1);
+        QVERIFY(doc.edit(edit::TrackEditKind::PasteObjects, [&](edit::TrackEditState &state) {
+            return edit::PasteObjects(state, run, doc.widths());
+        }));
+        QVERIFY(doc.showTrack(2) && doc.showTrack(4));
+        for (const int count : {3, 1, 3}) {
+            QCOMPARE(edit::SelectedRun(doc.shownState()), (edit::ObjectRun{1, count}));
+            (count == 3 ? doc.undoGroup()->undo() : doc.undoGroup()->redo());
+        }
+        doc.undoGroup()->redo();
+        QVERIFY(doc.saveAll());
+        QCOMPARE(readWholeFile(path), ImageBuilder(image).set(12005, run + '\x09').bytes());
+        ImageDocument again;
+        QVERIFY(again.open(path) && again.showTrack(4) && again.track().TrackObjects == doc.track().TrackObjects);
+        QCOMPARE(*rom::MakeIpsPatchBetweenFiles(m_folder->filePath("image.bak"), path),
+                 "PATCH" + bytes({0, 0x2E, 0xE4, 0, int(run.size()) + 1}) + run + '\x09' + "EOF");
     }
 
     // A file size limit inside the span makes the safety copy fail first, then, with a copy in

@@ -18,7 +18,8 @@ class TestMainWindow : public QObject
 
 private slots:
     // Found in the window itself, so a control the switch does not know about fails too. The
-    // marker is only a drawing: it keeps its own flag.
+    // marker and the selection's tint are only drawings: they keep their own flags. The object
+    // palette works without an image.
     void switchReachesAllButFiveMenuItems()
     {
         for (const bool enabled : {false, true}) {
@@ -39,7 +40,9 @@ private slots:
                                                window.recentMenu->menuAction(), window.viewMenu->menuAction(),
                                                window.viewCommands->mnuTrackOverview,
                                                window.viewCommands->mnuMarkAlternative,
-                                               window.sessionCommands->mnuPreferences};
+                                               window.sessionCommands->mnuPreferences,
+                                               window.findChild<QWidget *>("shpSelection"),
+                                               window.findChild<QDockWidget *>()->toggleViewAction()};
             // Undo and Redo also wait for a step to undo or redo, Export and Set Laps for a track.
             const std::set<QObject *> noStep = {window.mnuUndo, window.mnuRedo, window.mnuExportTrack, window.mnuSetLaps};
             for (QObject *control : all) {

@@ -2,6 +2,7 @@
 // folders of the test's own.
 #include "editor_session.h"
 #include "editor_settings.h"
+#include "frm_main.h"
 #include "frm_preferences.h"
 #include "image_builder.h"
 #include "play_test.h"
@@ -238,6 +239,23 @@ private slots:
         QTest::keyClicks(dialog.txtEmulatorCommand, " new %f "); // in place of the old one
         dialog.accept();
         QCOMPARE(settings.emulatorCommand(), "new %f");
+    }
+
+    // The object palette comes back where it was left, shown or hidden; hidden at first.
+    void paletteRemembered()
+    {
+        for (const auto &[area, shown] : {std::pair(Qt::LeftDockWidgetArea, true), {Qt::RightDockWidgetArea, false}}) {
+            frmMain window;
+            auto *palette = window.findChild<QDockWidget *>("dockObjectPalette");
+            QVERIFY(palette->isHidden() == (area == Qt::LeftDockWidgetArea));
+            window.addDockWidget(area, palette);
+            palette->setVisible(shown);
+            window.close();
+            frmMain later;
+            later.show();
+            palette = later.findChild<QDockWidget *>();
+            QVERIFY(palette->isVisible() == shown && later.dockWidgetArea(palette) == area);
+        }
     }
 };
 

@@ -1,3 +1,4 @@
+#include "track_codec.h"
 #include "window_harness.h"
 
 using namespace whoopline;
@@ -205,12 +206,103 @@ private slots:
         w.document().setCurrentObject(1); // "<" from the second object too
         w.btnPrev->click();
         QCOMPARE(w.lblObject->text(), "Object 1 of 95");
-        // Delete and Insert work from the keyboard: the first object, 0x17, frees one byte.
+    }
+
+    // The run commands from the keys on track 3 (05, 44 07, 09, then free bytes), each one step;
+    // the clipboard starts with text. A text box keeps Shift+Home and Ctrl+C for its own text.
+    void runCommandsFromTheKeys_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QByteArray>("objects"); // the track's first bytes afterwards
+        QTest::addColumn<QStringList>("shown");  // the selection, the clipboard's text, warnings
+        const QByteArray before = bytes({0x05, 0x44, 0x07, 0x09, 0, 0, 0});
+        const QString none, text = "0C 41:20", two = "2 objects selected (3 bytes)";
+        QTest::newRow("copy") << "Right Right Shift+Left Shift+Home Ctrl+C" << before << QStringList{"3 objects selected (4 bytes)", "05 44:07 09"};
+        QTest::newRow("all") << "Shift+End" << before << QStringList{"143 objects selected (144 bytes)", text};
+        QTest::newRow("cut") << "Shift+Right Ctrl+X" << bytes({0x09, 0, 0, 0, 0, 0, 0}) << QStringList{none, "05 44:07"};
+        QTest::newRow("paste") << "Right Right Ctrl+V" << bytes({0x05, 0x44, 0x07, 0x0C, 0x41, 0x20, 0x09}) << QStringList{two, text};
+        QTest::newRow("duplicate") << "Shift+Right Ctrl+D" << bytes({5, 0x44, 7, 5, 0x44, 7, 9}) << QStringList{two, text};
+        QTest::newRow("left") << "Right Right Alt+Left" << bytes({0x05, 0x09, 0x44, 0x07, 0, 0, 0}) << QStringList{none, text};
+        QTest::newRow("right") << "Shift+Right Alt+Right" << bytes({0x09, 0x05, 0x44, 0x07, 0, 0, 0}) << QStringList{two, text};
+        QTest::newRow("delete") << "Shift+Right Delete" << bytes({0x09, 0, 0, 0, 0, 0, 0}) << QStringList{none, text};
+        QTest::newRow("insert one") << "Shift+Right Insert" << bytes({0x05, 0, 0x44, 0x07, 0x09, 0, 0}) << QStringList{none, text};
+        QTest::newRow("step, delete one") << "Shift+Right Right Delete" << bytes({5, 0x44, 7, 0, 0, 0, 0}) << QStringList{none, text};
+        QTest::newRow("refused") << "Alt+Left" << before << QStringList{none, text, "The selected objects are already at the start of the track."};
+        QTest::newRow("text box") << "txtLaps Shift+Home Ctrl+C" << before << QStringList{none, "4"};
+    }
+    void runCommandsFromTheKeys()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QByteArray, objects);
+        QFETCH(QStringList, shown);
+        Window w;
+        openAtObjectOne(w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         w.btnPrevBeginning->click();
-        QTest::keyClick(w.btnNext, Qt::Key_Delete);
-        QVERIFY(w.lblCurrentObject->text() == "$40" && w.lblFreeBytes->text() == "Free: 1 of 144 bytes");
-        QTest::keyClick(w.btnNext, Qt::Key_Insert);
-        QVERIFY(w.lblCurrentObject->text() == "$00" && w.lblFreeBytes->text() == "Free: 0 of 144 bytes");
+        QGuiApplication::clipboard()->setText("0C 41:20");
+        for (const QString &key : keys.split(' '))
+            key == "txtLaps" ? w.txtLaps->setFocus() : QTest::keySequence(QApplication::focusWidget(), QKeySequence(key));
+        const QMimeData *held = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(QStringList({w.findChild<QLabel *>("lblSelection")->text(), held->text()}) + w.messages, shown);
+        // Copy and Cut put the editor's own form beside the text.
+        QCOMPARE(held->hasFormat("application/x-whoopline-objects"), held->text().size() > 4 && held->text() != "0C 41:20");
+        for (const QByteArray &expected : {objects, Image.mid(11737, 7)}) { // one step undoes it
+            QCOMPARE(track::EncodeTrackObjects(w.doc().track().TrackObjects).left(7), expected);
+            w.doc().undoGroup()->undo();
+        }
+    }
+
+    // On track 1 of the sample (0x17 at x 0, spans 0x40 at 32 and 160, 0x07 at 80, 3 free bytes):
+    // Shift+click and a drag select, and the run is tinted over the current object's room and
+    // what follows it, under the frame; objects dropped on the view go before the object under
+    // the pointer; the palette's entries replace the current object.
+    void selectByMouseDropAndPalette()
+    {
+        OnTrackThree w;
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.load(1);
+        auto *label = w.findChild<QLabel *>("lblSelection");
+        auto *tint = w.findChild<QWidget *>("shpSelection");
+        QTest::mouseClick(w.picTrack, Qt::LeftButton, Qt::ShiftModifier, {100, 200});
+        w.scrLaps->setValue(9); // the run stays selected
+        QVERIFY(label->text() == "3 objects selected (4 bytes)" && w.lblObject->text() == "Object 3 of 87");
+        QTest::mouseClick(w.picTrack, Qt::LeftButton, {}, {10, 200});
+        QVERIFY(label->isHidden() && tint->isHidden());
+        for (const char *key : {"Right", "Shift+Left", "Shift+Left"}) // from 3 back to 1
+            QTest::keySequence(&w, QKeySequence(key));
+        QCOMPARE(tint->geometry(), QRect(0, 0, 160, 256));
+        const QImage seen = w.picTrack->grab().toImage(), picture = w.picTrack->picture();
+        QVERIFY(w.showsTheModel() && seen.pixel(0, 128) == qRgb(0, 255, 0) && seen.pixel(100, 250) != picture.pixel(100, 250));
+        QTest::mousePress(w.picTrack, Qt::LeftButton, {}, {50, 200}); // object 2 alone
+        QTest::mouseMove(w.picTrack, {140, 200}); // object 3, where the press found it
+        QTest::mouseRelease(w.picTrack, Qt::LeftButton, {}, {140, 200});
+        QVERIFY(label->text() == "2 objects selected (3 bytes)" && w.lblObject->text() == "Object 4 of 87");
+
+        QMimeData data; // as the palette drags 0x0C
+        data.setData("application/x-whoopline-objects", bytes({0x0C}));
+        const auto drop = [&] { // on object 3, the span at 0..32
+            for (QEvent::Type type : {QEvent::DragEnter, QEvent::DragMove, QEvent::Drop}) {
+                QDropEvent event(w.picTrack->mapTo(&w, QPoint(28, 200)), Qt::CopyAction, &data, Qt::LeftButton, {}, type);
+                QApplication::sendEvent(&w, &event);
+            }
+            QCoreApplication::processEvents();
+        };
+        drop();
+        QCOMPARE(w.doc().track().TrackObjects.at(3).code(), 0x0C);
+        QVERIFY(w.lblFreeBytes->text() == "Free: 2 of 129 bytes" && w.mnuUndo->text() == "&Undo Insert Object");
+        w.load(3); // no free byte
+        drop();
+        QCOMPARE(w.messages, QStringList{"The 1 byte to insert needs 1 free byte; track 3 has 0. Delete objects first."});
+
+        const int width = w.width();
+        w.findChild<QDockWidget *>()->toggleViewAction()->trigger();
+        auto *palette = w.findChild<QListWidget *>("lstObjectPalette");
+        palette->setCurrentRow(9);
+        QTest::keyClick(palette, Qt::Key_Return);
+        QVERIFY(w.lblCurrentObject->text() == "$09" && w.mnuUndo->text() == "&Undo Replace Object (track 3)");
+        QVERIFY(!palette->item(9)->icon().isNull()); // drawn from the image opened while it was hidden
+        QTRY_VERIFY(w.width() > width + 100); // docked beside the client area, which keeps its size
+        QCOMPARE(w.findChild<QWidget *>("client")->size(), QSize(529, 351));
     }
 
     // Load keeps the edits of the track left behind with its steps and current object, and asks
