@@ -24,7 +24,7 @@ const QString MarksFlag = QStringLiteral("markAlternative");
 } // namespace
 
 ViewCommands::ViewCommands(frmMain &window, std::function<void()> redraw)
-    : QObject(&window), m_window(window), m_redraw(std::move(redraw))
+    : QObject(&window), m_window(window), m_trackView(window.picTrack), m_redraw(std::move(redraw))
 {
     // The client area keeps its place and size; the overview takes the window's width under it,
     // and the window grows by the overview's height while it shows.
@@ -136,7 +136,7 @@ bool ViewCommands::turnWheel(int angleDelta, bool tenfold)
 
 bool ViewCommands::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_window.picTrack || !m_window.picTrack->isEnabled())
+    if (watched != m_trackView || !m_trackView->isEnabled())
         return false;
     if (event->type() == QEvent::Wheel) {
         const auto *wheel = static_cast<QWheelEvent *>(event);

@@ -42,6 +42,9 @@ private:
     bool turnWheel(int angleDelta, bool tenfold);
 
     frmMain &m_window;
+    // The track view the filter watches, kept apart from the window: it still sends events while
+    // the window is being destroyed, when the window's members must not be reached.
+    QWidget *m_trackView;
     std::function<void()> m_redraw;
     // Made at every open, from the graphics of that image.
     std::shared_ptr<const view::OverviewTiles> m_tiles;
