@@ -6,6 +6,7 @@
 #include "selector_preview.h"
 #include "track_layout.h"
 
+#include <QEvent>
 #include <QListWidget>
 #include <QPainter>
 #include <QPixmap>
@@ -80,11 +81,17 @@ Status ReplaceWithCatalogueEntry(TrackEditState &state, int listIndex,
     return replaced;
 }
 
-ObjectPalette::ObjectPalette(QWidget *parent)
-    : QDockWidget(QStringLiteral("Object Palette"), parent), m_list(new PaletteList(this))
+ObjectPalette::ObjectPalette(QWidget *parent) : QDockWidget(QStringLiteral("Object Palette"), parent)
 {
     setObjectName(QStringLiteral("dockObjectPalette")); // the name a saved window state uses
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+}
+
+QListWidget *ObjectPalette::list()
+{
+    if (m_list)
+        return m_list;
+    m_list = new PaletteList(this);
     m_list->setObjectName(QStringLiteral("lstObjectPalette"));
     m_list->setIconSize(QSize(IconSize, IconSize));
     m_list->setDragEnabled(true);
@@ -95,13 +102,21 @@ ObjectPalette::ObjectPalette(QWidget *parent)
     setWidget(m_list);
     connect(m_list, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { emit replaceRequested(m_list->row(item)); });
+    return m_list;
+}
+
+bool ObjectPalette::event(QEvent *event)
+{
+    if (event->type() == QEvent::Show)
+        list();
+    return QDockWidget::event(event);
 }
 
 void ObjectPalette::showImage(const QImage &picGFX, const QString &romPath)
 {
     const auto numbers = ListObjectNumbers();
     for (int i = 0; i < CatalogueSize; ++i)
-        m_list->item(i)->setIcon(iconOf(view::ComposeSelectorPreview(numbers[i], picGFX, romPath)));
+        list()->item(i)->setIcon(iconOf(view::ComposeSelectorPreview(numbers[i], picGFX, romPath)));
 }
 
 } // namespace whoopline::edit

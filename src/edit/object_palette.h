@@ -26,7 +26,8 @@ Status ReplaceWithCatalogueEntry(TrackEditState &state, int listIndex,
 
 // The dockable list of the 45 catalogue objects with their pictures. Activating an entry (a
 // double-click or Enter) asks for it to replace the current object; dragging one carries its
-// bytes in the clipboard's forms (object_clipboard.h).
+// bytes in the clipboard's forms (object_clipboard.h). Most sessions never show it: the list is
+// made when it first shows, not with the window.
 class ObjectPalette : public QDockWidget
 {
     Q_OBJECT
@@ -40,8 +41,13 @@ public:
 signals:
     void replaceRequested(int listIndex);
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
-    QListWidget *m_list;
+    QListWidget *list();
+
+    QListWidget *m_list = nullptr;
 };
 
 } // namespace whoopline::edit

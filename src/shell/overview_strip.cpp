@@ -22,8 +22,10 @@ TrackOverview::TrackOverview(QWidget *parent) : QAbstractScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Always there, so the window's height doesn't change with the track.
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Only when the track is wider than the strip. The strip keeps room for it (sizeHint), so
+    // the window's height doesn't change with the track, and the window first shows sooner
+    // without it: painting a bar this wide starts Qt's drawing threads.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     viewport()->setMouseTracking(true);
 }

@@ -18,21 +18,41 @@ namespace whoopline::shell {
 namespace {
 
 const QString DockStateName = QStringLiteral("docks");
+const QString ShownFlag = QStringLiteral("objectPalette");
 
 } // namespace
 
 PaletteDock::PaletteDock(frmMain &window)
-    : QObject(&window), m_window(window), m_palette(new edit::ObjectPalette(&window))
+    : QObject(&window), m_window(window), m_toggle(window.viewMenu->addAction(QStringLiteral("Object Palette")))
 {
-    // The client area keeps its size: a docked palette makes the window wider.
-    window.addDockWidget(Qt::RightDockWidgetArea, m_palette);
-    m_palette->hide();
-    QAction *toggle = m_palette->toggleViewAction();
-    toggle->setObjectName(QStringLiteral("mnuObjectPalette"));
-    window.viewMenu->addAction(toggle);
-    window.restoreState(window.session().settings().viewState(DockStateName));
+    m_toggle->setObjectName(QStringLiteral("mnuObjectPalette"));
+    m_toggle->setCheckable(true);
+    connect(m_toggle, &QAction::triggered, this, [this](bool on) {
+        if (on || m_palette)
+            palette()->setVisible(on);
+    });
+    // Made with the window only when it showed at the last exit: most sessions never show it.
+    if (window.session().settings().viewFlag(ShownFlag, false))
+        m_toggle->setChecked(!palette()->isHidden());
     window.installEventFilter(this);
+    connect(&window.document(), &document::ImageDocument::opened, this, [this] {
+        m_stale = true;
+        if (m_palette && m_palette->isVisible())
+            showPictures();
+    });
+}
 
+edit::ObjectPalette *PaletteDock::palette()
+{
+    if (m_palette)
+        return m_palette;
+    m_palette = new edit::ObjectPalette(&m_window);
+    // The client area keeps its size: a docked palette makes the window wider.
+    m_window.addDockWidget(Qt::RightDockWidgetArea, m_palette);
+    m_palette->hide();
+    m_window.restoreState(m_window.session().settings().viewState(DockStateName));
+    // Its own item follows its title bar's close button and the restored state.
+    connect(m_palette->toggleViewAction(), &QAction::toggled, m_toggle, &QAction::setChecked);
     connect(m_palette, &edit::ObjectPalette::replaceRequested, this, [this](int listIndex) {
         RecordWindowEdit(m_window, edit::TrackEditKind::ReplaceObject,
                          [&](edit::TrackEditState &state) {
@@ -40,15 +60,11 @@ PaletteDock::PaletteDock(frmMain &window)
                                                                     m_window.document().widths());
                          });
     });
-    connect(&window.document(), &document::ImageDocument::opened, this, [this] {
-        m_stale = true;
-        if (m_palette->isVisible())
-            showPictures();
-    });
     connect(m_palette, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible && m_stale)
             showPictures();
     });
+    return m_palette;
 }
 
 void PaletteDock::showPictures()
@@ -63,8 +79,10 @@ void PaletteDock::showPictures()
 bool PaletteDock::eventFilter(QObject *watched, QEvent *event)
 {
     const auto type = event->type();
-    if (type == QEvent::Close)
+    if (type == QEvent::Close && m_palette) {
         m_window.session().settings().setViewState(DockStateName, m_window.saveState());
+        m_window.session().settings().setViewFlag(ShownFlag, !m_palette->isHidden());
+    }
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return QObject::eventFilter(watched, event);
     auto *drop = static_cast<QDropEvent *>(event);

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+class QAction;
+
 namespace whoopline::edit {
 class ObjectPalette;
 }
@@ -26,10 +28,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    edit::ObjectPalette *palette();
     void showPictures();
 
     frmMain &m_window;
-    edit::ObjectPalette *m_palette;
+    QAction *m_toggle;
+    edit::ObjectPalette *m_palette = nullptr;
     // The pictures are drawn when the palette shows: an image opened while it is hidden
     // leaves them stale until then.
     bool m_stale = true;

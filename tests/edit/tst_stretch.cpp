@@ -153,6 +153,7 @@ private slots:
         sheet.fill(Qt::white);
         const QList<QByteArray> records(34, testing::bytes({1, 16}));
         ObjectPalette palette;
+        palette.show();
         auto *list = palette.findChild<QListWidget *>("lstObjectPalette");
         QCOMPARE(list->count(), 45);
         QCOMPARE(list->item(44)->text(), "46 (2 Bytes) Grass Full");

@@ -42,7 +42,7 @@ private slots:
                                                window.viewCommands->mnuMarkAlternative,
                                                window.sessionCommands->mnuPreferences,
                                                window.findChild<QWidget *>("shpSelection"),
-                                               window.findChild<QDockWidget *>()->toggleViewAction()};
+                                               window.findChild<QAction *>("mnuObjectPalette")};
             // Undo and Redo also wait for a step to undo or redo, Export and Set Laps for a track.
             const std::set<QObject *> noStep = {window.mnuUndo, window.mnuRedo, window.mnuExportTrack, window.mnuSetLaps};
             for (QObject *control : all) {
@@ -227,8 +227,10 @@ private slots:
         QCOMPARE(QRect(client->mapTo(&w, QPoint()), client->size()), QRect(0, top, 529, 351));
         QCOMPARE(overview->mapTo(&w, QPoint()), QPoint(0, top + 351));
         QVERIFY(overview->width() == w.width() && w.statusBar()->y() == top + 351 + overview->height());
+        QVERIFY(!overview->horizontalScrollBar()->isVisible()); // nothing to scroll yet
         w.open(writeFile(w.dir, "sample.nes", w.sample));
         w.load(4);
+        QTRY_VERIFY(overview->horizontalScrollBar()->isVisible() && w.statusBar()->y() == top + 351 + overview->height());
         // Object 20 of sample track 4 takes overview pixels 162..173.
         QTest::mouseClick(overview->viewport(), Qt::LeftButton, {}, QPoint(170, 10));
         QVERIFY(w.doc().track().CurrentObject == 20 && w.showsTheModel());

@@ -246,15 +246,24 @@ private slots:
     {
         for (const auto &[area, shown] : {std::pair(Qt::LeftDockWidgetArea, true), {Qt::RightDockWidgetArea, false}}) {
             frmMain window;
+            auto *item = window.findChild<QAction *>("mnuObjectPalette");
+            QVERIFY(item->isChecked() == (area == Qt::RightDockWidgetArea));
+            if (!item->isChecked())
+                item->trigger();
             auto *palette = window.findChild<QDockWidget *>("dockObjectPalette");
-            QVERIFY(palette->isHidden() == (area == Qt::LeftDockWidgetArea));
             window.addDockWidget(area, palette);
             palette->setVisible(shown);
             window.close();
             frmMain later;
             later.show();
+            item = later.findChild<QAction *>("mnuObjectPalette");
+            QCOMPARE(item->isChecked(), shown);
+            if (!item->isChecked())
+                item->trigger();
             palette = later.findChild<QDockWidget *>();
-            QVERIFY(palette->isVisible() == shown && later.dockWidgetArea(palette) == area);
+            QVERIFY(palette->isVisible() && later.dockWidgetArea(palette) == area);
+            palette->close(); // its title bar's button
+            QVERIFY(!item->isChecked());
         }
     }
 };

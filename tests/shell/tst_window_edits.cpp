@@ -295,7 +295,7 @@ private slots:
         QCOMPARE(w.messages, QStringList{"The 1 byte to insert needs 1 free byte; track 3 has 0. Delete objects first."});
 
         const int width = w.width();
-        w.findChild<QDockWidget *>()->toggleViewAction()->trigger();
+        w.findChild<QAction *>("mnuObjectPalette")->trigger();
         auto *palette = w.findChild<QListWidget *>("lstObjectPalette");
         palette->setCurrentRow(9);
         QTest::keyClick(palette, Qt::Key_Return);
