@@ -14,7 +14,6 @@
 #include "stretch_commands.h"
 #include "overview_strip.h"
 #include "view_commands.h"
-#include "set_laps_dialog.h"
 #include "window_status_bar.h"
 
 #include <QAction>
@@ -26,21 +25,16 @@
 namespace whoopline::shell {
 
 frmMain::frmMain(QWidget *parent)
-    : QMainWindow(parent),
-      // Open starts in the open image's folder, else in the one of the image opened last.
-      chooseImageFile([this](QWidget *parent) {
-          return chooseRomFile(parent, session().openFolder(document().path()));
-      }),
-      showMessage(showMessageBox),
-      showAbout(showAboutWindow), runObjectSelector([this](QWidget *parent) {
-          return edit::RunObjectSelector(parent, m_selector, document().graphics().picGFX,
-                                         document().path());
-      }),
-      chooseSaveFile(chooseFileToSave), askToSaveChanges(askSaveDiscardCancel),
-      askToConfirm(askActionOrCancel), chooseTrackPicture(chooseTrackPictureFile),
-      runSetLaps(edit::RunSetLaps),
-      m_document(new document::ImageDocument(this))
+    : QMainWindow(parent), m_document(new document::ImageDocument(this))
 {
+    // Open starts in the open image's folder, else in the one of the image opened last.
+    chooseImageFile = [this](QWidget *parent) {
+        return chooseRomFile(parent, session().openFolder(document().path()));
+    };
+    runObjectSelector = [this](QWidget *parent) {
+        return edit::RunObjectSelector(parent, m_selector, document().graphics().picGFX,
+                                       document().path());
+    };
     registerFontFamilies();
     useDeferredIconStyle();
     setFont(windowFont());

@@ -3,14 +3,12 @@
 #include "image_document.h"
 #include "navigation.h"
 #include "selection_exchange.h"
-#include "standard_dialogs.h"
+#include "window_dialogs.h"
 
 #include <QMainWindow>
-#include <QMessageBox>
 
 #include <array>
 #include <functional>
-#include <optional>
 #include <vector>
 
 class QAction;
@@ -34,7 +32,7 @@ class WindowStatusBar;
 
 // The editor's one main window: the track view, the navigation buttons, the current-object row,
 // the track loader, the laps box and the File, Edit and Help menus.
-class frmMain : public QMainWindow
+class frmMain : public QMainWindow, public WindowDialogs
 {
     Q_OBJECT
 
@@ -49,31 +47,6 @@ public:
     const std::vector<QObject *> &Controls() const { return m_controls; }
     // Names control and puts it under the switch, after the others: a part's own menu item.
     void addSwitchedControl(QObject *control, const char *name);
-
-    // Replaceable modal dialogs. chooseImageFile returns "" when the user cancels.
-    std::function<QString(QWidget *parent)> chooseImageFile;
-    std::function<void(QWidget *parent, QMessageBox::Icon icon, const QString &title,
-                       const QString &text)>
-        showMessage;
-    std::function<void(QWidget *parent)> showAbout;
-    // Shows the object selector modally over the current object; true when the user chose OK.
-    std::function<bool(QWidget *parent)> runObjectSelector;
-    // Asks where to write a file, suggesting suggestedPath; returns "" when the user cancels.
-    std::function<QString(QWidget *parent, const QString &title, const QString &suggestedPath,
-                          const QString &filter)>
-        chooseSaveFile;
-    // Asks whether to save the unsaved edits before they would be lost: Save, Discard or Cancel.
-    std::function<QMessageBox::StandardButton(QWidget *parent, const QString &title,
-                                              const QString &text)>
-        askToSaveChanges;
-    // Asks whether to go on with action ("Overwrite", "Revert"); Cancel is the default.
-    std::function<bool(QWidget *parent, const QString &title, const QString &text,
-                       const QString &action)>
-        askToConfirm;
-    // Asks where to write the track picture and whether to mark its alternative objects.
-    std::function<PictureChoice(QWidget *parent, const QString &suggestedPath)> chooseTrackPicture;
-    // Edit > Set Laps...: the laps typed, nothing on Cancel.
-    std::function<std::optional<int>(QWidget *parent, int laps)> runSetLaps;
 
     // The track view and its marker of the current object.
     PictureBox *picTrack = nullptr;
