@@ -154,6 +154,27 @@ private slots:
         QCOMPARE(EditorSettings().lastOpenFolder(), saved ? "/somewhere" : "");
     }
 
+    // Open starts in the open image's folder, else in the folder of the image opened last, in
+    // this run or an earlier one; a settings file that cannot be read is told in the window.
+    void openFolderAndTroubleInTheWindow()
+    {
+        const QString image = testing::writeFile(m_files, "a.nes", "x");
+        {
+            QMenu menu;
+            EditorSession session(&menu);
+            QCOMPARE(session.openFolder(""), "");
+            session.imageOpened(image);
+        }
+        QMenu menu;
+        QCOMPARE(EditorSession(&menu).openFolder(""), m_files.path());
+        QCOMPARE(EditorSession(&menu).openFolder("/else/b.nes"), "/else");
+
+        QVERIFY(QFile::remove(m_settingsFile) && QDir().mkpath(m_settingsFile));
+        frmMain window;
+        window.show();
+        QVERIFY(window.statusBar()->currentMessage().startsWith("Settings could not be read: “"));
+    }
+
     void playTest_data()
     {
         QTest::addColumn<QString>("command"); // EMU: the stand-in emulator
