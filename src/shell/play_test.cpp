@@ -6,17 +6,45 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cerrno>
 
+#include <unistd.h>
+
 namespace whoopline::shell {
 
 namespace {
 
 constexpr const char *PathMark = "%f";
+constexpr const char *FolderPattern = "whoopline-play-";
+// Held by the editor whose play tests the folder holds, for as long as it runs.
+constexpr const char *OwnerLockName = "owner.lock";
+
+// A killed editor leaves its play-test folder behind: the next play test removes the folders
+// of this user whose editor no longer runs. A folder without the lock is not known to be ours.
+void removeAbandonedFolders()
+{
+    const QDir temp(QDir::tempPath());
+    const QStringList names = temp.entryList({QLatin1String(FolderPattern) + QLatin1Char('*')},
+                                             QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    for (const QString &name : names) {
+        QDir folder(temp.filePath(name));
+        const QString lockPath = folder.filePath(QLatin1String(OwnerLockName));
+        if (QFileInfo(folder.path()).ownerId() != ::getuid()
+            || !QFileInfo(lockPath).isFile())
+            continue;
+        QLockFile owner(lockPath);
+        owner.setStaleLockTime(0); // only an owner that no longer runs lets go
+        if (owner.tryLock(0)) {
+            owner.unlock();
+            folder.removeRecursively();
+        }
+    }
+}
 
 // The program as the system would run it, or the system's words for why it can't be.
 Result<QString> findProgram(const QString &program)
@@ -72,12 +100,16 @@ Result<QString> PlayTestLauncher::writeTemporaryImage(const QByteArray &image,
                                                       const QString &imagePath)
 {
     if (!m_folder) {
-        auto folder = std::make_unique<QTemporaryDir>(QDir::tempPath()
-                                                      + QStringLiteral("/whoopline-play-XXXXXX"));
+        removeAbandonedFolders();
+        auto folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QLatin1Char('/')
+                                                      + QLatin1String(FolderPattern)
+                                                      + QStringLiteral("XXXXXX"));
         if (!folder->isValid())
             return Failure{QStringLiteral("No temporary folder could be made for the play test: "
                                           "%1.")
                                .arg(folder->errorString())};
+        m_owner = std::make_unique<QLockFile>(folder->filePath(QLatin1String(OwnerLockName)));
+        m_owner->tryLock(0);
         m_folder = std::move(folder);
     }
     QString name = QFileInfo(imagePath).completeBaseName();

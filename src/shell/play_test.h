@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QLockFile;
 class QTemporaryDir;
 
 namespace whoopline::shell {
@@ -15,7 +16,8 @@ namespace whoopline::shell {
 // The play test: the image as the editor holds it, unsaved edits included, goes to a fresh
 // temporary file in a folder of the launcher's own, never beside the image, and the emulator
 // command starts on it detached. The files stay while the emulator may read them and go when
-// the launcher does, at the editor's exit.
+// the launcher does, at the editor's exit, or at a later run's first play test when the editor
+// was killed.
 class PlayTestLauncher
 {
 public:
@@ -40,6 +42,8 @@ private:
     Result<QString> writeTemporaryImage(const QByteArray &image, const QString &imagePath);
 
     std::unique_ptr<QTemporaryDir> m_folder;
+    // Tells the play tests of later runs that the folder's editor still runs; goes first.
+    std::unique_ptr<QLockFile> m_owner;
     int m_started = 0;
 };
 

@@ -246,7 +246,7 @@ private slots:
         QCOMPARE(started.ok(), told.isEmpty()); // nothing to say when no command was given
         QVERIFY2(started ? started->isEmpty() : started.error().contains(told),
                  qPrintable(started.error()));
-        QCOMPARE(filesUnder(m_temp.path()), QStringList{});
+        QCOMPARE(filesUnder(m_temp.path()).filter(".nes"), QStringList{});
     }
 
     void preferences()
@@ -260,6 +260,30 @@ private slots:
         QTest::keyClicks(dialog.txtEmulatorCommand, " new %f "); // in place of the old one
         dialog.accept();
         QCOMPARE(settings.emulatorCommand(), "new %f");
+    }
+
+    // A killed editor's play-test folder goes at the next play test; the folder of an editor
+    // that still runs, and folders without the owner's lock or of other names, stay.
+    void playTestAbandonedFolders()
+    {
+        const QDir temp(m_temp.path());
+        const QStringList names = {"whoopline-play-gone", "whoopline-play-running", "whoopline-play-unlocked", "other"};
+        for (const QString &name : names)
+            QVERIFY(temp.mkpath(name + "/copy"));
+        for (const QString name : {"whoopline-play-gone", "other"}) { // a process id no system has
+            QFile lock(temp.filePath(name + "/owner.lock"));
+            QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write("2147483646\nwhoopline\n\n") > 0);
+        }
+        QLockFile running(temp.filePath("whoopline-play-running/owner.lock"));
+        QVERIFY(running.tryLock(0));
+        {
+            PlayTestLauncher launcher;
+            QVERIFY(launcher.start("image", "/images/race.nes", 1, "true").ok());
+            for (const QString &name : names)
+                QCOMPARE(temp.exists(name), name != "whoopline-play-gone");
+        }
+        for (const QString &name : names)
+            QDir(temp.filePath(name)).removeRecursively();
     }
 
     // The object palette comes back where it was left, shown or hidden; hidden at first.
