@@ -158,17 +158,10 @@ private slots:
     // this run or an earlier one; a settings file that cannot be read is told in the window.
     void openFolderAndTroubleInTheWindow()
     {
-        const QString image = testing::writeFile(m_files, "a.nes", "x");
-        {
-            QMenu menu;
-            EditorSession session(&menu);
-            QCOMPARE(session.openFolder(""), "");
-            session.imageOpened(image);
-        }
-        QMenu menu;
-        QCOMPARE(EditorSession(&menu).openFolder(""), m_files.path());
-        QCOMPARE(EditorSession(&menu).openFolder("/else/b.nes"), "/else");
-
+        QMenu first, second, third;
+        EditorSession(&first).imageOpened(testing::writeFile(m_files, "a.nes", "x"));
+        QCOMPARE(EditorSession(&second).openFolder(""), m_files.path());
+        QCOMPARE(EditorSession(&third).openFolder("/else/b.nes"), "/else");
         QVERIFY(QFile::remove(m_settingsFile) && QDir().mkpath(m_settingsFile));
         frmMain window;
         window.show();
@@ -268,12 +261,9 @@ private slots:
     {
         const QDir temp(m_temp.path());
         const QStringList names = {"whoopline-play-gone", "whoopline-play-running", "whoopline-play-unlocked", "other"};
-        for (const QString &name : names)
-            QVERIFY(temp.mkpath(name + "/copy"));
-        for (const QString name : {"whoopline-play-gone", "other"}) { // a process id no system has
-            QFile lock(temp.filePath(name + "/owner.lock"));
-            QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write("2147483646\nwhoopline\n\n") > 0);
-        }
+        for (const QString &name : names) // the first and the last held by a process no system has
+            QVERIFY(temp.mkpath(name) && (name.endsWith("running") || name.endsWith("unlocked") ||
+                    testing::writeFile(m_temp, name + "/owner.lock", "2147483646\nwhoopline\n\n") != ""));
         QLockFile running(temp.filePath("whoopline-play-running/owner.lock"));
         QVERIFY(running.tryLock(0));
         {
