@@ -10,6 +10,13 @@
 
 namespace whoopline::view {
 
+// The picture record object is drawn from; empty when the stream holds none for it.
+inline QByteArray PictureRecordOf(const track::TrackObject &object, const std::optional<PictureStream> &stream)
+{
+    const int picture = pictureOfObject(track::objectIdOf(object.code()));
+    return stream && picture >= 0 ? stream->record(picture) : QByteArray();
+}
+
 // The walk every drawing of a track shares: objects first..last laid side by side from x 0, each
 // next one StripAdvance further, a one-byte object drawn once at its x and a span as copies of
 // its base picture 16 apart. Calls draw(record, x) for each drawing whose origin lies in
@@ -26,8 +33,7 @@ void ForEachObjectDrawing(const track::TrackObjectList &objects, int first, int 
         if (object.Bytes.isEmpty())
             continue;
         const int code = track::objectIdOf(object.code());
-        const int picture = pictureOfObject(code);
-        const QByteArray record = stream && picture >= 0 ? stream->record(picture) : QByteArray();
+        const QByteArray record = PictureRecordOf(object, stream);
         const qint64 advance = StripAdvance(object);
         if (!record.isEmpty()) {
             if (!track::isSpanCode(code)) {

@@ -1,6 +1,7 @@
 #include "track_cells.h"
 
 #include "object_picture.h"
+#include "object_walk.h"
 #include "rom_layout.h"
 #include "strip_layout.h"
 #include "track_layout.h"
@@ -57,8 +58,7 @@ TrackCells LayTrackCells(const track::TrackObjectList &objects, const std::optio
         if (object.Bytes.isEmpty())
             continue;
         const int code = track::objectIdOf(object.code());
-        const int picture = pictureOfObject(code);
-        const QByteArray record = stream && picture >= 0 ? stream->record(picture) : QByteArray();
+        const QByteArray record = PictureRecordOf(object, stream);
         const qint64 x = lefts[size_t(i)];
         // A picture reaches one column left of its origin.
         if (x / Cell - 1 >= toColumn)
