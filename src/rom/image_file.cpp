@@ -195,6 +195,21 @@ Result<QByteArray> readImageBytes(const QString &path, Position first, qint64 co
     return std::move(read.value().bytes);
 }
 
+bool startsWithImageHeader(const QByteArray &bytes)
+{
+    return bytes.startsWith(QByteArrayLiteral("NES\x1A"));
+}
+
+Status checkImageHeader(const QString &path)
+{
+    // The smallest image is far longer, so a shorter file is as foreign as a wrong header.
+    const Result<ImageRead> start = readRegularFile(path, 0, 4);
+    if (start && !startsWithImageHeader(start->bytes))
+        return Failure{QStringLiteral("%1 does not start with a cartridge image's header.")
+                           .arg(quotedName(path))};
+    return Success{};
+}
+
 Status readWholeImage(const QString &path, const std::function<bool(const QByteArray &piece)> &take)
 {
 #ifdef Q_OS_UNIX

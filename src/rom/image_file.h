@@ -52,6 +52,13 @@ Result<QByteArray> readImageBytes(const QString &path, Position first, qint64 co
 // early when take returns false. Fails when the file can't be read, with the system's reason.
 Status readWholeImage(const QString &path, const std::function<bool(const QByteArray &piece)> &take);
 
+// The first four bytes of every cartridge image: "NES" and 0x1A.
+bool startsWithImageHeader(const QByteArray &bytes);
+// Fails, naming the file, when it does not start with those four bytes: such a file is no
+// cartridge image, and track bytes written into it would damage it. A file that can't be read
+// passes, for the readers to say why.
+Status checkImageHeader(const QString &path);
+
 // Writes bytes at position first, in place, all or nothing. The file must already exist and reach
 // the last byte written: the write never creates a file and never changes its size. Succeeds only
 // once every byte was written and synced to the disk. On a failure the old bytes are written back,

@@ -72,7 +72,12 @@ Result<bool> findSafetyCopy(const QString &imagePath)
         return false;
     if (!S_ISREG(copy.st_mode))
         return notACopy(imagePath, copyPath, QStringLiteral("it is %1").arg(fileKind(copy.st_mode)));
-    if (::stat(QFile::encodeName(imagePath).constData(), &image) == 0 && image.st_size != copy.st_size)
+    if (::stat(QFile::encodeName(imagePath).constData(), &image) != 0)
+        return true; // the save reports the image itself
+    // A hard link shares the image's bytes: a save into the image would change it too.
+    if (image.st_dev == copy.st_dev && image.st_ino == copy.st_ino)
+        return notACopy(imagePath, copyPath, QStringLiteral("it is the image itself under another name"));
+    if (image.st_size != copy.st_size)
         return notACopy(imagePath, copyPath,
                         QStringLiteral("it is %1 bytes long and the image %2")
                             .arg(formatNumber(copy.st_size), formatNumber(image.st_size)));

@@ -13,7 +13,8 @@ namespace whoopline {
 QString safetyCopyPath(const QString &imagePath);
 
 // Fails, naming the file and what to do, when something that can't be the image's safety copy has
-// its name: only a regular file of the image's size, not a link, is taken as that copy.
+// its name: only a regular file of the image's size, not a link and not the image itself under another
+// name (a hard link), is taken as that copy.
 // Succeeds with whether the copy exists.
 Result<bool> findSafetyCopy(const QString &imagePath);
 

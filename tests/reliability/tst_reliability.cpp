@@ -137,6 +137,7 @@ private slots:
         QTest::newRow("folder") << "folder" << "it is a folder";
         QTest::newRow("old backup") << "short" << "it is 11 bytes long and the image 24,592";
         QTest::newRow("link to an image") << "link" << "it is a symbolic link";
+        QTest::newRow("hard link to the image") << "hard" << "it is the image itself under another name";
     }
     void foreignSafetyCopyIsRefused()
     {
@@ -146,6 +147,7 @@ private slots:
         const QString path = ImageBuilder().write(dir, "race.nes"), other = ImageBuilder().set(1, 9).write(dir, "o.nes");
         QVERIFY(kind == "folder" ? QDir(dir.path()).mkdir("race.bak")
                 : kind == "short" ? !writeFile(dir, "race.bak", "old backup\n").isEmpty()
+                : kind == "hard"  ? ::link(QFile::encodeName(path), QFile::encodeName(dir.filePath("race.bak"))) == 0
                                   : QFile::link(other, dir.filePath("race.bak")));
         const QString message = "\u201Crace.bak\u201D has the name of the safety copy of \u201Crace.nes\u201D, but " +
                                 what + ", so it can't be that copy. Move it away or rename it, then try again; nothing was written.";
@@ -160,7 +162,8 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("replaced") << "file" << "";
+        QTest::newRow("replaced, its permissions kept") << "file" << "";
+        QTest::newRow("through a link, which stays") << "to file" << "";
         QTest::newRow("full disk") << "disk" << "No space left on device";
         QTest::newRow("file-size limit") << "limit" << "File too large";
         QTest::newRow("named pipe") << "pipe" << "it is a named pipe, not a regular file";
@@ -180,8 +183,10 @@ private slots:
             QCOMPARE(::mkfifo(node, 0600), 0);
         else if ((kind == "device" || kind == "link") && ::mknod(node, S_IFCHR | 0600, makedev(1, 3)) != 0)
             QSKIP("Making a device node takes root.");
-        QVERIFY(kind != "link" ? QFileInfo::exists(out) || !writeFile(disk.dir, "out.png", "old").isEmpty()
-                               : QFile::link(node, out));
+        const QString target = disk.dir.filePath("target");
+        QVERIFY(kind == "link" ? QFile::link(node, out)
+                : kind == "to file" ? !writeFile(disk.dir, "target", "old").isEmpty() && QFile::link(target, out)
+                : (QFileInfo::exists(out) || !writeFile(disk.dir, "out.png", "old").isEmpty()) && QFile::setPermissions(out, QFile::ReadOwner | QFile::WriteOwner));
         const auto entries = [&] { return QDir(disk.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System); };
         const QStringList before = entries();
         rlimit limit{}, small{4096, RLIM_INFINITY};
@@ -192,7 +197,9 @@ private slots:
         ::setrlimit(RLIMIT_FSIZE, &limit);
         QCOMPARE(written.error(), reason.isEmpty() ? "" : "The picture \u201Cout.png\u201D could not be written: " + reason + '.');
         QCOMPARE(entries(), before);
-        QCOMPARE(QFileInfo(out).isFile(), kind == "file" || kind == "disk" || kind == "limit");
+        QCOMPARE(QFileInfo(out).isFile(), kind == "file" || kind == "to file" || kind == "disk" || kind == "limit");
+        QCOMPARE(QFileInfo(out).isSymLink(), kind == "link" || kind == "to file");
+        QVERIFY(kind != "file" || QFile::permissions(out) == (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser));
         if (QFileInfo(out).isFile())
             QCOMPARE(readWholeFile(out), reason.isEmpty() ? picture : "old");
         QCOMPARE(wroteFileMessage(out, 393), "Wrote \u201Cout.png\u201D (393 bytes).");
