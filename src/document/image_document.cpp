@@ -1,8 +1,10 @@
 #include "image_document.h"
 
+#include "ips_patch.h"
 #include "object_selection.h"
 #include "open_image.h"
 #include "track_io.h"
+#include "whole_file.h"
 
 #include <QFileInfo>
 #include <QUndoGroup>
@@ -47,6 +49,10 @@ Status ImageDocument::open(const QString &path)
     auto image = view::OpenImage(path);
     if (!image)
         return Failure{image.error()};
+    auto bytes = readEntireFile(path, rom::IpsLargestFile);
+    if (!bytes)
+        return Failure{bytes.error()};
+    m_bytes = std::move(bytes).value();
     m_path = QFileInfo(path).absoluteFilePath();
     m_identity = IdentityOf(m_path);
     m_graphics = image->graphics;

@@ -27,10 +27,20 @@ struct DiskChanges
     bool any() const { return otherFile || !tracks.isEmpty(); }
 };
 
+// The whole image as a save would leave it. When the file could not be read, it was built from
+// the bytes the editor read at Open (or wrote since), and fromMemoryBecause says why.
+struct SavedImage
+{
+    QByteArray bytes;
+    QString fromMemoryBecause;
+};
+
 // The open image and its five tracks, with no window: the path, the graphics and widths, and per
 // track its objects, current object, laps, undo stack and the bytes last read or written there.
-// A track is read when it is first shown; nothing of the image is kept but those regions. Views
-// show the shown track and change it only through edit() and setCurrentObject().
+// A track is read when it is first shown. The image's bytes as opened are kept too, so that the
+// unsaved edits can still be written elsewhere once the file has gone; every drawing and every
+// save in place reads the file as it is now. Views show the shown track and change it only
+// through edit() and setCurrentObject().
 class ImageDocument : public QObject
 {
     Q_OBJECT
@@ -80,13 +90,15 @@ public:
 
     // What another program changed in the regions saveAll() would write, or the file itself.
     DiskChanges changesOnDisk() const;
-    // Writes the shown track and every modified track, laps bytes included, in one
-    // all-or-nothing write after the image's safety copy; then every track is clean.
+    // Writes every modified track, laps bytes included, in one all-or-nothing write after the
+    // image's safety copy; then every track is clean. A track without edits is not written, so
+    // another program's change to it stays.
     Status saveAll();
     // The whole image as saveAll would leave it, built in memory; the file is not written.
-    Result<QByteArray> imageAsSaved() const;
+    Result<SavedImage> imageAsSaved() const;
     // Writes imageAsSaved() to path, which becomes the open image with every track clean.
-    Status saveAs(const QString &path);
+    // Refuses the image itself, which only saveAll writes, and its safety copy.
+    Result<SavedImage> saveAs(const QString &path);
 
 signals:
     // A track's objects, laps or current object changed: an edit, an undo, a load.
@@ -97,6 +109,8 @@ signals:
     void modifiedChanged();
     // Another image, or the same one afresh, is open: every track is dropped.
     void opened();
+    // Save As made another file the open image.
+    void pathChanged();
     void historyChanged();
 
 private:
@@ -109,12 +123,14 @@ private:
     TrackSession &session(int track) { return m_tracks[track - 1]; }
     const TrackSession &session(int track) const { return m_tracks[track - 1]; }
     QList<TrackToSave> tracksToSave() const;
-    void markSaved(const QByteArray &span, Position first);
+    // The tracks written (every shown one with allTracks) are clean and known as span holds them.
+    void markSaved(const QByteArray &span, Position first, bool allTracks = false);
     void dropTracks();
     QString stepText(const QString &text) const;
 
     QString m_path;
     std::optional<FileIdentity> m_identity;
+    QByteArray m_bytes; // the image as opened, with every save since
     rom::RomGraphics m_graphics;
     track::ObjectWidthTable m_widths{};
     std::array<TrackSession, track::TrackCount> m_tracks;

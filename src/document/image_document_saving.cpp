@@ -1,6 +1,7 @@
 #include "image_document.h"
 
 #include "ips_patch.h"
+#include "output_policy.h"
 #include "whole_file.h"
 
 #include <QFileInfo>
@@ -32,13 +33,13 @@ QList<TrackToSave> ImageDocument::tracksToSave() const
     QList<TrackToSave> tracks;
     for (int number = 1; number <= track::TrackCount; ++number) {
         const TrackSession &t = session(number);
-        if (t.state && (number == m_shown || !t.stack->isClean()))
+        if (t.state && !t.stack->isClean())
             tracks.append({number, t.state->laps, t.state->track.TrackObjects});
     }
     return tracks;
 }
 
-void ImageDocument::markSaved(const QByteArray &bytes, Position first)
+void ImageDocument::markSaved(const QByteArray &bytes, Position first, bool allTracks)
 {
     for (int number = 1; number <= track::TrackCount; ++number) {
         TrackSession &t = session(number);
@@ -46,19 +47,24 @@ void ImageDocument::markSaved(const QByteArray &bytes, Position first)
             continue;
         const qint64 at = track::trackStartPosition(number) - first;
         const qint64 size = 1 + track::trackByteBudget(number);
-        if ((number == m_shown || !t.stack->isClean()) && at >= 0 && at + size <= bytes.size()) {
+        if ((allTracks || !t.stack->isClean()) && at >= 0 && at + size <= bytes.size()) {
             t.lastKnown = bytes.mid(at, size);
             t.stack->setClean();
         }
     }
+    if (offsetOf(first) + bytes.size() <= m_bytes.size())
+        m_bytes.replace(offsetOf(first), bytes.size(), bytes);
     m_identity = IdentityOf(m_path);
 }
 
 Status ImageDocument::saveAll()
 {
     const QList<TrackToSave> tracks = tracksToSave();
-    if (tracks.isEmpty())
-        return Success{};
+    // Nothing to write; a save still says so when the image has gone.
+    if (tracks.isEmpty()) {
+        const auto there = checkImageFile(m_path, 1);
+        return there ? Status(Success{}) : Failure{there.error() + QStringLiteral(" Nothing was written.")};
+    }
     const PatchSpan span = SpanOf(tracks);
     auto bytes = readImageBytes(m_path, span.first, span.count, QStringLiteral("the tracks' regions"));
     if (!bytes)
@@ -74,28 +80,33 @@ Status ImageDocument::saveAll()
     return Success{};
 }
 
-Result<QByteArray> ImageDocument::imageAsSaved() const
+Result<SavedImage> ImageDocument::imageAsSaved() const
 {
-    auto image = readEntireFile(m_path, rom::IpsLargestFile);
-    if (!image)
-        return image;
-    QByteArray bytes = *image;
-    if (Status put = PutTracks(bytes, 1, tracksToSave()); !put)
+    SavedImage image;
+    if (auto read = readEntireFile(m_path, rom::IpsLargestFile))
+        image.bytes = std::move(read).value();
+    else
+        image = {m_bytes, read.error()};
+    if (Status put = PutTracks(image.bytes, 1, tracksToSave()); !put)
         return Failure{put.error()};
-    return bytes;
+    return image;
 }
 
-Status ImageDocument::saveAs(const QString &path)
+Result<SavedImage> ImageDocument::saveAs(const QString &path)
 {
+    if (Status spared = checkOutputSparesInputs(path, m_path); !spared)
+        return Failure{spared.error()};
     const auto image = imageAsSaved();
     if (!image)
-        return Failure{image.error()};
-    if (Status written = replaceFileWith(path, *image); !written)
-        return written;
+        return image;
+    if (Status written = replaceFileWith(path, image->bytes); !written)
+        return Failure{written.error()};
     m_path = QFileInfo(path).absoluteFilePath();
-    markSaved(*image, 1);
+    m_bytes = image->bytes;
+    markSaved(image->bytes, 1, true);
+    emit pathChanged();
     emit modifiedChanged();
-    return Success{};
+    return image;
 }
 
 } // namespace whoopline::document

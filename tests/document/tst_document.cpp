@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace whoopline;
 using namespace whoopline::testing;
@@ -102,7 +103,7 @@ private slots:
         expected.remove(12219, 1).insert(12403, char(8));
 
         const auto inMemory = doc.imageAsSaved();
-        QVERIFY(inMemory && *inMemory == expected && doc.saveAll());
+        QVERIFY(inMemory && inMemory->bytes == expected && doc.saveAll());
         QCOMPARE(readWholeFile(m_path), expected);
         QCOMPARE(readWholeFile(m_folder->filePath("x.bak")), other);
         QVERIFY(!doc.isModified() && doc.undoGroup()->canUndo());
@@ -111,7 +112,7 @@ private slots:
         QVERIFY(again.open(m_path) && again.showTrack(5));
         QVERIFY(again.track().TrackObjects == doc.track().TrackObjects && again.laps() == 200);
         // The first record puts 7 at offset 11606.
-        QVERIFY(rom::MakeIpsPatch(other, *inMemory)->startsWith("PATCH" + bytes({0, 0x2D, 0x56, 0, 1, 7})));
+        QVERIFY(rom::MakeIpsPatch(other, inMemory->bytes)->startsWith("PATCH" + bytes({0, 0x2D, 0x56, 0, 1, 7})));
     }
 
     // A run copied in track 2 and pasted in track 4 (05 09, then free bytes) is saved, read again
@@ -188,11 +189,11 @@ private slots:
         QVERIFY(!changes.otherFile && changes.tracks == QList({3}));
         QVERIFY(doc.saveAll());
         QVERIFY(!doc.changesOnDisk().any());
-        changed[11882] = char(changed.at(11882) ^ 1); // track 2's, the shown one, which a save writes too
+        changed[11882] = char(changed.at(11882) ^ 1); // track 2's, shown but not edited: not saved
         const QString swapped = writeFile(*m_folder, "swapped.nes", changed);
         QVERIFY(QFile::remove(m_path) && QFile::link(swapped, m_path));
         changes = doc.changesOnDisk();
-        QVERIFY(changes.otherFile && changes.tracks == QList({2}));
+        QVERIFY(changes.otherFile && changes.tracks.isEmpty());
     }
 
     // A span on the budget's last byte takes its length from the next track's laps byte: a save
@@ -201,7 +202,7 @@ private slots:
     {
         const QString path = ImageBuilder(0).set(1, m_sample).set(11735, bytes({0x11, 0x42, 5})).write(*m_folder);
         ImageDocument doc;
-        QVERIFY(doc.open(path) && doc.showTrack(3) && setLaps(doc, 6) && doc.showTrack(1));
+        QVERIFY(doc.open(path) && doc.showTrack(3) && setLaps(doc, 6) && doc.showTrack(1) && setLaps(doc, 2));
         const QString throughLaps = doc.saveAll().error();
         QVERIFY(doc.showTrack(3) && setLaps(doc, 5) && doc.showTrack(1));
         QVERIFY(doc.edit(edit::TrackEditKind::ReplaceObject, [](edit::TrackEditState &state) {
@@ -228,6 +229,44 @@ private slots:
         QVERIFY(doc.path() == copy && !doc.isModified() && !QFileInfo::exists(m_folder->filePath("x.bak")));
         QVERIFY(setLaps(doc, 9) && doc.saveAll());
         QVERIFY(readWholeFile(copy).at(11881) == 9 && readWholeFile(m_path) == m_sample);
+    }
+
+    // A second editor that shows a track it never edited leaves the first one's save of it alone.
+    void cleanTracksAreNotWritten()
+    {
+        ImageDocument first, second;
+        QVERIFY(second.open(m_path) && second.showTrack(3) && setLaps(second, 9) && second.showTrack(4));
+        QVERIFY(first.open(m_path) && first.showTrack(4) && setLaps(first, 6) && first.saveAll());
+        QVERIFY(!second.changesOnDisk().any() && second.saveAll());
+        QVERIFY(readWholeFile(m_path).at(11736) == 9 && readWholeFile(m_path).at(12002) == 6);
+    }
+
+    // What the document refuses leaves it as it was; what is gone from disk is told, and the
+    // edits are rescued from the image kept since Open.
+    void refusalsAndRescues()
+    {
+        ImageDocument doc;
+        QVERIFY(doc.open(m_path) && doc.showTrack(2) && setLaps(doc, 8));
+        QVERIFY(!doc.open(m_folder->filePath("none.nes")) && doc.path() == m_path && doc.hasTrack() && doc.isModified());
+        QVERIFY(doc.saveAs(m_path).error().contains("is the same file as the input “x.nes”"));
+        // A safety copy that is the image under another name is refused; so is Save As over it.
+        QVERIFY(::link(QFile::encodeName(m_path), QFile::encodeName(m_folder->filePath("x.bak"))) == 0);
+        QVERIFY(doc.saveAll().error().contains("“x.bak” has the name of the safety copy of “x.nes”, but it is the image itself"));
+        QVERIFY(doc.saveAs(m_folder->filePath("x.bak")).error().contains("is the same file as the input “x.bak”"));
+        QCOMPARE(readWholeFile(m_path), m_sample);
+        // Another file put at the path after Open is found before the first save.
+        const QString other = writeFile(*m_folder, "y.nes", m_sample);
+        QVERIFY(QFile::remove(m_folder->filePath("x.bak")) && ::rename(QFile::encodeName(other), QFile::encodeName(m_path)) == 0);
+        QVERIFY(doc.changesOnDisk().otherFile);
+        QVERIFY(QFile::resize(m_path, 12300)); // cut short inside track 5's region
+        QVERIFY(doc.showTrack(5).error().contains("is 12,300 bytes long, too short for the track"));
+        QVERIFY(QFile::remove(m_path));
+        QVERIFY(doc.saveAll().error().endsWith("“x.nes” cannot be read: No such file or directory. Nothing was written."));
+        const auto rescued = doc.saveAs(m_folder->filePath("rescued.nes"));
+        QByteArray expected = m_sample;
+        expected[11881] = 8;
+        QVERIFY(rescued && rescued->fromMemoryBecause.contains("“x.nes” does not exist"));
+        QVERIFY(readWholeFile(m_folder->filePath("rescued.nes")) == expected && !doc.isModified());
     }
 };
 
