@@ -88,8 +88,13 @@ QMimeData *MakeObjectsMimeData(const QByteArray &objectBytes)
 
 Result<QByteArray> ObjectBytesFromMimeData(const QMimeData &data)
 {
-    if (data.hasFormat(ObjectsMimeType))
-        return data.data(ObjectsMimeType);
+    if (data.hasFormat(ObjectsMimeType)) {
+        // Checked here, so that a drag of nothing or of a broken run is declined as it enters.
+        const QByteArray bytes = data.data(ObjectsMimeType);
+        if (const auto run = DecodeObjectRun(bytes, QStringLiteral("paste"), {}); !run)
+            return Failure{run.error()};
+        return bytes;
+    }
     if (data.hasText())
         return ObjectBytesFromText(data.text());
     return Failure{

@@ -27,7 +27,8 @@ Result<QByteArray> ObjectBytesFromText(const QString &text);
 // Both forms of objectBytes; the caller owns the result (the clipboard or a drag takes it).
 QMimeData *MakeObjectsMimeData(const QByteArray &objectBytes);
 
-// The object bytes of data: our own form when it is there, else its text.
+// The object bytes of data: our own form when it is there, else its text. Either must hold a
+// whole run of catalogue objects.
 Result<QByteArray> ObjectBytesFromMimeData(const QMimeData &data);
 
 // The objects of objectBytes, each a catalogue object (one-byte objects with or without the

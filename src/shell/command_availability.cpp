@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QSet>
 #include <QUndoGroup>
 
 namespace whoopline::shell {
@@ -25,6 +26,22 @@ QString refusal(const document::ImageDocument &doc, Status (*check)(const track:
         return {};
     const Status possible = check(doc.track());
     return possible ? QString() : possible.error();
+}
+
+// The controls and items that show or change the shown track: off while no track is shown, as
+// after Open, so that none of them acts on a track that was dropped.
+bool needsTrack(const QObject *control)
+{
+    static const QSet<QString> names = {
+        QStringLiteral("btnPrevBeginning"), QStringLiteral("btnPrev10"), QStringLiteral("btnPrev"),
+        QStringLiteral("btnNext"), QStringLiteral("btnNext10"), QStringLiteral("btnNextEnd"),
+        QStringLiteral("lblCurrentObject"), QStringLiteral("btnCurrentObject"),
+        QStringLiteral("lblLength"), QStringLiteral("txtLaps"), QStringLiteral("scrLaps"),
+        QStringLiteral("chkAlternative"), QStringLiteral("mnuExportTrack"),
+        QStringLiteral("mnuInsert"), QStringLiteral("mnuDelete"), QStringLiteral("mnuSetLaps"),
+        QStringLiteral("mnuCut"), QStringLiteral("mnuCopy"), QStringLiteral("mnuPaste"),
+        QStringLiteral("mnuDuplicate"), QStringLiteral("mnuMoveLeft"), QStringLiteral("mnuMoveRight")};
+    return names.contains(control->objectName());
 }
 
 } // namespace
@@ -58,12 +75,12 @@ bool CommandAvailability::allows(const QObject *control) const
 {
     const frmMain &w = m_window;
     const document::ImageDocument &doc = w.document();
+    if (needsTrack(control) && !doc.hasTrack())
+        return false;
     if (control == w.mnuUndo)
         return doc.undoGroup()->canUndo();
     if (control == w.mnuRedo)
         return doc.undoGroup()->canRedo();
-    if (control == w.mnuExportTrack || control == w.mnuSetLaps)
-        return doc.hasTrack();
     if (control == w.mnuInsert)
         return refusal(doc, edit::CanInsertObject).isEmpty();
     if (control == w.chkAlternative)
@@ -84,10 +101,8 @@ void CommandAvailability::refresh()
     w.mnuInsert->setStatusTip(noInsert);
     const QString noMark = refusal(doc, edit::CanMarkCurrentObject);
     w.chkAlternative->setToolTip(noMark.isEmpty() ? AlternativeTip : noMark);
-    // Before an image is open every item stays off.
-    for (QAction *item : {w.mnuUndo, w.mnuRedo, w.mnuExportTrack, w.mnuSetLaps, w.mnuInsert})
-        item->setEnabled(doc.isOpen() && allows(item));
-    w.chkAlternative->setEnabled(doc.isOpen() && allows(w.chkAlternative));
+    // Every state follows from the document's: before an image is open every item stays off.
+    switchAll(doc.isOpen());
 }
 
 } // namespace whoopline::shell

@@ -7,7 +7,7 @@ namespace whoopline::shell {
 class frmMain;
 
 // Which of the window's items wait on more than an open image, kept in step with its document:
-// Undo and Redo need a step and name it, Export Track Picture and Set Laps a shown track, Insert
+// Undo and Redo need a step and name it, the controls of the shown track a shown track, Insert
 // Object a free byte and the alternative box a one-byte object. The last two say why they are off.
 class CommandAvailability : public QObject
 {

@@ -62,7 +62,10 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption markAlternative(
         QStringLiteral("mark-alternative"),
         QStringLiteral("Marks the objects of the alternative track in --export-track's picture."));
-    parser.addOptions({help, version, exportTrack, loadTrack, makePatch, output, markAlternative});
+    const QCommandLineOption force(
+        QStringLiteral("force"),
+        QStringLiteral("Uses files that do not start with a cartridge image's header all the same."));
+    parser.addOptions({help, version, exportTrack, loadTrack, makePatch, output, markAlternative, force});
     parser.addPositionalArgument(QStringLiteral("IMAGE"),
                                  QStringLiteral("The cartridge image (.nes) to open."),
                                  QStringLiteral("[IMAGE]"));
@@ -97,6 +100,9 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     if (parser.isSet(markAlternative) && !parser.isSet(exportTrack))
         return refuse(QStringLiteral("--mark-alternative goes with --export-track."));
     command.markAlternative = parser.isSet(markAlternative);
+    if (parser.isSet(force) && !parser.isSet(exportTrack) && !parser.isSet(makePatch))
+        return refuse(QStringLiteral("--force goes with --export-track or --make-patch."));
+    command.force = parser.isSet(force);
 
     const QCommandLineOption &trackOption = parser.isSet(exportTrack) ? exportTrack : loadTrack;
     if (parser.isSet(trackOption)) {

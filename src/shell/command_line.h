@@ -21,6 +21,7 @@ struct CommandLine
     Action action = Action::OpenWindow;
     QString imagePath;
     int track = 0; // the track to export, or to load in the editor (0: none)
+    bool force = false; // a file without an image's header is used all the same
     bool markAlternative = false; // the exported picture marks objects of the alternative track
     QString originalPath;
     QString modifiedPath;

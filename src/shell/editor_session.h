@@ -28,6 +28,7 @@ public:
 
     EditorSettings &settings() { return m_settings; }
     RecentFilesMenu &recentFiles() { return *m_recent; }
+    PlayTestLauncher &launcher() { return m_launcher; }
 
     // The folder the Open dialog starts in: the open image's, else the one of the last run.
     QString openFolder(const QString &romPath) const;

@@ -1,6 +1,8 @@
 #include "editor_settings.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <utility>
 
@@ -13,15 +15,19 @@ constexpr const char *LastOpenFolderKey = "files/lastOpenFolder";
 constexpr const char *RecentFilesKey = "files/recent";
 constexpr const char *ViewGroup = "view/";
 
-// QSettings only tells that a file failed; opening it names why, in the system's words.
-QString reasonFor(const QString &path, QSettings::Status status)
+// QSettings only tells that a file failed; opening it as the failed access did names why, in
+// the system's words. A file is written through a new one beside it, so the folder counts too.
+QString reasonFor(const QString &path, QSettings::Status status, bool writing)
 {
     if (status == QSettings::FormatError)
         return QStringLiteral("the file “%1” is damaged").arg(path);
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        return QStringLiteral("the file “%1” cannot be used").arg(path);
-    return QStringLiteral("“%1”: %2").arg(path, file.errorString());
+    if (!file.open(writing ? QIODevice::Append : QIODevice::ReadOnly))
+        return QStringLiteral("“%1”: %2").arg(path, file.errorString());
+    QTemporaryFile beside(path);
+    if (writing && !beside.open())
+        return QStringLiteral("“%1”: %2").arg(QFileInfo(path).path(), beside.errorString());
+    return QStringLiteral("the file “%1” cannot be used").arg(path);
 }
 
 } // namespace
@@ -33,24 +39,39 @@ EditorSettings::EditorSettings()
     const QSettings::Status status = m_settings.status();
     if (status == QSettings::NoError)
         return;
-    // What could be read of a damaged file is no better than the defaults.
-    m_settings.clear();
+    // What could be read of a damaged file is no better than the defaults, and writing it would
+    // lose the rest: the file stays as it is for the user to mend.
+    m_inMemory = true;
     m_statusText = QStringLiteral("Settings could not be read: %1. The editor starts with the "
-                                  "defaults.")
-                       .arg(reasonFor(m_settings.fileName(), status));
+                                  "defaults and leaves the file as it is.")
+                       .arg(reasonFor(m_settings.fileName(), status, false));
     m_troubleTold = true;
+}
+
+QVariant EditorSettings::value(const QString &key, const QVariant &defaultValue) const
+{
+    return m_inMemory ? m_memory.value(key, defaultValue) : m_settings.value(key, defaultValue);
 }
 
 void EditorSettings::store(const QString &key, const QVariant &value)
 {
+    if (m_inMemory) {
+        m_memory.insert(key, value);
+        return;
+    }
     m_settings.setValue(key, value);
     m_settings.sync();
     if (m_troubleTold || m_settings.status() == QSettings::NoError)
         return;
     m_statusText = QStringLiteral("Settings could not be saved: %1. The editor keeps them for "
                                   "this run only.")
-                       .arg(reasonFor(m_settings.fileName(), m_settings.status()));
+                       .arg(reasonFor(m_settings.fileName(), m_settings.status(), true));
     m_troubleTold = true;
+}
+
+void EditorSettings::addStatusText(const QString &text)
+{
+    m_statusText = m_statusText.isEmpty() ? text : m_statusText + u' ' + text;
 }
 
 QString EditorSettings::takeStatusText()
@@ -60,7 +81,7 @@ QString EditorSettings::takeStatusText()
 
 QString EditorSettings::emulatorCommand() const
 {
-    return m_settings.value(EmulatorCommandKey).toString();
+    return value(EmulatorCommandKey).toString();
 }
 
 void EditorSettings::setEmulatorCommand(const QString &command)
@@ -70,7 +91,7 @@ void EditorSettings::setEmulatorCommand(const QString &command)
 
 QString EditorSettings::lastOpenFolder() const
 {
-    return m_settings.value(LastOpenFolderKey).toString();
+    return value(LastOpenFolderKey).toString();
 }
 
 void EditorSettings::setLastOpenFolder(const QString &folder)
@@ -80,7 +101,7 @@ void EditorSettings::setLastOpenFolder(const QString &folder)
 
 QStringList EditorSettings::recentFiles() const
 {
-    return m_settings.value(RecentFilesKey).toStringList();
+    return value(RecentFilesKey).toStringList();
 }
 
 void EditorSettings::setRecentFiles(const QStringList &paths)
@@ -90,7 +111,7 @@ void EditorSettings::setRecentFiles(const QStringList &paths)
 
 bool EditorSettings::viewFlag(const QString &name, bool defaultValue) const
 {
-    return m_settings.value(ViewGroup + name, defaultValue).toBool();
+    return value(ViewGroup + name, defaultValue).toBool();
 }
 
 void EditorSettings::setViewFlag(const QString &name, bool value)
@@ -100,7 +121,7 @@ void EditorSettings::setViewFlag(const QString &name, bool value)
 
 QByteArray EditorSettings::viewState(const QString &name) const
 {
-    return m_settings.value(ViewGroup + name).toByteArray();
+    return value(ViewGroup + name).toByteArray();
 }
 
 void EditorSettings::setViewState(const QString &name, const QByteArray &state)

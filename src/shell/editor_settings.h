@@ -9,7 +9,8 @@ namespace whoopline::shell {
 
 // What the editor remembers between runs, kept where Qt puts settings for the platform. A
 // settings file that can't be read or written never stops the editor: it goes on with the
-// defaults, or with what was set in this run, and says so once (takeStatusText).
+// defaults, or with what was set in this run, and says so once (takeStatusText). A file that
+// can't be read is never written in that run, so nothing of it is lost.
 class EditorSettings
 {
 public:
@@ -37,15 +38,23 @@ public:
 
     // The settings file, for messages.
     QString fileName() const { return m_settings.fileName(); }
+    // Whether this run leaves the settings file as it found it, having failed to read it.
+    bool keepsFileUntouched() const { return m_inMemory; }
 
     // The one-time text about a settings file that could not be read or written, for the status
     // bar; empty once taken, and when there was no such trouble.
     QString takeStatusText();
+    // Adds a note about a remembered setting that could not be used, told with the rest.
+    void addStatusText(const QString &text);
 
 private:
     void store(const QString &key, const QVariant &value);
+    QVariant value(const QString &key, const QVariant &defaultValue = {}) const;
 
     QSettings m_settings;
+    // While the file can't be read, what is set in this run lives here only.
+    bool m_inMemory = false;
+    QVariantMap m_memory;
     QString m_statusText;
     bool m_troubleTold = false;
 };

@@ -3,6 +3,7 @@
 #include "frm_main.h"
 #include "ips_patch.h"
 #include "open_image.h"
+#include "output_policy.h"
 #include "safety_copy.h"
 #include "track_png.h"
 #include "whole_file.h"
@@ -45,6 +46,11 @@ void FileCommands::open(const QString &path)
         warn(checked.error());
         return;
     }
+    if (const Status header = checkImageHeader(path);
+        !header && !m_window.askToConfirm(&m_window, WindowTitle,
+                                          header.error() + QStringLiteral(" Open it anyway?"),
+                                          QStringLiteral("Open")))
+        return;
     if (!confirmUnsavedEdits())
         return;
     if (const Status opened = m_window.document().open(path); !opened) {
@@ -109,8 +115,25 @@ void FileCommands::saveAs()
                                                    doc.path(), QStringLiteral("NES ROM (*.nes)"));
     if (chosen.isEmpty())
         return;
-    if (const Status saved = doc.saveAs(chosen); !saved)
+    const auto target = checkOutputTarget(chosen, doc.path());
+    if (!target) {
+        warn(target.error());
+        return;
+    }
+    // The image itself under its own name or another: a save in place, with its safety copy and
+    // its question about another program's changes.
+    if (*target == OutputTarget::Image) {
+        if (doc.isModified())
+            saveAll(true);
+        return;
+    }
+    const auto saved = doc.saveAs(chosen);
+    if (!saved)
         warn(saved.error());
+    else if (!saved->fromMemoryBecause.isEmpty())
+        tell(QStringLiteral("%1 Whoopline wrote %2 from the image as it was opened, with the unsaved "
+                            "edits.")
+                 .arg(saved->fromMemoryBecause, quotedName(chosen)));
 }
 
 void FileCommands::revert()
@@ -213,8 +236,8 @@ Result<QByteArray> FileCommands::patchOfUnsavedEdits() const
         return Failure{original.error()};
     const auto saved = doc.imageAsSaved();
     if (!saved)
-        return saved;
-    auto patch = rom::MakeIpsPatch(*original, *saved);
+        return Failure{saved.error()};
+    auto patch = rom::MakeIpsPatch(*original, saved->bytes);
     if (patch && patch->isEmpty())
         return Failure{QStringLiteral("%1 with its unsaved edits is the same as its safety copy %2: "
                                       "there is nothing to patch, so no patch was made.")
@@ -224,8 +247,7 @@ Result<QByteArray> FileCommands::patchOfUnsavedEdits() const
 
 bool FileCommands::spares(const QString &output)
 {
-    const QString image = m_window.document().path();
-    const Status spared = checkOutputIsNoInput(output, {image, safetyCopyPath(image)});
+    const Status spared = checkOutputSparesInputs(output, m_window.document().path());
     if (!spared)
         warn(spared.error());
     return spared.ok();

@@ -1,6 +1,10 @@
 #include "frm_main.h"
 
 #include "command_availability.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include "picture_box.h"
 #include "window_status_bar.h"
 
@@ -11,7 +15,12 @@ void frmMain::showDocument()
 {
     const document::ImageDocument *doc = m_document;
     connect(doc, &document::ImageDocument::opened, this, [this] {
+        // No track is shown: nothing of the one that was may stay in sight.
         picTrack->setPicture(document().graphics().picBuffer);
+        lblCurrentObject->clear();
+        lblLength->clear();
+        chkAlternative->setChecked(false);
+        txtLaps->clear();
         UpdateStatusBar();
     });
     connect(doc, &document::ImageDocument::trackChanged, this, [this](int track) {

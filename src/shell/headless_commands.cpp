@@ -3,6 +3,7 @@
 #include "image_file.h"
 #include "ips_patch.h"
 #include "open_image.h"
+#include "output_policy.h"
 #include "track_io.h"
 #include "track_png.h"
 #include "whole_file.h"
@@ -29,10 +30,21 @@ int fail(const QString &reason)
     return Failed;
 }
 
+// A file without an image's header is used only when the command says --force.
+Status checkForeignImage(const CommandLine &command, const QString &path)
+{
+    const Status header = checkImageHeader(path);
+    if (header || command.force)
+        return Success{};
+    return Failure{header.error() + QStringLiteral(" Give --force to use it all the same.")};
+}
+
 Status exportTrack(const CommandLine &command)
 {
-    if (const Status spared = checkOutputIsNoInput(command.outputPath, {command.imagePath}); !spared)
+    if (const Status spared = checkOutputSparesInputs(command.outputPath, command.imagePath); !spared)
         return spared;
+    if (const Status image = checkForeignImage(command, command.imagePath); !image)
+        return image;
     const auto opened = view::OpenImage(command.imagePath);
     if (!opened)
         return Failure{opened.error()};
@@ -51,10 +63,13 @@ Status exportTrack(const CommandLine &command)
 
 Status makePatch(const CommandLine &command)
 {
-    const Status spared = checkOutputIsNoInput(command.outputPath,
-                                               {command.originalPath, command.modifiedPath});
+    const Status spared = checkOutputSparesInputs(command.outputPath, QString(),
+                                                  {command.originalPath, command.modifiedPath});
     if (!spared)
         return spared;
+    for (const QString &input : {command.originalPath, command.modifiedPath})
+        if (const Status image = checkForeignImage(command, input); !image)
+            return image;
     const auto patch = rom::MakeIpsPatchBetweenFiles(command.originalPath, command.modifiedPath);
     if (!patch)
         return Failure{patch.error()};

@@ -11,14 +11,49 @@
 
 #include <QAction>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
+
+#include <optional>
 
 namespace whoopline::shell {
 
 namespace {
 
-const QString DockStateName = QStringLiteral("docks");
 const QString ShownFlag = QStringLiteral("objectPalette");
+// Where the palette was, as plain values: a stored window state goes to Qt unchecked, and a
+// damaged one can take the editor down at every start.
+const QString LeftFlag = QStringLiteral("objectPaletteLeft");
+const QString FloatingFlag = QStringLiteral("objectPaletteFloating");
+const QString GeometryName = QStringLiteral("objectPaletteGeometry");
+
+QByteArray geometryText(const QRect &r)
+{
+    return QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toLatin1();
+}
+
+// A floating palette's place, when it is four whole numbers of a rectangle on a screen.
+std::optional<QRect> geometryFrom(const QByteArray &text)
+{
+    const QList<QByteArray> numbers = text.split(' ');
+    if (numbers.size() != 4)
+        return std::nullopt;
+    int values[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        values[i] = numbers[i].toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    const QRect place(values[0], values[1], values[2], values[3]);
+    if (place.width() < 32 || place.height() < 32 || place.width() > 8192 || place.height() > 8192)
+        return std::nullopt;
+    for (const QScreen *screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(place))
+            return place;
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -32,8 +67,10 @@ PaletteDock::PaletteDock(frmMain &window)
             palette()->setVisible(on);
     });
     // Made with the window only when it showed at the last exit: most sessions never show it.
-    if (window.session().settings().viewFlag(ShownFlag, false))
-        m_toggle->setChecked(!palette()->isHidden());
+    if (window.session().settings().viewFlag(ShownFlag, false)) {
+        palette()->show();
+        m_toggle->setChecked(true);
+    }
     window.installEventFilter(this);
     connect(&window.document(), &document::ImageDocument::opened, this, [this] {
         m_stale = true;
@@ -48,9 +85,20 @@ edit::ObjectPalette *PaletteDock::palette()
         return m_palette;
     m_palette = new edit::ObjectPalette(&m_window);
     // The client area keeps its size: a docked palette makes the window wider.
-    m_window.addDockWidget(Qt::RightDockWidgetArea, m_palette);
+    EditorSettings &settings = m_window.session().settings();
+    m_window.addDockWidget(settings.viewFlag(LeftFlag, false) ? Qt::LeftDockWidgetArea
+                                                              : Qt::RightDockWidgetArea,
+                           m_palette);
     m_palette->hide();
-    m_window.restoreState(m_window.session().settings().viewState(DockStateName));
+    if (settings.viewFlag(FloatingFlag, false)) {
+        if (const auto place = geometryFrom(settings.viewState(GeometryName))) {
+            m_palette->setFloating(true);
+            m_palette->setGeometry(*place);
+        } else {
+            settings.addStatusText(QStringLiteral("The object palette's remembered place could not "
+                                                  "be used: it is docked again."));
+        }
+    }
     // Its own item follows its title bar's close button and the restored state.
     connect(m_palette->toggleViewAction(), &QAction::toggled, m_toggle, &QAction::setChecked);
     connect(m_palette, &edit::ObjectPalette::replaceRequested, this, [this](int listIndex) {
@@ -80,8 +128,11 @@ bool PaletteDock::eventFilter(QObject *watched, QEvent *event)
 {
     const auto type = event->type();
     if (type == QEvent::Close && m_palette) {
-        m_window.session().settings().setViewState(DockStateName, m_window.saveState());
-        m_window.session().settings().setViewFlag(ShownFlag, !m_palette->isHidden());
+        EditorSettings &settings = m_window.session().settings();
+        settings.setViewFlag(LeftFlag, m_window.dockWidgetArea(m_palette) == Qt::LeftDockWidgetArea);
+        settings.setViewFlag(FloatingFlag, m_palette->isFloating());
+        settings.setViewState(GeometryName, geometryText(m_palette->geometry()));
+        settings.setViewFlag(ShownFlag, !m_palette->isHidden());
     }
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return QObject::eventFilter(watched, event);

@@ -2,12 +2,17 @@
 
 #include "editor_settings.h"
 #include "image_file.h"
+#include "system_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace whoopline::shell {
 
@@ -36,6 +41,14 @@ Result<QString> RecentFiles::choose(const QString &path)
     if (QFileInfo(path).isFile())
         return path;
     remove(path);
+#ifdef Q_OS_UNIX
+    // Something else under the name is no image to open: say what it is.
+    struct stat there = {};
+    if (::stat(QFile::encodeName(path).constData(), &there) == 0)
+        return Failure{QStringLiteral("%1 is now %2, not a cartridge image. It is taken off the "
+                                      "recent files.")
+                           .arg(quotedName(path), fileKind(there.st_mode))};
+#endif
     return Failure{QStringLiteral("%1 is no longer there: it was moved, renamed or deleted. It is "
                                   "taken off the recent files.")
                        .arg(quotedName(path))};

@@ -41,14 +41,13 @@ SessionCommands::SessionCommands(frmMain &window)
     connect(&recent, &RecentFilesMenu::openRequested, this,
             [this](const QString &path) { m_window.OpenGivenFile(path); });
     connect(&recent, &RecentFilesMenu::reported, this, &SessionCommands::warn);
+    connect(&window.session().launcher(), &PlayTestLauncher::emulatorEnded, this,
+            &SessionCommands::warn);
 
     const document::ImageDocument &doc = window.document();
     connect(&doc, &document::ImageDocument::opened, this, &SessionCommands::imageOpened);
     // Save As makes the file it wrote the open image.
-    connect(&doc, &document::ImageDocument::modifiedChanged, this, [this] {
-        if (m_window.document().path() != m_remembered)
-            imageOpened();
-    });
+    connect(&doc, &document::ImageDocument::pathChanged, this, &SessionCommands::imageOpened);
     // Any menu command may have saved a setting; told once the command is over.
     connect(window.menuBar(), &QMenuBar::triggered, this, &SessionCommands::tellSettingsTrouble,
             Qt::QueuedConnection);
@@ -65,8 +64,7 @@ bool SessionCommands::eventFilter(QObject *watched, QEvent *event)
 
 void SessionCommands::imageOpened()
 {
-    m_remembered = m_window.document().path();
-    m_window.session().imageOpened(m_remembered);
+    m_window.session().imageOpened(m_window.document().path());
     tellSettingsTrouble();
 }
 
@@ -88,14 +86,14 @@ void SessionCommands::playTest()
     const document::ImageDocument &doc = m_window.document();
     if (!doc.isOpen())
         return;
-    const Result<QByteArray> image = doc.imageAsSaved();
+    const Result<document::SavedImage> image = doc.imageAsSaved();
     if (!image) {
         warn(image.error());
         return;
     }
     const int track = doc.hasTrack() ? doc.shownTrack() : m_window.scrLoadTrack->value();
     const Result<QString> started =
-        m_window.session().playTest(&m_window, *image, doc.path(), track);
+        m_window.session().playTest(&m_window, image->bytes, doc.path(), track);
     if (!started)
         warn(started.error());
     else if (!started->isEmpty())

@@ -43,7 +43,6 @@ private:
     void warn(const QString &text);
 
     frmMain &m_window;
-    QString m_remembered; // the image last added to the recent files
 };
 
 } // namespace whoopline::shell

@@ -8,6 +8,8 @@
 
 #include <set>
 
+#include <sys/stat.h>
+
 using namespace whoopline;
 using namespace whoopline::testing;
 
@@ -43,13 +45,15 @@ private slots:
                                                window.sessionCommands->mnuPreferences,
                                                window.findChild<QWidget *>("shpSelection"),
                                                window.findChild<QAction *>("mnuObjectPalette")};
-            // Undo and Redo also wait for a step to undo or redo, Export and Set Laps for a track.
-            const std::set<QObject *> noStep = {window.mnuUndo, window.mnuRedo, window.mnuExportTrack, window.mnuSetLaps};
+            // Undo and Redo also wait for a step to undo or redo, the track's own controls for a track.
+            const QStringList noStep = QString("mnuUndo mnuRedo mnuExportTrack mnuSetLaps mnuInsert mnuDelete mnuCut mnuCopy "
+                "mnuPaste mnuDuplicate mnuMoveLeft mnuMoveRight btnPrevBeginning btnPrev10 btnPrev btnNext btnNext10 "
+                "btnNextEnd lblCurrentObject btnCurrentObject lblLength txtLaps scrLaps chkAlternative").split(' ');
             for (QObject *control : all) {
                 const auto *widget = qobject_cast<const QWidget *>(control);
                 const bool own = widget ? !widget->testAttribute(Qt::WA_ForceDisabled)
                                         : control->property("enabled").toBool();
-                const bool expected = !noStep.count(control) && (alone.count(control) ? !enabled : enabled);
+                const bool expected = !noStep.contains(control->objectName()) && (alone.count(control) ? !enabled : enabled);
                 QVERIFY2(own == expected, qPrintable(control->objectName()));
             }
         }
@@ -132,6 +136,8 @@ private slots:
         QByteArray saved = w.sample;
         saved[12002] = char(255); // track 4's laps byte, position 12003
         QCOMPARE(readWholeFile(path), saved);
+        w.scrLaps->setValue(254);
+        saved[12002] = char(254);
 
         // Deleted by another program: Open, Load and Save are refused and change nothing but the
         // view, which goes on with the background; once a file is back, the same Save asks before
@@ -295,6 +301,51 @@ private slots:
         w.mnuSaveAs->trigger();
         QTRY_COMPARE(readWholeFile(copy), told.startsWith("Play") ? readWholeFile(c) : QByteArray());
         QVERIFY(readWholeFile(c) != w.sample && w.recentMenu->actions().at(0)->toolTip() == c);
+    }
+
+    // Save As keeps the rules of every output: onto the image it is a Save, with the safety copy
+    // first; never onto the safety copy; a failure names the file chosen; with the image gone, the
+    // edits are written from the copy kept since Open. A file without an image's header opens only
+    // when the user says so, and no control then shows or changes the track that was dropped.
+    void saveAsAndOpenOfForeignFiles()
+    {
+        Window w;
+        const QString path = writeFile(w.dir, "x.nes", w.sample), link = w.dir.filePath("link.nes");
+        QVERIFY(QFile::link(path, link));
+        const auto inode = [&] { struct stat info {}; return ::stat(QFile::encodeName(path), &info) == 0 ? info.st_ino : 0; };
+        const auto written = inode(); // a save in place keeps the file
+        QString chosen;
+        w.chooseSaveFile = [&](QWidget *, const QString &, const QString &, const QString &) { return chosen; };
+        w.open(path);
+        w.load(3);
+        QByteArray saved = w.sample;
+        for (const QString name : {"link.nes", "x.bak", "no/y.nes", "z.nes"}) {
+            w.scrLaps->setValue(w.scrLaps->value() + 1);
+            saved[11736] = char(w.scrLaps->value());
+            if (name == "z.nes")
+                QVERIFY(QFile::remove(path));
+            chosen = w.dir.filePath(name);
+            w.mnuSaveAs->trigger();
+            QCOMPARE(readWholeFile(name == "z.nes" ? chosen : path), name == "link.nes" || name == "z.nes" ? saved : readWholeFile(path));
+            QVERIFY(name == "z.nes" || inode() == written);
+        }
+        QVERIFY(QFileInfo(link).isSymLink() && readWholeFile(w.dir.filePath("x.bak")) == w.sample);
+        QCOMPARE(w.messages.mid(0, 2), QStringList({"Level saved successfully!", "The output “x.bak” is the same file as the input “x.bak”: writing it would destroy that input. Choose another name for the output; nothing was written."}));
+        QVERIFY2(w.messages[2].startsWith("The file “y.nes” could not be written: "), qPrintable(w.messages[2]));
+        QCOMPARE(w.messages[3], "The file “x.nes” does not exist. Whoopline wrote “z.nes” from the image as it was opened, with the unsaved edits.");
+        QVERIFY(w.doc().path() == w.dir.filePath("z.nes") && !w.doc().isModified());
+
+        const QString junk = writeFile(w.dir, "junk.nes", QByteArray(30000, 'j'));
+        for (const bool confirm : {false, true}) {
+            w.confirm = confirm;
+            w.open(junk);
+            QCOMPARE(w.confirmations.last(), "“junk.nes” does not start with a cartridge image's header. Open it anyway?");
+            QCOMPARE(w.doc().path(), confirm ? junk : w.dir.filePath("z.nes"));
+        }
+        QVERIFY(w.lblCurrentObject->text().isEmpty() && w.lblLength->text().isEmpty() && w.txtLaps->text().isEmpty());
+        for (QObject *control : QList<QObject *>{w.scrLaps, w.chkAlternative, w.btnNext, w.btnCurrentObject, w.mnuInsert, w.mnuDelete, w.findChild<QAction *>("mnuCut"), w.findChild<QAction *>("mnuPaste")})
+            QVERIFY2(!control->property("enabled").toBool(), qPrintable(control->objectName()));
+        QVERIFY(w.btnLoadTrack->isEnabled() && w.scrLoadTrack->isEnabled());
     }
 
     // The editor unpacks its own pictures itself, to the pixels Qt's PNG reader gives.

@@ -11,6 +11,9 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+
 using namespace whoopline;
 using namespace whoopline::shell;
 
@@ -98,15 +101,19 @@ private slots:
     void recentGoneAway()
     {
         const QString kept = testing::writeFile(m_files, "kept.nes", "x");
+        QVERIFY(::mkfifo(QFile::encodeName(m_files.filePath("pipe.nes")).constData(), 0600) == 0 && QDir(m_files.path()).mkpath("dir.nes"));
         EditorSettings settings;
-        settings.setRecentFiles({m_files.filePath("gone.nes"), kept});
+        settings.setRecentFiles({m_files.filePath("gone.nes"), m_files.filePath("pipe.nes"), m_files.filePath("dir.nes"), kept});
         QMenu menu;
         RecentFilesMenu recent(settings, &menu);
         QSignalSpy opened(&recent, &RecentFilesMenu::openRequested);
         QSignalSpy reported(&recent, &RecentFilesMenu::reported);
-        menu.actions().at(0)->trigger();
-        QVERIFY(reported.size() == 1 && opened.isEmpty());
+        for (int i = 0; i < 3; ++i)
+            menu.actions().at(0)->trigger();
+        QVERIFY(reported.size() == 3 && opened.isEmpty());
         QVERIFY(reported[0][0].toString().startsWith("“gone.nes” is no longer there"));
+        QVERIFY(reported[1][0].toString().startsWith("“pipe.nes” is now a named pipe, not a cartridge image."));
+        QVERIFY(reported[2][0].toString().startsWith("“dir.nes” is now a folder, not a cartridge image."));
         QCOMPARE(settings.recentFiles(), QStringList{kept});
         menu.actions().at(0)->trigger();
         QCOMPARE(opened, QList<QVariantList>{{kept}});
@@ -118,7 +125,8 @@ private slots:
         QTest::addColumn<QString>("told");
         QTest::addColumn<bool>("saved"); // a damaged file is written afresh
         QTest::newRow("none") << "" << "" << true;
-        QTest::newRow("damaged") << "damaged" << "Settings could not be read: " << true;
+        QTest::newRow("damaged") << "damaged" << "Settings could not be read: " << false; // and kept as it is
+        QTest::newRow("read-only") << "read-only" << "Settings could not be saved: “" << false;
         QTest::newRow("unreadable") << "folder" << "Settings could not be read: " << false;
         QTest::newRow("unwritable") << "no folder" << "Settings could not be saved: " << false;
     }
@@ -141,9 +149,20 @@ private slots:
         if (trouble == "no folder")
             QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly));
         damaged.close();
-
+        const QByteArray before = testing::readWholeFile(m_settingsFile);
+        // Read-only for root too: a file system mounted so, where the test may mount one.
+        const QByteArray mountPoint = QFile::encodeName(folder);
+        const bool mounted = trouble == "read-only" && ::mount("tmpfs", mountPoint, "tmpfs", 0, "size=64k") == 0;
+        const auto restore = qScopeGuard([&] { mounted ? void(::umount2(mountPoint, MNT_DETACH)) : void(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)); });
+        if (mounted) {
+            QFile copy(m_settingsFile);
+            QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(before) == before.size());
+            copy.close();
+            QVERIFY(::mount("tmpfs", mountPoint, "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0);
+        } else if (trouble == "read-only")
+            QVERIFY(QFile::setPermissions(m_settingsFile, QFile::ReadOwner) && QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         EditorSettings settings;
-        QCOMPARE(settings.emulatorCommand(), trouble.isEmpty() ? "earlier %f" : "");
+        QCOMPARE(settings.emulatorCommand(), trouble.isEmpty() || trouble == "read-only" ? "earlier %f" : "");
         settings.setEmulatorCommand("kept %f");
         QCOMPARE(settings.emulatorCommand(), "kept %f");
         const QString text = settings.takeStatusText();
@@ -152,6 +171,9 @@ private slots:
         settings.setLastOpenFolder("/somewhere");
         QCOMPARE(settings.takeStatusText(), ""); // said once only
         QCOMPARE(EditorSettings().lastOpenFolder(), saved ? "/somewhere" : "");
+        QVERIFY(trouble != "read-only" || text.contains(mounted ? "Read-only file system" : "Permission denied"));
+        if (!saved && trouble != "folder") // left byte for byte as it was
+            QCOMPARE(testing::readWholeFile(m_settingsFile), before);
     }
 
     // Open starts in the open image's folder, else in the folder of the image opened last, in
@@ -221,6 +243,7 @@ private slots:
         QTest::newRow("no such path") << "/no/emu %f" << "/no/emu: No such file or directory";
         QTest::newRow("folder") << "/ %f" << "/: Is a directory";
         QTest::newRow("unclosed quote") << "emu '%f" << "unclosed ' quote";
+        QTest::newRow("unclosed double quote") << "emu \"%f" << "unclosed \" quote";
         QTest::newRow("not a program") << "PLAIN" << "plain: Permission denied";
     }
 
@@ -240,6 +263,56 @@ private slots:
         QVERIFY2(started ? started->isEmpty() : started.error().contains(told),
                  qPrintable(started.error()));
         QCOMPARE(filesUnder(m_temp.path()).filter(".nes"), QStringList{});
+    }
+
+    // An emulator that ends at once is told with its exit status or signal and its last words,
+    // kept in a log beside the copy; one that goes on running is not.
+    void playTestEndsAtOnce_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("told"); // empty: nothing
+        QTest::newRow("exit status") << "sh -c 'echo starting; echo no such mapper >&2; exit 3'"
+                                     << "sh ended with exit status 3 right after it started. It said:\nstarting\nno such mapper\n";
+        QTest::newRow("signal") << "sh -c 'kill -SEGV $$'" << "sh was ended by signal 11 (Segmentation fault) right";
+        QTest::newRow("running") << "sh -c 'sleep 3'" << "";
+    }
+    void playTestEndsAtOnce()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, told);
+        PlayTestLauncher launcher;
+        launcher.startupTime = 1000;
+        QSignalSpy ended(&launcher, &PlayTestLauncher::emulatorEnded);
+        QVERIFY(launcher.start("image", "/images/race.nes", 2, command).ok());
+        QTest::qWait(told.isEmpty() ? 1500 : 0);
+        QTRY_COMPARE(ended.size(), int(!told.isEmpty()));
+        const QString log = filesUnder(m_temp.path()).filter(".log").value(0);
+        QVERIFY(log.endsWith("/race-play1.log"));
+        QVERIFY2(told.isEmpty() || ended[0][0].toString().contains(told), qPrintable(ended.value(0).value(0).toString()));
+        QVERIFY(told.isEmpty() || ended[0][0].toString().endsWith("Its output is kept in “" + m_temp.filePath(log) + "”."));
+    }
+
+    // A TMPDIR that can't be used gives way to the system's folder, and one that is full leaves
+    // no folder behind, as a folder without its lock would stay for ever.
+    void playTestFolderTrouble()
+    {
+        qputenv("TMPDIR", m_temp.filePath("missing").toLocal8Bit());
+        const auto fallback = PlayTestLauncher::temporaryFolder();
+        QVERIFY(fallback.path == "/tmp" && fallback.note.startsWith("TMPDIR names “" + m_temp.filePath("missing") + "”"));
+        QTemporaryDir full(m_temp.filePath("XXXXXX"));
+        qputenv("TMPDIR", full.path().toLocal8Bit());
+        const auto restore = qScopeGuard([&] {
+            ::umount2(QFile::encodeName(full.path()).constData(), MNT_DETACH);
+            qputenv("TMPDIR", m_temp.path().toLocal8Bit());
+        });
+        if (::mount("tmpfs", QFile::encodeName(full.path()).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("Mounting a small file system takes root.");
+        QFile filler(full.filePath("filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        while (filler.write(QByteArray(4096, 'f')) == 4096 && filler.flush()) {}
+        PlayTestLauncher launcher;
+        QVERIFY(launcher.start("image", "/images/race.nes", 1, "true").error().contains("its lock file could not be written"));
+        QCOMPARE(QDir(full.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{});
     }
 
     void preferences()
@@ -299,6 +372,37 @@ private slots:
             QVERIFY(palette->isVisible() && later.dockWidgetArea(palette) == area);
             palette->close(); // its title bar's button
             QVERIFY(!item->isChecked());
+        }
+    }
+
+    // A floating palette comes back where it floated. A damaged place, or the window state an
+    // older run kept flipped in a few bytes, never stops a start: it docks again, with a note.
+    void paletteDamagedPlace()
+    {
+        QByteArray state;
+        {
+            frmMain window;
+            window.findChild<QAction *>("mnuObjectPalette")->trigger();
+            state = window.saveState();
+        }
+        QRandomGenerator random(7);
+        for (int run = 0; run < 12; ++run) {
+            QByteArray mutated = state;
+            for (int flip = 0; flip < 4; ++flip)
+                mutated[random.bounded(int(mutated.size()))] ^= char(1 << random.bounded(8));
+            {
+                QSettings settings(m_settingsFile, QSettings::IniFormat);
+                settings.setValue("view/docks", mutated);
+                settings.setValue("view/objectPalette", true);
+                settings.setValue("view/objectPaletteFloating", true);
+                settings.setValue("view/objectPaletteGeometry", run == 0 ? QByteArray("40 50 200 300") : mutated.left(run));
+            }
+            frmMain window;
+            window.show();
+            auto *palette = window.findChild<QDockWidget *>("dockObjectPalette");
+            QVERIFY(palette->isVisible() && palette->isFloating() == (run == 0));
+            QVERIFY(run != 0 || palette->geometry() == QRect(40, 50, 200, 300));
+            QCOMPARE(window.statusBar()->currentMessage().contains("The object palette's remembered place could not be used"), run != 0);
         }
     }
 };

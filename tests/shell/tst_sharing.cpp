@@ -57,7 +57,8 @@ private slots:
         m_image = *view::OpenImage(m_sample);
         writeFile(m_dir, "changed.nes", sampleWith(11738, 0x33));
         writeFile(m_dir, "broken.nes", sampleWith(11737, 0)); // track 3's laps byte
-        writeFile(m_dir, "short.bin", "0123456789");
+        writeFile(m_dir, "short.bin", "NES\x1A" "456789");
+        writeFile(m_dir, "junk.nes", sampleWith(1, 'M')); // no header
         writeFile(m_dir, "same.nes", sample::BuildSampleImage());
         QVERIFY(QFile::link("sample.nes", m_dir.filePath("link.png")) && ::link(QFile::encodeName(m_dir.filePath("changed.nes")), QFile::encodeName(m_dir.filePath("hard.nes"))) == 0);
         // Track 4's 212 object bytes: 106 spans of length 64.
@@ -153,6 +154,9 @@ private slots:
         QTest::newRow("write error") << "--output no/out --export-track 3 sample.nes" << 1
                                      << "“out” could not be written" << none;
         QTest::newRow("sizes") << patch + "sample.nes short.bin" << 1 << "24,592 bytes long" << none;
+        QTest::newRow("no header") << picture + "1 junk.nes" << 1 << "“junk.nes” does not start with a cartridge image's header. Give --force" << none;
+        QTest::newRow("forced") << picture + "1 --force junk.nes" << 0 << "" << png(1);
+        QTest::newRow("force alone") << "--force sample.nes" << 1 << "--force goes with" << none;
         QTest::newRow("unknown option") << "--bogus sample.nes" << 1 << "Unknown option “bogus”." << none;
         QTest::newRow("track of the editor") << "--track 0 sample.nes" << 1 << "1 to 5, not “0”" << none;
         QTest::newRow("track alone") << "--track 2" << 1 << "--track needs the cartridge image" << none;

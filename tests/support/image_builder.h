@@ -36,11 +36,11 @@ inline QByteArray readWholeFile(const QString &path)
 }
 
 // By default the smallest image the editor accepts (a 16-byte header, 16 KB of program and 8 KB
-// of tiles), all bytes 0.
+// of tiles), all bytes 0 but the header's first four, "NES" and 0x1A.
 class ImageBuilder
 {
 public:
-    explicit ImageBuilder(qint64 size = 24592) : m_bytes(size, '\0') {}
+    explicit ImageBuilder(qint64 size = 24592) : m_bytes(size, '\0') { if (size >= 4) m_bytes.replace(0, 4, "NES\x1A"); }
     ImageBuilder &set(Position first, const QByteArray &values)
     {
         m_bytes.resize(qMax(m_bytes.size(), first - 1 + values.size()), '\0');
