@@ -136,11 +136,12 @@ private slots:
         QFETCH(QString, trouble);
         QFETCH(QString, told);
         QFETCH(bool, saved);
-        {
-            EditorSettings earlier;
-            earlier.setEmulatorCommand("earlier %f");
-        }
         const QString folder = QFileInfo(m_settingsFile).path();
+        const QByteArray mountPoint = QFile::encodeName(folder);
+        // Read-only for root too: a file system of its own, mounted so once the file is there.
+        const bool mounted = trouble == "read-only" && QDir().mkpath(folder) && ::mount("tmpfs", mountPoint, "tmpfs", 0, "size=64k") == 0;
+        const auto restore = qScopeGuard([&] { mounted ? void(::umount2(mountPoint, MNT_DETACH)) : void(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)); });
+        EditorSettings().setEmulatorCommand("earlier %f");
         QFile damaged(m_settingsFile);
         if (trouble == "damaged")
             QVERIFY(damaged.open(QIODevice::Append) && damaged.write("\n[view\nx=1\n") > 0);
@@ -148,26 +149,17 @@ private slots:
             QVERIFY(QFile::remove(m_settingsFile) && QDir().mkpath(m_settingsFile));
         if (trouble == "no folder")
             QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly));
+        if (trouble == "read-only")
+            QVERIFY(mounted ? ::mount("tmpfs", mountPoint, "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0
+                            : QFile::setPermissions(m_settingsFile, QFile::ReadOwner) && QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         damaged.close();
         const QByteArray before = testing::readWholeFile(m_settingsFile);
-        // Read-only for root too: a file system mounted so, where the test may mount one.
-        const QByteArray mountPoint = QFile::encodeName(folder);
-        const bool mounted = trouble == "read-only" && ::mount("tmpfs", mountPoint, "tmpfs", 0, "size=64k") == 0;
-        const auto restore = qScopeGuard([&] { mounted ? void(::umount2(mountPoint, MNT_DETACH)) : void(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)); });
-        if (mounted) {
-            QFile copy(m_settingsFile);
-            QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(before) == before.size());
-            copy.close();
-            QVERIFY(::mount("tmpfs", mountPoint, "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0);
-        } else if (trouble == "read-only")
-            QVERIFY(QFile::setPermissions(m_settingsFile, QFile::ReadOwner) && QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         EditorSettings settings;
         QCOMPARE(settings.emulatorCommand(), trouble.isEmpty() || trouble == "read-only" ? "earlier %f" : "");
         settings.setEmulatorCommand("kept %f");
         QCOMPARE(settings.emulatorCommand(), "kept %f");
         const QString text = settings.takeStatusText();
-        QVERIFY2(told.isEmpty() ? text.isEmpty() : text.startsWith(told) && text.contains("Whoopline.conf"),
-                 qPrintable(text));
+        QVERIFY2(told.isEmpty() ? text.isEmpty() : text.startsWith(told) && text.contains("Whoopline.conf"), qPrintable(text));
         settings.setLastOpenFolder("/somewhere");
         QCOMPARE(settings.takeStatusText(), ""); // said once only
         QCOMPARE(EditorSettings().lastOpenFolder(), saved ? "/somewhere" : "");
@@ -286,10 +278,8 @@ private slots:
         QVERIFY(launcher.start("image", "/images/race.nes", 2, command).ok());
         QTest::qWait(told.isEmpty() ? 1500 : 0);
         QTRY_COMPARE(ended.size(), int(!told.isEmpty()));
-        const QString log = filesUnder(m_temp.path()).filter(".log").value(0);
-        QVERIFY(log.endsWith("/race-play1.log"));
-        QVERIFY2(told.isEmpty() || ended[0][0].toString().contains(told), qPrintable(ended.value(0).value(0).toString()));
-        QVERIFY(told.isEmpty() || ended[0][0].toString().endsWith("Its output is kept in “" + m_temp.filePath(log) + "”."));
+        const QString log = m_temp.filePath(filesUnder(m_temp.path()).filter("/race-play1.log").value(0)), text = ended.value(0).value(0).toString();
+        QVERIFY2(told.isEmpty() || (text.contains(told) && text.endsWith("Its output is kept in “" + log + "”.")), qPrintable(text));
     }
 
     // A TMPDIR that can't be used gives way to the system's folder, and one that is full leaves
@@ -301,15 +291,12 @@ private slots:
         QVERIFY(fallback.path == "/tmp" && fallback.note.startsWith("TMPDIR names “" + m_temp.filePath("missing") + "”"));
         QTemporaryDir full(m_temp.filePath("XXXXXX"));
         qputenv("TMPDIR", full.path().toLocal8Bit());
-        const auto restore = qScopeGuard([&] {
-            ::umount2(QFile::encodeName(full.path()).constData(), MNT_DETACH);
-            qputenv("TMPDIR", m_temp.path().toLocal8Bit());
-        });
+        const auto restore = qScopeGuard([&] { ::umount2(QFile::encodeName(full.path()), MNT_DETACH), qputenv("TMPDIR", m_temp.path().toLocal8Bit()); });
         if (::mount("tmpfs", QFile::encodeName(full.path()).constData(), "tmpfs", 0, "size=64k") != 0)
             QSKIP("Mounting a small file system takes root.");
-        QFile filler(full.filePath("filler"));
-        QVERIFY(filler.open(QIODevice::WriteOnly));
-        while (filler.write(QByteArray(4096, 'f')) == 4096 && filler.flush()) {}
+        for (QFile filler(full.filePath("filler")); filler.isOpen() || filler.open(QIODevice::WriteOnly);)
+            if (filler.write(QByteArray(4096, 'f')) != 4096 || !filler.flush())
+                break;
         PlayTestLauncher launcher;
         QVERIFY(launcher.start("image", "/images/race.nes", 1, "true").error().contains("its lock file could not be written"));
         QCOMPARE(QDir(full.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{});
@@ -379,24 +366,19 @@ private slots:
     // older run kept flipped in a few bytes, never stops a start: it docks again, with a note.
     void paletteDamagedPlace()
     {
-        QByteArray state;
-        {
-            frmMain window;
-            window.findChild<QAction *>("mnuObjectPalette")->trigger();
-            state = window.saveState();
-        }
+        frmMain first;
+        first.findChild<QAction *>("mnuObjectPalette")->trigger();
+        const QByteArray state = first.saveState();
         QRandomGenerator random(7);
         for (int run = 0; run < 12; ++run) {
             QByteArray mutated = state;
             for (int flip = 0; flip < 4; ++flip)
                 mutated[random.bounded(int(mutated.size()))] ^= char(1 << random.bounded(8));
-            {
-                QSettings settings(m_settingsFile, QSettings::IniFormat);
-                settings.setValue("view/docks", mutated);
-                settings.setValue("view/objectPalette", true);
-                settings.setValue("view/objectPaletteFloating", true);
-                settings.setValue("view/objectPaletteGeometry", run == 0 ? QByteArray("40 50 200 300") : mutated.left(run));
-            }
+            QSettings settings(m_settingsFile, QSettings::IniFormat);
+            for (const QString key : {"docks", "objectPalette", "objectPaletteFloating"}) // the first as an older run kept it
+                settings.setValue("view/" + key, key == "docks" ? QVariant(mutated) : QVariant(true));
+            settings.setValue("view/objectPaletteGeometry", run == 0 ? QByteArray("40 50 200 300") : mutated.left(run));
+            settings.sync();
             frmMain window;
             window.show();
             auto *palette = window.findChild<QDockWidget *>("dockObjectPalette");
