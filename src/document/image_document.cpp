@@ -59,6 +59,7 @@ Status ImageDocument::open(const QString &path)
     m_widths = image->ObjectWidthTable;
     dropTracks();
     emit opened();
+    emit selectionChanged();
     emit modifiedChanged();
     return Success{};
 }
@@ -97,6 +98,7 @@ Status ImageDocument::showTrack(int number)
     m_shown = number;
     m_group->setActiveStack(t.stack);
     emit trackChanged(number);
+    emit selectionChanged();
     return Success{};
 }
 
@@ -122,6 +124,7 @@ void ImageDocument::setCurrentObject(int index, bool extend)
     edit::TrackEditState &state = *session(m_shown).state;
     edit::SelectObject(state, index, extend);
     emit currentObjectChanged(state.track.CurrentObject);
+    emit selectionChanged();
 }
 
 Status ImageDocument::edit(edit::TrackEditKind kind,
@@ -139,6 +142,8 @@ Status ImageDocument::edit(edit::TrackEditKind kind,
                         [this, number](const edit::TrackEditState &state) {
                             session(number).state = state;
                             emit trackChanged(number);
+                            if (number == m_shown)
+                                emit selectionChanged();
                         });
     return Success{};
 }

@@ -78,6 +78,30 @@ public:
     Status edit(edit::TrackEditKind kind,
                 const std::function<Status(edit::TrackEditState &state)> &change);
 
+    // The edits of the shown track, each one undo step named after it. An edit of the current
+    // object leaves it selected alone; a run edit selects what it made; a laps change keeps the
+    // selection. A refusal, or no track shown, changes nothing and says why.
+    Status insertObject();
+    // Inserts objectBytes before object index, as a drop does; they become the selection.
+    Status insertObjects(int index, const QByteArray &objectBytes);
+    // The selected run, or the current object alone.
+    Status deleteSelection();
+    // Replaces the current object by what the selector chooses; chooseObject runs the selector
+    // over it and says whether the user chose OK.
+    Status replaceCurrentObject(const std::function<bool()> &chooseObject);
+    // Replaces the current object by catalogue entry listIndex (0..44), as the palette does.
+    Status replaceWithEntry(int listIndex);
+    Status setAlternative(bool alternative);
+    // Laps clicks in a row are one step; typed laps (Set Laps) are a step of their own.
+    Status setLaps(int laps, bool typed);
+    // Cuts the run and returns its bytes.
+    Result<QByteArray> cutRun();
+    // The run's bytes, for the clipboard.
+    QByteArray runBytes() const;
+    Status pasteRun(const QByteArray &objectBytes);
+    Status duplicateRun();
+    Status moveRun(bool left);
+
     // The tracks' stacks; Undo and Redo act on the shown track's.
     QUndoGroup *undoGroup() const { return m_group; }
     // "Delete Object", with "(track 2)" after it when another track has history too.
@@ -105,6 +129,8 @@ signals:
     void trackChanged(int track);
     // Only the shown track's current object moved.
     void currentObjectChanged(int index);
+    // The shown track's selected run may have changed: a step, an edit, a load.
+    void selectionChanged();
     // The set of modified tracks may have changed.
     void modifiedChanged();
     // Another image, or the same one afresh, is open: every track is dropped.

@@ -52,8 +52,6 @@ frmMain::frmMain(QWidget *parent)
     m_statusBar = new WindowStatusBar(*this);
     connectHandlers();
     viewCommands = new ViewCommands(*this, [this] { RenderTrack(); });
-    connect(findChild<StretchCommands *>(), &StretchCommands::selectionChanged, viewCommands->overview,
-            &TrackOverview::setSelection);
     assignKeysAndTips();
     sessionCommands = new SessionCommands(*this);
     Form_Load();

@@ -163,9 +163,8 @@ private:
     void UpdateStatusBar();
     void Navigate(view::NavigationButton button);
     void warn(const QString &text);
-    // Hands the document one edit of the shown track; a refusal is shown.
-    void RecordEdit(edit::TrackEditKind kind,
-                    const std::function<Status(edit::TrackEditState &state)> &edit);
+    // Shows the refusal of an edit the document was handed.
+    void RecordEdit(const Status &done);
 
     document::ImageDocument *m_document = nullptr;
     FileCommands *m_files = nullptr;

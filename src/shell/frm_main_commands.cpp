@@ -61,26 +61,14 @@ void frmMain::scrLaps_Change()
     txtLaps->setText(QString::number(scrLaps->value()));
     // Only the user's change is a step: the document holds the laps before the bar shows them.
     const int laps = scrLaps->value();
-    if (!document().hasTrack() || laps == document().laps())
-        return;
-    RecordEdit(edit::TrackEditKind::ChangeLaps, [laps](edit::TrackEditState &state) {
-        state.laps = laps;
-        return Status(Success{});
-    });
+    if (document().hasTrack() && laps != document().laps())
+        RecordEdit(document().setLaps(laps, false));
 }
 
-void frmMain::RecordEdit(edit::TrackEditKind kind,
-                         const std::function<Status(edit::TrackEditState &state)> &edit)
+void frmMain::RecordEdit(const Status &done)
 {
-    // An edit of the current object leaves it selected alone; a laps change keeps the run.
-    const bool collapses = kind != edit::TrackEditKind::ChangeLaps && kind != edit::TrackEditKind::SetLaps;
-    if (const Status status = document().edit(kind, [&](edit::TrackEditState &state) {
-            const Status done = edit(state);
-            state.selectionAnchor = collapses ? -1 : state.selectionAnchor;
-            return done;
-        });
-        !status)
-        warn(status.error());
+    if (!done)
+        warn(done.error());
 }
 
 void frmMain::RenderTrack()
@@ -136,12 +124,8 @@ void frmMain::OpenGivenFile(const QString &path, int track)
 
 void frmMain::btnCurrentObject_Click()
 {
-    if (!document().hasTrack())
-        return;
-    RecordEdit(edit::TrackEditKind::ReplaceObject, [this](edit::TrackEditState &state) {
-        return edit::EditCurrentObject(state.track, document().widths(),
-                                       [this] { return runObjectSelector(this); });
-    });
+    if (document().hasTrack())
+        RecordEdit(document().replaceCurrentObject([this] { return runObjectSelector(this); }));
 }
 
 void frmMain::chkAlternative_Click()
@@ -150,11 +134,7 @@ void frmMain::chkAlternative_Click()
         chkAlternative->setChecked(false);
         return;
     }
-    const bool checked = chkAlternative->isChecked();
-    RecordEdit(edit::TrackEditKind::ChangeMark, [checked](edit::TrackEditState &state) {
-        edit::ToggleAlternative(state.track, checked);
-        return Status(Success{});
-    });
+    RecordEdit(document().setAlternative(chkAlternative->isChecked()));
     // A span takes no mark: nothing changed, and the box shows the object again.
     chkAlternative->setChecked(document().track().current().Alternative);
 }
@@ -162,30 +142,20 @@ void frmMain::chkAlternative_Click()
 void frmMain::mnuInsert_Click()
 {
     if (document().hasTrack())
-        RecordEdit(edit::TrackEditKind::InsertObject, [this](edit::TrackEditState &state) {
-            return edit::InsertObject(state.track, document().widths());
-        });
+        RecordEdit(document().insertObject());
 }
 
 void frmMain::mnuDelete_Click()
 {
-    const bool run = edit::SelectedRun(document().shownState()).count > 1;
     if (document().hasTrack())
-        RecordEdit(run ? edit::TrackEditKind::DeleteObjects : edit::TrackEditKind::DeleteObject,
-                   [this, run](edit::TrackEditState &state) {
-                       return run ? edit::DeleteObjects(state, document().widths())
-                                  : edit::DeleteCurrentObject(state.track, document().widths());
-                   });
+        RecordEdit(document().deleteSelection());
 }
 
 void frmMain::mnuSetLaps_Click()
 {
     // The document holds the laps before the bar shows them: no laps click follows.
     if (const auto laps = document().hasTrack() ? runSetLaps(this, document().laps()) : std::nullopt)
-        RecordEdit(edit::TrackEditKind::SetLaps, [laps](edit::TrackEditState &state) {
-            state.laps = *laps;
-            return Status(Success{});
-        });
+        RecordEdit(document().setLaps(*laps, true));
 }
 
 void frmMain::picTrack_Click(QPoint at)

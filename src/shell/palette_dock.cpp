@@ -79,6 +79,12 @@ PaletteDock::PaletteDock(frmMain &window)
     });
 }
 
+void PaletteDock::warnOf(const Status &done)
+{
+    if (!done)
+        m_window.showMessage(&m_window, QMessageBox::Warning, QStringLiteral("Whoopline"), done.error());
+}
+
 edit::ObjectPalette *PaletteDock::palette()
 {
     if (m_palette)
@@ -102,11 +108,7 @@ edit::ObjectPalette *PaletteDock::palette()
     // Its own item follows its title bar's close button and the restored state.
     connect(m_palette->toggleViewAction(), &QAction::toggled, m_toggle, &QAction::setChecked);
     connect(m_palette, &edit::ObjectPalette::replaceRequested, this, [this](int listIndex) {
-        RecordWindowEdit(m_window, edit::TrackEditKind::ReplaceObject,
-                         [&](edit::TrackEditState &state) {
-                             return edit::ReplaceWithCatalogueEntry(state, listIndex,
-                                                                    m_window.document().widths());
-                         });
+        warnOf(m_window.document().replaceWithEntry(listIndex));
     });
     connect(m_palette, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible && m_stale)
@@ -157,12 +159,7 @@ bool PaletteDock::eventFilter(QObject *watched, QEvent *event)
         QMetaObject::invokeMethod(
             this,
             [this, index, objectBytes = *objectBytes] {
-                RecordWindowEdit(m_window, edit::TrackEditKind::InsertObject,
-                                 [&](edit::TrackEditState &state) {
-                                     return edit::InsertObjects(state, index, objectBytes,
-                                                                QStringLiteral("insert"),
-                                                                m_window.document().widths());
-                                 });
+                warnOf(m_window.document().insertObjects(index, objectBytes));
             },
             Qt::QueuedConnection);
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "result.h"
+
 #include <QObject>
 
 class QAction;
@@ -29,6 +31,7 @@ protected:
 
 private:
     edit::ObjectPalette *palette();
+    void warnOf(const Status &done);
     void showPictures();
 
     frmMain &m_window;

@@ -15,38 +15,20 @@
 
 namespace whoopline::shell {
 
-bool RecordWindowEdit(frmMain &window, edit::TrackEditKind kind,
-                        const std::function<Status(edit::TrackEditState &state)> &change)
-{
-    const Status status = window.document().edit(kind, change);
-    if (!status)
-        window.showMessage(&window, QMessageBox::Warning, QStringLiteral("Whoopline"),
-                           status.error());
-    return bool(status);
-}
-
 StretchCommands::StretchCommands(frmMain &window) : QObject(&window), m_window(window)
 {
-    const auto widths = [this] { return m_window.document().widths(); };
     window.addSwitchedControl(window.editMenu->addSeparator(), "mnuEditLine2");
     mnuCut = addItem("mnuCut", QStringLiteral("Cu&t"), Qt::CTRL | Qt::Key_X, [this] { cut(); });
     mnuCopy = addItem("mnuCopy", QStringLiteral("&Copy"), Qt::CTRL | Qt::Key_C, [this] { copy(); });
     mnuPaste = addItem("mnuPaste", QStringLiteral("&Paste"), Qt::CTRL | Qt::Key_V, [this] { paste(); });
     mnuDuplicate = addItem("mnuDuplicate", QStringLiteral("Dup&licate"), Qt::CTRL | Qt::Key_D,
-                           [this, widths] {
-                               record(edit::TrackEditKind::DuplicateObjects,
-                                      [&](edit::TrackEditState &state) {
-                                          return edit::DuplicateObjects(state, widths());
-                                      });
-                           });
-    mnuMoveLeft = addItem("mnuMoveLeft", QStringLiteral("Move Le&ft"), Qt::ALT | Qt::Key_Left, [this] {
-        record(edit::TrackEditKind::MoveObjectsLeft, edit::MoveObjectsLeft);
-    });
+                           [this] { tell(m_window.document().duplicateRun()); });
+    mnuMoveLeft = addItem("mnuMoveLeft", QStringLiteral("Move Le&ft"), Qt::ALT | Qt::Key_Left,
+                          [this] { tell(m_window.document().moveRun(true)); });
     mnuMoveRight = addItem("mnuMoveRight", QStringLiteral("Move Ri&ght"), Qt::ALT | Qt::Key_Right,
-                           [this] { record(edit::TrackEditKind::MoveObjectsRight, edit::MoveObjectsRight); });
+                           [this] { tell(m_window.document().moveRun(false)); });
 
-    auto *selection = new TrackSelection(window);
-    connect(selection, &TrackSelection::selectionChanged, this, &StretchCommands::selectionChanged);
+    new TrackSelection(window);
     new PaletteDock(window);
 }
 
@@ -60,28 +42,26 @@ QAction *StretchCommands::addItem(const char *name, const QString &text, const Q
     return item;
 }
 
-bool StretchCommands::record(edit::TrackEditKind kind,
-                               const std::function<Status(edit::TrackEditState &state)> &change)
+void StretchCommands::tell(const Status &done)
 {
-    return m_window.document().hasTrack() && RecordWindowEdit(m_window, kind, change);
+    if (!done && m_window.document().hasTrack())
+        m_window.showMessage(&m_window, QMessageBox::Warning, QStringLiteral("Whoopline"), done.error());
 }
 
 void StretchCommands::copy()
 {
     const document::ImageDocument &doc = m_window.document();
     if (doc.hasTrack())
-        QGuiApplication::clipboard()->setMimeData(
-            edit::MakeObjectsMimeData(edit::SelectedBytes(doc.shownState())));
+        QGuiApplication::clipboard()->setMimeData(edit::MakeObjectsMimeData(doc.runBytes()));
 }
 
 void StretchCommands::cut()
 {
-    QByteArray cutBytes;
-    const bool cut = record(edit::TrackEditKind::CutObjects, [&](edit::TrackEditState &state) {
-        return edit::CutObjects(state, m_window.document().widths(), cutBytes);
-    });
-    if (cut && !cutBytes.isEmpty())
-        QGuiApplication::clipboard()->setMimeData(edit::MakeObjectsMimeData(cutBytes));
+    const Result<QByteArray> cut = m_window.document().cutRun();
+    if (cut && !cut->isEmpty())
+        QGuiApplication::clipboard()->setMimeData(edit::MakeObjectsMimeData(*cut));
+    else if (!cut)
+        tell(Failure{cut.error()});
 }
 
 void StretchCommands::paste()
@@ -96,9 +76,7 @@ void StretchCommands::paste()
                              objectBytes.error());
         return;
     }
-    record(edit::TrackEditKind::PasteObjects, [&](edit::TrackEditState &state) {
-        return edit::PasteObjects(state, *objectBytes, m_window.document().widths());
-    });
+    tell(m_window.document().pasteRun(*objectBytes));
 }
 
 } // namespace whoopline::shell

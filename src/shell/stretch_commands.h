@@ -30,26 +30,16 @@ public:
     QAction *mnuMoveLeft = nullptr;
     QAction *mnuMoveRight = nullptr;
 
-signals:
-    // The selected run: objects first..last, or a first above last for the current object alone.
-    void selectionChanged(int first, int last);
-
 private:
     QAction *addItem(const char *name, const QString &text, const QKeySequence &key,
                      const std::function<void()> &command);
-    // RecordWindowEdit, once a track is shown.
-    bool record(edit::TrackEditKind kind,
-                  const std::function<Status(edit::TrackEditState &state)> &change);
+    // Warns of an edit's refusal, once a track is shown.
+    void tell(const Status &done);
     void copy();
     void cut();
     void paste();
 
     frmMain &m_window;
 };
-
-// Records change as one step of kind on the window's shown track; a refusal is shown as a
-// warning. Returns whether the change was made.
-bool RecordWindowEdit(frmMain &window, edit::TrackEditKind kind,
-                        const std::function<Status(edit::TrackEditState &state)> &change);
 
 } // namespace whoopline::shell

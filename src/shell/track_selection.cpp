@@ -69,9 +69,7 @@ TrackSelection::TrackSelection(frmMain &window)
     }
 
     const document::ImageDocument *doc = &window.document();
-    connect(doc, &document::ImageDocument::currentObjectChanged, this, &TrackSelection::showSelection);
-    connect(doc, &document::ImageDocument::trackChanged, this, &TrackSelection::showSelection);
-    connect(doc, &document::ImageDocument::opened, this, &TrackSelection::showSelection);
+    connect(doc, &document::ImageDocument::selectionChanged, this, &TrackSelection::showSelection);
 }
 
 bool TrackSelection::eventFilter(QObject *watched, QEvent *event)
@@ -123,7 +121,6 @@ void TrackSelection::showSelection()
                                  m_window.picTrack->height());
     }
     m_highlight->setVisible(several);
-    emit selectionChanged(several ? run.first : 0, several ? run.last() : -1);
 }
 
 } // namespace whoopline::shell

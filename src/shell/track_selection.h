@@ -22,11 +22,6 @@ class TrackSelection : public QObject
 public:
     explicit TrackSelection(frmMain &window);
 
-signals:
-    // The selected run after every change of the shown track: objects first..last, or a first
-    // above last while the current object is selected alone.
-    void selectionChanged(int first, int last);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -3,6 +3,7 @@
 #include "editor_session.h"
 #include "frm_main.h"
 #include "object_details.h"
+#include "object_selection.h"
 #include "overview_strip.h"
 #include "picture_box.h"
 #include "strip_layout.h"
@@ -67,6 +68,11 @@ ViewCommands::ViewCommands(frmMain &window, std::function<void()> redraw)
             drawOverviewAnew();
     });
     connect(doc, &document::ImageDocument::currentObjectChanged, this, &ViewCommands::showCurrent);
+    // The run tinted in the overview: first..last, or a first above last for one object alone.
+    connect(doc, &document::ImageDocument::selectionChanged, this, [this] {
+        const edit::ObjectRun run = edit::SelectedRun(m_window.document().shownState());
+        overview->setSelection(run.count > 1 ? run.first : 0, run.count > 1 ? run.last() : -1);
+    });
     connect(overview, &TrackOverview::objectChosen, doc,
             [this](int index) { m_window.document().setCurrentObject(index); });
     overview->setDetails([this](int index) { return detailsOf(index); });
