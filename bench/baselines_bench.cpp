@@ -1,7 +1,7 @@
 // The baselines every figure is divided by, measured in the same run as the figures.
 
 #include "bench_images.h"
-#include "rom_layout.h"
+#include "rom/rom_layout.h"
 
 #include <benchmark/benchmark.h>
 

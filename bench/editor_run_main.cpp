@@ -2,9 +2,9 @@
 // shown, then opens the image, loads the track, waits until the track is painted and quits.
 // Usage: whoopline-bench-editor IMAGE TRACK
 
-#include "app_fonts.h"
 #include "editor_session.h"
-#include "picture_box.h"
+#include "shell/trackview/picture_box.h"
+#include "shell/window/app_fonts.h"
 #include "shown_clock.h"
 
 #include <QApplication>

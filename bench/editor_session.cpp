@@ -1,6 +1,6 @@
 #include "editor_session.h"
 
-#include "picture_box.h"
+#include "shell/trackview/picture_box.h"
 
 #include <QAction>
 #include <QLabel>

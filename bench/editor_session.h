@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frm_main.h"
+#include "shell/window/frm_main.h"
 
 #include <QString>
 #include <QStringList>

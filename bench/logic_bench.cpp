@@ -2,9 +2,9 @@
 // every call reads the file afresh.
 
 #include "bench_images.h"
-#include "open_image.h"
-#include "track_io.h"
-#include "track_view.h"
+#include "track/track_io.h"
+#include "view/open_image.h"
+#include "view/track_view.h"
 #include "worst_case_image.h"
 
 #include <benchmark/benchmark.h>

@@ -2,12 +2,12 @@
 // writing a picture of the same size and rows as the export's baseline.
 
 #include "bench_images.h"
-#include "open_image.h"
-#include "picture_stream.h"
-#include "track_io.h"
-#include "track_overview.h"
-#include "track_png.h"
-#include "track_view.h"
+#include "track/track_io.h"
+#include "view/open_image.h"
+#include "view/picture_stream.h"
+#include "view/track_overview.h"
+#include "view/track_png.h"
+#include "view/track_view.h"
 #include "worst_case_image.h"
 
 #include <QImageReader>

@@ -3,7 +3,7 @@
 
 #include "bench_images.h"
 #include "editor_session.h"
-#include "picture_box.h"
+#include "shell/trackview/picture_box.h"
 #include "worst_case_image.h"
 
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "worst_case_image.h"
 
-#include "rom_layout.h"
+#include "rom/rom_layout.h"
 #include "sample_image.h"
 #include "sample_pictures.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "picture_tables.h"
-#include "result.h"
-#include "track_layout.h"
+#include "rom/result.h"
+#include "track/track_layout.h"
+#include "view/picture_tables.h"
 
 #include <QByteArray>
 

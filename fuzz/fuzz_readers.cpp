@@ -1,8 +1,8 @@
-#include "image_document.h"
-#include "object_clipboard.h"
-#include "picture_stream.h"
-#include "track_overview.h"
-#include "track_view.h"
+#include "document/image_document.h"
+#include "edit/object_clipboard.h"
+#include "view/picture_stream.h"
+#include "view/track_overview.h"
+#include "view/track_view.h"
 
 #include <QDir>
 #include <QFile>

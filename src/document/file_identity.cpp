@@ -1,4 +1,4 @@
-#include "file_identity.h"
+#include "document/file_identity.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
-#include "image_document.h"
+#include "document/image_document.h"
 
-#include "ips_patch.h"
-#include "object_selection.h"
-#include "open_image.h"
-#include "track_io.h"
-#include "whole_file.h"
+#include "edit/object_selection.h"
+#include "rom/ips_patch.h"
+#include "rom/whole_file.h"
+#include "track/track_io.h"
+#include "view/open_image.h"
 
 #include <QFileInfo>
 #include <QUndoGroup>

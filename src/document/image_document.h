@@ -1,12 +1,12 @@
 #pragma once
 
-#include "file_identity.h"
-#include "region_patch.h"
-#include "result.h"
-#include "rom_graphics.h"
-#include "safety_copy.h"
-#include "track_edit_command.h"
-#include "track_layout.h"
+#include "document/file_identity.h"
+#include "document/region_patch.h"
+#include "edit/track_edit_command.h"
+#include "rom/result.h"
+#include "rom/rom_graphics.h"
+#include "rom/safety_copy.h"
+#include "track/track_layout.h"
 
 #include <QObject>
 

@@ -1,8 +1,8 @@
-#include "image_document.h"
+#include "document/image_document.h"
 
-#include "ips_patch.h"
-#include "output_policy.h"
-#include "whole_file.h"
+#include "rom/ips_patch.h"
+#include "rom/output_policy.h"
+#include "rom/whole_file.h"
 
 #include <QFileInfo>
 #include <QUndoStack>

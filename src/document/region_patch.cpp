@@ -1,7 +1,7 @@
-#include "region_patch.h"
+#include "document/region_patch.h"
 
-#include "track_codec.h"
-#include "track_layout.h"
+#include "track/track_codec.h"
+#include "track/track_layout.h"
 
 #include <algorithm>
 

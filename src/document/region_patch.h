@@ -1,8 +1,8 @@
 #pragma once
 
-#include "image_file.h"
-#include "result.h"
-#include "track_model.h"
+#include "rom/image_file.h"
+#include "rom/result.h"
+#include "track/track_model.h"
 
 #include <QByteArray>
 #include <QList>

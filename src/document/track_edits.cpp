@@ -1,11 +1,10 @@
-#include "image_document.h"
+#include "document/image_document.h"
 
-#include "current_object_edit.h"
-#include "free_byte_edits.h"
-#include "object_palette.h"
-#include "object_replacement.h"
-#include "object_run_edits.h"
-#include "object_selection.h"
+#include "edit/current_object_edit.h"
+#include "edit/free_byte_edits.h"
+#include "edit/object_replacement.h"
+#include "edit/object_run_edits.h"
+#include "edit/object_selection.h"
 
 // The verbs of the shown track: each picks its step's name and its rule for the selection, and
 // hands the change to edit().

@@ -1,7 +1,7 @@
-#include "current_object_edit.h"
+#include "edit/current_object_edit.h"
 
-#include "object_replacement.h"
-#include "selection_exchange.h"
+#include "edit/object_replacement.h"
+#include "edit/selection_exchange.h"
 
 namespace whoopline::edit {
 

@@ -1,7 +1,7 @@
-#include "free_byte_edits.h"
+#include "edit/free_byte_edits.h"
 
-#include "free_bytes.h"
-#include "track_codec.h"
+#include "track/free_bytes.h"
+#include "track/track_codec.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "result.h"
-#include "track_model.h"
+#include "rom/result.h"
+#include "track/track_model.h"
 
 // Edits that change how many objects the loaded track has. A track's region has a fixed number of
 // bytes, and the one-byte objects 0 at its end are its free bytes (see free_bytes.h): an insert

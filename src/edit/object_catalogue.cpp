@@ -1,4 +1,4 @@
-#include "object_catalogue.h"
+#include "edit/object_catalogue.h"
 
 namespace whoopline::edit {
 

@@ -1,7 +1,7 @@
-#include "object_clipboard.h"
+#include "edit/object_clipboard.h"
 
-#include "object_catalogue.h"
-#include "track_codec.h"
+#include "edit/object_catalogue.h"
+#include "track/track_codec.h"
 
 #include <QMimeData>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "result.h"
-#include "track_model.h"
+#include "rom/result.h"
+#include "track/track_model.h"
 
 #include <QByteArray>
 #include <QString>

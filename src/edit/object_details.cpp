@@ -1,9 +1,9 @@
-#include "object_details.h"
+#include "edit/object_details.h"
 
-#include "object_catalogue.h"
-#include "rom_layout.h"
-#include "track_codec.h"
-#include "track_layout.h"
+#include "edit/object_catalogue.h"
+#include "rom/rom_layout.h"
+#include "track/track_codec.h"
+#include "track/track_layout.h"
 
 namespace whoopline::edit {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "image_file.h"
-#include "track_model.h"
+#include "rom/image_file.h"
+#include "track/track_model.h"
 
 #include <QString>
 

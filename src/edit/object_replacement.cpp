@@ -1,9 +1,13 @@
-#include "object_replacement.h"
+#include "edit/object_replacement.h"
 
-#include "free_byte_edits.h"
-#include "image_file.h"
-#include "selection_exchange.h"
-#include "track_codec.h"
+#include "track/track_layout.h"
+
+#include "edit/object_catalogue.h"
+
+#include "edit/free_byte_edits.h"
+#include "edit/selection_exchange.h"
+#include "rom/image_file.h"
+#include "track/track_codec.h"
 
 namespace whoopline::edit {
 
@@ -137,6 +141,31 @@ bool ToggleAlternative(TrackModel &model, bool checked)
     object.Bytes[0] = char(marked);
     object.Alternative = checked;
     return checked;
+}
+
+QByteArray CatalogueEntryBytes(int listIndex)
+{
+    const int number = ListObjectNumbers().at(listIndex);
+    QByteArray bytes(1, char(number));
+    if (track::isSpanCode(number))
+        bytes.append(char(PaletteSpanLength));
+    return bytes;
+}
+
+Status ReplaceWithCatalogueEntry(TrackEditState &state, int listIndex,
+                                 const track::ObjectWidthTable &widths)
+{
+    if (listIndex < 0 || listIndex >= CatalogueSize)
+        return Failure{QStringLiteral("The catalogue has no entry %1.").arg(listIndex)};
+    const track::TrackModel &model = state.track;
+    const bool onSpan = model.isLoaded() && model.CurrentObject >= 0 &&
+                        model.CurrentObject <= model.lastIndex() && model.current().isSpan();
+    const int length = onSpan ? model.current().length() : PaletteSpanLength;
+    Status replaced =
+        ReplaceCurrentObject(state.track, ListObjectNumbers().at(listIndex), length, widths);
+    if (replaced)
+        state.selectionAnchor = -1;
+    return replaced;
 }
 
 } // namespace whoopline::edit

@@ -1,7 +1,11 @@
 #pragma once
 
-#include "result.h"
-#include "track_model.h"
+#include <QByteArray>
+
+#include "edit/track_edit_command.h"
+
+#include "rom/result.h"
+#include "track/track_model.h"
 
 #include <QString>
 
@@ -34,5 +38,17 @@ bool ToggleAlternative(track::TrackModel &model, bool checked);
 // Whether the current object can carry the alternative mark, and if not, why: the reason a
 // greyed-out alternative box gives.
 Status CanMarkCurrentObject(const track::TrackModel &model);
+
+// A span dragged from the palette starts one block long; the selector changes its length.
+constexpr int PaletteSpanLength = 1;
+
+// The bytes of catalogue entry listIndex (0..44) as the palette drags them.
+QByteArray CatalogueEntryBytes(int listIndex);
+
+// Replaces the current object by catalogue entry listIndex as the selector's OK does, unmarked;
+// a span keeps the length of a span it replaces, else it starts PaletteSpanLength long. The
+// selection collapses to the current object. Refusals are the replacement's.
+Status ReplaceWithCatalogueEntry(TrackEditState &state, int listIndex,
+                                 const track::ObjectWidthTable &widths);
 
 } // namespace whoopline::edit

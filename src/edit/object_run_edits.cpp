@@ -1,10 +1,10 @@
-#include "object_run_edits.h"
+#include "edit/object_run_edits.h"
 
-#include "free_byte_edits.h"
-#include "free_bytes.h"
-#include "object_clipboard.h"
-#include "object_selection.h"
-#include "track_codec.h"
+#include "edit/free_byte_edits.h"
+#include "edit/object_clipboard.h"
+#include "edit/object_selection.h"
+#include "track/free_bytes.h"
+#include "track/track_codec.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "result.h"
-#include "track_edit_command.h"
+#include "edit/track_edit_command.h"
+#include "rom/result.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "object_selection.h"
+#include "edit/object_selection.h"
 
-#include "track_codec.h"
+#include "track/track_codec.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "track_edit_command.h"
+#include "edit/track_edit_command.h"
 
 #include <QByteArray>
 #include <QString>

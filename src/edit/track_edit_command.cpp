@@ -1,4 +1,4 @@
-#include "track_edit_command.h"
+#include "edit/track_edit_command.h"
 
 #include <QUndoStack>
 

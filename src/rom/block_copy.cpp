@@ -1,6 +1,6 @@
-#include "block_copy.h"
+#include "rom/block_copy.h"
 
-#include "rom_layout.h"
+#include "rom/rom_layout.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "image_file.h"
+#include "rom/image_file.h"
 
-#include "system_file.h"
+#include "rom/system_file.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "image_file.h"
+#include "rom/image_file.h"
 
-#include "safety_copy.h"
-#include "system_file.h"
+#include "rom/safety_copy.h"
+#include "rom/system_file.h"
 
 #include <QFile>
 #include <QFileInfo>

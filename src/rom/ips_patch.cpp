@@ -1,7 +1,7 @@
-#include "ips_patch.h"
+#include "rom/ips_patch.h"
 
-#include "image_file.h"
-#include "whole_file.h"
+#include "rom/image_file.h"
+#include "rom/whole_file.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "nes_palette.h"
+#include "rom/nes_palette.h"
 
 #include <array>
 

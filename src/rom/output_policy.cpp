@@ -1,8 +1,8 @@
-#include "output_policy.h"
+#include "rom/output_policy.h"
 
-#include "image_file.h"
-#include "safety_copy.h"
-#include "whole_file.h"
+#include "rom/image_file.h"
+#include "rom/safety_copy.h"
+#include "rom/whole_file.h"
 
 namespace whoopline {
 

@@ -1,9 +1,9 @@
-#include "rom_graphics.h"
+#include "rom/rom_graphics.h"
 
-#include "block_copy.h"
-#include "image_file.h"
-#include "nes_palette.h"
-#include "rom_layout.h"
+#include "rom/block_copy.h"
+#include "rom/image_file.h"
+#include "rom/nes_palette.h"
+#include "rom/rom_layout.h"
 
 namespace whoopline::rom {
 

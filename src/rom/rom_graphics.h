@@ -1,7 +1,7 @@
 #pragma once
 
-#include "result.h"
-#include "tile.h"
+#include "rom/result.h"
+#include "rom/tile.h"
 
 #include <QImage>
 #include <QString>

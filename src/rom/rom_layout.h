@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image_file.h"
+#include "rom/image_file.h"
 
 // Where the graphics live in a cartridge image laid out as a 16-byte header, 16 KB of program
 // data and 8 KB of character data. Nothing here is read from the image's header.

@@ -1,9 +1,9 @@
-#include "safety_copy.h"
+#include "rom/safety_copy.h"
 
-#include "image_file.h"
-#include "ips_patch.h"
-#include "system_file.h"
-#include "whole_file.h"
+#include "rom/image_file.h"
+#include "rom/ips_patch.h"
+#include "rom/system_file.h"
+#include "rom/whole_file.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "result.h"
+#include "rom/result.h"
 
 #include <QSet>
 #include <QString>

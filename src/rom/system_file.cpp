@@ -1,4 +1,4 @@
-#include "system_file.h"
+#include "rom/system_file.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "tile.h"
+#include "rom/tile.h"
 
-#include "rom_layout.h"
+#include "rom/rom_layout.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "whole_file.h"
+#include "rom/whole_file.h"
 
-#include "image_file.h"
-#include "system_file.h"
+#include "rom/image_file.h"
+#include "rom/system_file.h"
 
 #include <QFile>
 #include <QFileInfo>

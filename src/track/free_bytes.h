@@ -1,6 +1,6 @@
 #pragma once
 
-#include "track_model.h"
+#include "track/track_model.h"
 
 // A track's free bytes are the one-byte objects 0 at its end: the game reads them as empty track,
 // and an insert takes its byte from there.

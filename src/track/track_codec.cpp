@@ -1,6 +1,6 @@
-#include "track_codec.h"
+#include "track/track_codec.h"
 
-#include "image_file.h"
+#include "rom/image_file.h"
 
 #include <array>
 #include <utility>

@@ -1,7 +1,7 @@
-#include "track_io.h"
+#include "track/track_io.h"
 
-#include "image_file.h"
-#include "track_codec.h"
+#include "rom/image_file.h"
+#include "track/track_codec.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "track_layout.h"
+#include "track/track_layout.h"
 
 #include <QByteArray>
 #include <QList>

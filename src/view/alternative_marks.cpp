@@ -1,8 +1,8 @@
-#include "alternative_marks.h"
+#include "view/alternative_marks.h"
 
-#include "rom_layout.h"
-#include "strip_layout.h"
-#include "track_layout.h"
+#include "rom/rom_layout.h"
+#include "track/track_layout.h"
+#include "view/strip_layout.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "navigation.h"
+#include "view/navigation.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
-#include "object_picture.h"
+#include "view/object_picture.h"
 
-#include "block_copy.h"
+#include "rom/block_copy.h"
 
 namespace whoopline::view {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "picture_stream.h"
-#include "rom_layout.h"
-#include "strip_layout.h"
-#include "track_layout.h"
-#include "track_model.h"
+#include "rom/rom_layout.h"
+#include "track/track_layout.h"
+#include "track/track_model.h"
+#include "view/picture_stream.h"
+#include "view/strip_layout.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
-#include "object_widths.h"
+#include "view/object_widths.h"
 
-#include "rom_layout.h"
+#include "rom/rom_layout.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "picture_stream.h"
-#include "result.h"
-#include "track_model.h"
+#include "rom/result.h"
+#include "track/track_model.h"
+#include "view/picture_stream.h"
 
 #include <QByteArray>
 #include <QString>

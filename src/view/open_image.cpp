@@ -1,6 +1,6 @@
-#include "open_image.h"
+#include "view/open_image.h"
 
-#include "object_widths.h"
+#include "view/object_widths.h"
 
 namespace whoopline::view {
 

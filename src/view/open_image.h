@@ -1,8 +1,8 @@
 #pragma once
 
-#include "result.h"
-#include "rom_graphics.h"
-#include "track_model.h"
+#include "rom/result.h"
+#include "rom/rom_graphics.h"
+#include "track/track_model.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "picture_stream.h"
+#include "view/picture_stream.h"
 
-#include "image_file.h"
+#include "rom/image_file.h"
 
 #include <QFile>
 #include <QFileInfo>

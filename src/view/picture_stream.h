@@ -1,7 +1,7 @@
 #pragma once
 
-#include "picture_tables.h"
-#include "result.h"
+#include "rom/result.h"
+#include "view/picture_tables.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "image_file.h"
-#include "track_layout.h"
+#include "rom/image_file.h"
+#include "track/track_layout.h"
 
 #include <array>
 

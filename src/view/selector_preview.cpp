@@ -1,8 +1,8 @@
-#include "selector_preview.h"
+#include "view/selector_preview.h"
 
-#include "object_picture.h"
-#include "picture_stream.h"
-#include "picture_tables.h"
+#include "view/object_picture.h"
+#include "view/picture_stream.h"
+#include "view/picture_tables.h"
 
 namespace whoopline::view {
 

@@ -1,7 +1,7 @@
-#include "status_texts.h"
+#include "view/status_texts.h"
 
-#include "free_bytes.h"
-#include "track_layout.h"
+#include "track/free_bytes.h"
+#include "track/track_layout.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "strip_cells.h"
+#include "view/strip_cells.h"
 
-#include "block_copy.h"
-#include "object_picture.h"
-#include "rom_layout.h"
+#include "rom/block_copy.h"
+#include "rom/rom_layout.h"
+#include "view/object_picture.h"
 
 #include <algorithm>
 

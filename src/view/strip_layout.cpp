@@ -1,7 +1,7 @@
-#include "strip_layout.h"
+#include "view/strip_layout.h"
 
-#include "rom_layout.h"
-#include "track_layout.h"
+#include "rom/rom_layout.h"
+#include "track/track_layout.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "track_model.h"
+#include "track/track_model.h"
 
 #include <vector>
 

@@ -1,10 +1,10 @@
-#include "track_cells.h"
+#include "view/track_cells.h"
 
-#include "object_picture.h"
-#include "object_walk.h"
-#include "rom_layout.h"
-#include "strip_layout.h"
-#include "track_layout.h"
+#include "rom/rom_layout.h"
+#include "track/track_layout.h"
+#include "view/object_picture.h"
+#include "view/object_walk.h"
+#include "view/strip_layout.h"
 
 #include <algorithm>
 #include <limits>

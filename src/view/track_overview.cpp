@@ -1,9 +1,9 @@
-#include "track_overview.h"
+#include "view/track_overview.h"
 
-#include "alternative_marks.h"
-#include "track_cells.h"
-#include "rom_layout.h"
-#include "strip_layout.h"
+#include "rom/rom_layout.h"
+#include "view/alternative_marks.h"
+#include "view/strip_layout.h"
+#include "view/track_cells.h"
 
 #include <algorithm>
 

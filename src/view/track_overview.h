@@ -1,7 +1,7 @@
 #pragma once
 
-#include "picture_stream.h"
-#include "track_model.h"
+#include "track/track_model.h"
+#include "view/picture_stream.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,9 +1,9 @@
-#include "track_picture.h"
+#include "view/track_picture.h"
 
-#include "image_file.h"
-#include "picture_stream.h"
-#include "track_view.h"
-#include "whole_file.h"
+#include "rom/image_file.h"
+#include "rom/whole_file.h"
+#include "view/picture_stream.h"
+#include "view/track_view.h"
 
 #include <QBuffer>
 #include <QImageWriter>

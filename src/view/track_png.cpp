@@ -1,12 +1,12 @@
-#include "track_png.h"
+#include "view/track_png.h"
 
-#include "image_file.h"
-#include "picture_stream.h"
-#include "alternative_marks.h"
-#include "rom_layout.h"
-#include "strip_layout.h"
-#include "track_cells.h"
-#include "track_view.h"
+#include "rom/image_file.h"
+#include "rom/rom_layout.h"
+#include "view/alternative_marks.h"
+#include "view/picture_stream.h"
+#include "view/strip_layout.h"
+#include "view/track_cells.h"
+#include "view/track_view.h"
 
 
 #include <png.h>

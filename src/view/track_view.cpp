@@ -1,11 +1,11 @@
-#include "track_view.h"
+#include "view/track_view.h"
 
-#include "alternative_marks.h"
-#include "object_walk.h"
-#include "picture_stream.h"
-#include "rom_layout.h"
-#include "strip_cells.h"
-#include "track_codec.h"
+#include "rom/rom_layout.h"
+#include "track/track_codec.h"
+#include "view/alternative_marks.h"
+#include "view/object_walk.h"
+#include "view/picture_stream.h"
+#include "view/strip_cells.h"
 
 #include <optional>
 

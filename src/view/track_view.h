@@ -1,8 +1,8 @@
 #pragma once
 
-#include "picture_stream.h"
-#include "strip_layout.h"
-#include "track_model.h"
+#include "track/track_model.h"
+#include "view/picture_stream.h"
+#include "view/strip_layout.h"
 
 #include <QImage>
 #include <QString>

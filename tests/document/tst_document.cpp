@@ -1,9 +1,9 @@
-#include "free_byte_edits.h"
+#include "document/image_document.h"
+#include "edit/free_byte_edits.h"
+#include "edit/object_run_edits.h"
+#include "edit/object_selection.h"
 #include "image_builder.h"
-#include "image_document.h"
-#include "ips_patch.h"
-#include "object_run_edits.h"
-#include "object_selection.h"
+#include "rom/ips_patch.h"
 #include "sample_image.h"
 
 #include <QUndoGroup>
@@ -267,6 +267,50 @@ private slots:
         expected[11881] = 8;
         QVERIFY(rescued && rescued->fromMemoryBecause.contains("“x.nes” does not exist"));
         QVERIFY(readWholeFile(m_folder->filePath("rescued.nes")) == expected && !doc.isModified());
+    }
+
+    // Each verb is one step named after it, leaves the selection its rule gives, and undoes to
+    // the track, laps and selection before it. Objects 4..5 of track 1 are selected first.
+    void verbsNameTheirSteps_data()
+    {
+        QTest::addColumn<QString>("verb");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("selected"); // first..last of the run afterwards
+        QTest::newRow("insert") << "insert" << "Insert Object" << "5..5";
+        QTest::newRow("drop") << "drop" << "Insert Object" << "1..2";
+        QTest::newRow("delete") << "delete" << "Delete Objects" << "4..4";
+        QTest::newRow("palette") << "palette" << "Replace Object" << "5..5";
+        QTest::newRow("mark") << "mark" << "Change Alternative Mark" << "5..5";
+        QTest::newRow("laps clicked") << "laps" << "Change Laps" << "4..5";
+        QTest::newRow("laps typed") << "typed" << "Set Laps" << "4..5";
+        QTest::newRow("cut") << "cut" << "Cut Objects" << "4..4";
+        QTest::newRow("paste") << "paste" << "Paste Objects" << "5..6";
+        QTest::newRow("duplicate") << "duplicate" << "Duplicate Objects" << "6..7";
+        QTest::newRow("move left") << "left" << "Move Objects Left" << "3..4";
+        QTest::newRow("move right") << "right" << "Move Objects Right" << "5..6";
+    }
+    void verbsNameTheirSteps()
+    {
+        QFETCH(QString, verb);
+        QFETCH(QString, step);
+        QFETCH(QString, selected);
+        ImageDocument doc;
+        QVERIFY(doc.open(m_path) && doc.showTrack(1));
+        doc.setCurrentObject(4);
+        doc.setCurrentObject(5, true);
+        const edit::TrackEditState before = doc.shownState();
+        const auto runOf = [&] { const auto run = edit::SelectedRun(doc.shownState()); return QString("%1..%2").arg(run.first).arg(run.last()); };
+        const Status done = verb == "insert" ? doc.insertObject() : verb == "drop" ? doc.insertObjects(1, bytes({5, 0x41, 2}))
+            : verb == "delete" ? doc.deleteSelection() : verb == "palette" ? doc.replaceWithEntry(3)
+            : verb == "mark" ? doc.setAlternative(!doc.track().current().Alternative) : verb == "laps" || verb == "typed" ? doc.setLaps(9, verb == "typed")
+            : verb == "cut" ? Status(doc.cutRun() ? Status(Success{}) : Failure{"not cut"}) : verb == "paste" ? doc.pasteRun(bytes({5, 6}))
+            : verb == "duplicate" ? doc.duplicateRun() : doc.moveRun(verb == "left");
+        QVERIFY2(done.ok(), qPrintable(done.error()));
+        QCOMPARE(doc.undoText(), step);
+        QCOMPARE(runOf(), selected);
+        doc.undoGroup()->undo();
+        QVERIFY(doc.shownState() == before);
+        QCOMPARE(runOf(), "4..5");
     }
 };
 

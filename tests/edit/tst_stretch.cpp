@@ -1,14 +1,14 @@
+#include "edit/object_clipboard.h"
+#include "edit/object_replacement.h"
+#include "edit/object_run_edits.h"
+#include "edit/object_selection.h"
 #include "image_builder.h"
-#include "object_clipboard.h"
-#include "object_palette.h"
-#include "object_run_edits.h"
-#include "object_selection.h"
-#include "track_codec.h"
+#include "track/track_codec.h"
 #include "track_invariants.h"
 
 #include <QUndoStack>
 #include <QtTest>
-#include <QtWidgets>
+#include <QMimeData>
 
 using namespace whoopline;
 using namespace whoopline::edit;
@@ -143,28 +143,6 @@ private slots:
         stack.undo();
         QCOMPARE(hexOf(shown), before.remove(' ').toLatin1());
         QCOMPARE(SelectedRun(shown), SelectedRun(loaded));
-    }
-
-    // The palette lists the catalogue, draws its pictures from the image, asks for a
-    // replacement on activation and drags an entry's bytes.
-    void paletteOffersTheCatalogue()
-    {
-        QTemporaryDir dir;
-        QImage sheet(4096, 16, QImage::Format_RGB32);
-        sheet.fill(Qt::white);
-        const QList<QByteArray> records(34, testing::bytes({1, 16}));
-        ObjectPalette palette;
-        palette.show();
-        auto *list = palette.findChild<QListWidget *>("lstObjectPalette");
-        QCOMPARE(list->count(), 45);
-        QCOMPARE(list->item(44)->text(), "46 (2 Bytes) Grass Full");
-        palette.showImage(sheet, testing::ImageBuilder().pictures(records).write(dir));
-        QCOMPARE(list->item(9)->icon().pixmap(64).toImage().pixel(32, 32), qRgb(255, 255, 255));
-        QSignalSpy asked(&palette, &ObjectPalette::replaceRequested);
-        emit list->itemActivated(list->item(3)); // a double-click or Enter
-        QCOMPARE(asked.at(0).at(0).toInt(), 3);
-        std::unique_ptr<QMimeData> dragged(list->model()->mimeData({list->model()->index(40, 0)}));
-        QCOMPARE(dragged->text(), "42:01");
     }
 };
 

@@ -1,13 +1,13 @@
 #include "edit_road.h"
 #include "image_builder.h"
-#include "ips_patch.h"
-#include "name_only_icon_provider.h"
-#include "open_image.h"
-#include "picture_stream.h"
-#include "safety_copy.h"
-#include "standard_dialogs.h"
-#include "track_io.h"
-#include "whole_file.h"
+#include "rom/ips_patch.h"
+#include "rom/safety_copy.h"
+#include "rom/whole_file.h"
+#include "shell/dialogs/standard_dialogs.h"
+#include "shell/window/name_only_icon_provider.h"
+#include "track/track_io.h"
+#include "view/open_image.h"
+#include "view/picture_stream.h"
 
 #include <QtTest>
 #include <QtWidgets>

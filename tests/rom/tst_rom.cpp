@@ -1,7 +1,7 @@
 #include "image_builder.h"
-#include "nes_palette.h"
-#include "rom_graphics.h"
-#include "tile.h"
+#include "rom/nes_palette.h"
+#include "rom/rom_graphics.h"
+#include "rom/tile.h"
 
 #include <QRandomGenerator>
 #include <QTest>

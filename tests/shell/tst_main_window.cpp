@@ -1,9 +1,9 @@
-#include "artwork_reader.h"
-#include "overview_strip.h"
-#include "editor_session.h"
-#include "open_image.h"
 #include "sample_tiles.h"
-#include "track_io.h"
+#include "shell/session/editor_session.h"
+#include "shell/trackview/overview_strip.h"
+#include "shell/window/artwork_reader.h"
+#include "track/track_io.h"
+#include "view/open_image.h"
 #include "window_harness.h"
 
 #include <set>

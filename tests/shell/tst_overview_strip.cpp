@@ -1,5 +1,5 @@
-#include "overview_strip.h"
-#include "strip_layout.h"
+#include "shell/trackview/overview_strip.h"
+#include "view/strip_layout.h"
 
 #include <QHelpEvent>
 #include <QScrollBar>

@@ -1,9 +1,9 @@
 // Runs at QT_SCALE_FACTOR=2 (ctest sets it), where the windows take the scalable fallback fonts.
-#include "app_fonts.h"
-#include "frm_main.h"
-#include "frm_object_selector.h"
-#include "overview_strip.h"
-#include "view_commands.h"
+#include "shell/actions/view_commands.h"
+#include "shell/dialogs/frm_object_selector.h"
+#include "shell/trackview/overview_strip.h"
+#include "shell/window/app_fonts.h"
+#include "shell/window/frm_main.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -71,7 +71,7 @@ private slots:
     void selectorTextsAndEntriesFit()
     {
         edit::ObjectSelectorState state;
-        edit::frmObjectSelector selector(state, QImage(), QString());
+        shell::frmObjectSelector selector(state, QImage(), QString());
         selector.show();
         QVERIFY(QTest::qWaitForWindowExposed(&selector));
         checkTextsFit(&selector);

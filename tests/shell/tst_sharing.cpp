@@ -1,8 +1,8 @@
-#include "command_line.h"
-#include "ips_patch.h"
-#include "open_image.h"
-#include "track_io.h"
-#include "track_picture.h"
+#include "app/command_line.h"
+#include "rom/ips_patch.h"
+#include "track/track_io.h"
+#include "view/open_image.h"
+#include "view/track_picture.h"
 #include "window_harness.h"
 
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "track_codec.h"
+#include "track/track_codec.h"
 #include "window_harness.h"
 
 using namespace whoopline;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "frm_main.h"
 #include "image_builder.h"
-#include "picture_box.h"
-#include "rectangle_shape.h"
 #include "sample_image.h"
-#include "session_commands.h"
-#include "track_view.h"
-#include "view_commands.h"
+#include "shell/actions/session_commands.h"
+#include "shell/actions/view_commands.h"
+#include "shell/trackview/picture_box.h"
+#include "shell/window/frm_main.h"
+#include "shell/window/rectangle_shape.h"
+#include "view/track_view.h"
 
 #include <QtTest>
 #include <QtWidgets>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image_file.h"
+#include "rom/image_file.h"
 
 #include <QtCore>
 

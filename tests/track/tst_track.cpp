@@ -1,6 +1,6 @@
 #include "image_builder.h"
-#include "track_codec.h"
-#include "track_io.h"
+#include "track/track_codec.h"
+#include "track/track_io.h"
 
 #include <QRandomGenerator>
 #include <QTest>

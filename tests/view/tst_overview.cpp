@@ -1,11 +1,11 @@
 #include "image_builder.h"
-#include "object_widths.h"
-#include "track_codec.h"
-#include "track_overview.h"
-#include "track_picture.h"
-#include "track_png.h"
-#include "strip_layout.h"
-#include "track_view.h"
+#include "track/track_codec.h"
+#include "view/object_widths.h"
+#include "view/strip_layout.h"
+#include "view/track_overview.h"
+#include "view/track_picture.h"
+#include "view/track_png.h"
+#include "view/track_view.h"
 
 #include <QTest>
 

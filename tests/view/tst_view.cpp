@@ -1,10 +1,10 @@
 #include "image_builder.h"
-#include "navigation.h"
-#include "object_picture.h"
-#include "object_widths.h"
-#include "strip_layout.h"
-#include "track_codec.h"
-#include "track_view.h"
+#include "track/track_codec.h"
+#include "view/navigation.h"
+#include "view/object_picture.h"
+#include "view/object_widths.h"
+#include "view/strip_layout.h"
+#include "view/track_view.h"
 
 #include <QPainter>
 #include <QTest>

@@ -1,10 +1,10 @@
 #include "sample_image.h"
 
-#include "picture_tables.h"
 #include "sample_pictures.h"
 #include "sample_tiles.h"
 #include "sample_tracks.h"
-#include "track_layout.h"
+#include "track/track_layout.h"
+#include "view/picture_tables.h"
 
 #include <QSaveFile>
 

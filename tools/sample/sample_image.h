@@ -1,7 +1,7 @@
 #pragma once
 
-#include "result.h"
-#include "rom_layout.h"
+#include "rom/result.h"
+#include "rom/rom_layout.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "track_layout.h"
+#include "track/track_layout.h"
 
 // Names for the catalogue's object numbers, so that the sample's pictures and tracks read as
 // what they show. The alternative bit is added to a one-byte object with `| Alternative`.

@@ -1,9 +1,9 @@
 #include "sample_pictures.h"
 
-#include "picture_tables.h"
-#include "rom_layout.h"
+#include "rom/rom_layout.h"
 #include "sample_objects.h"
 #include "sample_tiles.h"
+#include "view/picture_tables.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rom_layout.h"
+#include "rom/rom_layout.h"
 
 #include <QByteArray>
 #include <QStringList>

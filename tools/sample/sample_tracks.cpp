@@ -1,7 +1,7 @@
 #include "sample_tracks.h"
 
 #include "sample_objects.h"
-#include "track_layout.h"
+#include "track/track_layout.h"
 
 #include <iterator>
 

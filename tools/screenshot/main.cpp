@@ -1,7 +1,7 @@
 // Grabs the real main window with an image open and a track loaded, for the README:
 //   whoopline-screenshot IMAGE OUT.png [TRACK [STEPS]]
 // STEPS presses ">" that many times after the load. Runs headless with QT_QPA_PLATFORM=offscreen.
-#include "frm_main.h"
+#include "shell/window/frm_main.h"
 
 #include <QApplication>
 #include <QPixmap>

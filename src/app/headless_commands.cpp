@@ -1,0 +1,108 @@
+#include "app/headless_commands.h"
+
+#include "rom/image_file.h"
+#include "rom/ips_patch.h"
+#include "rom/output_policy.h"
+#include "rom/whole_file.h"
+#include "track/track_io.h"
+#include "view/open_image.h"
+#include "view/track_png.h"
+
+#include <cstdio>
+
+namespace whoopline::shell {
+
+namespace {
+
+constexpr int Succeeded = 0;
+constexpr int Failed = 1;
+
+void print(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+int fail(const QString &reason)
+{
+    print(stderr, reason.endsWith(u'\n') ? reason : reason + u'\n');
+    return Failed;
+}
+
+// A file without an image's header is used only when the command says --force.
+Status checkForeignImage(const CommandLine &command, const QString &path)
+{
+    const Status header = checkImageHeader(path);
+    if (header || command.force)
+        return Success{};
+    return Failure{header.error() + QStringLiteral(" Give --force to use it all the same.")};
+}
+
+Status exportTrack(const CommandLine &command)
+{
+    if (const Status spared = checkOutputSparesInputs(command.outputPath, command.imagePath); !spared)
+        return spared;
+    if (const Status image = checkForeignImage(command, command.imagePath); !image)
+        return image;
+    const auto opened = view::OpenImage(command.imagePath);
+    if (!opened)
+        return Failure{opened.error()};
+    const auto loaded =
+        track::ReadTrack(command.imagePath, command.track, opened->ObjectWidthTable);
+    if (!loaded)
+        return Failure{loaded.error()};
+    return writeFileThrough(
+        command.outputPath,
+        [&](const WriteBytes &write) {
+            return view::WriteTrackPng(loaded->objects, opened->graphics.picBuffer, opened->graphics.picGFX,
+                                       command.imagePath, command.markAlternative, write);
+        },
+        {QStringLiteral("The picture")});
+}
+
+Status makePatch(const CommandLine &command)
+{
+    const Status spared = checkOutputSparesInputs(command.outputPath, QString(),
+                                                  {command.originalPath, command.modifiedPath});
+    if (!spared)
+        return spared;
+    for (const QString &input : {command.originalPath, command.modifiedPath})
+        if (const Status image = checkForeignImage(command, input); !image)
+            return image;
+    const auto patch = rom::MakeIpsPatchBetweenFiles(command.originalPath, command.modifiedPath);
+    if (!patch)
+        return Failure{patch.error()};
+    if (patch->isEmpty())
+        return Failure{
+            QStringLiteral("\u201C%1\u201D and \u201C%2\u201D are the same: there is nothing to "
+                           "patch, so nothing was written.")
+                .arg(displayName(command.originalPath), displayName(command.modifiedPath))};
+    return replaceFileWith(command.outputPath, *patch);
+}
+
+} // namespace
+
+int RunHeadless(const CommandLine &command)
+{
+    Status done = Success{};
+    switch (command.action) {
+    case CommandLine::Action::ShowHelp:
+    case CommandLine::Action::ShowVersion:
+        print(stdout, command.text);
+        return Succeeded;
+    case CommandLine::Action::Refuse:
+        return fail(command.text);
+    case CommandLine::Action::OpenWindow:
+        return fail(QStringLiteral("The editor needs its window."));
+    case CommandLine::Action::ExportTrack:
+        done = exportTrack(command);
+        break;
+    case CommandLine::Action::MakePatch:
+        done = makePatch(command);
+        break;
+    }
+    return done ? Succeeded : fail(done.error());
+}
+
+} // namespace whoopline::shell

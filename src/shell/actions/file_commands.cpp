@@ -1,0 +1,264 @@
+#include "shell/actions/file_commands.h"
+
+#include "rom/ips_patch.h"
+#include "rom/output_policy.h"
+#include "rom/safety_copy.h"
+#include "rom/whole_file.h"
+#include "shell/window/frm_main.h"
+#include "view/open_image.h"
+#include "view/track_png.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStatusBar>
+
+namespace whoopline::shell {
+
+namespace {
+
+const QString WindowTitle = QStringLiteral("Whoopline");
+// How long the status bar tells of a file written, in milliseconds.
+constexpr int WroteMessageTime = 10000;
+
+QString besideImage(const QString &imagePath, const QString &fileName)
+{
+    return QFileInfo(imagePath).dir().filePath(fileName);
+}
+
+} // namespace
+
+FileCommands::FileCommands(frmMain &window) : QObject(&window), m_window(window) {}
+
+void FileCommands::warn(const QString &text)
+{
+    m_window.showMessage(&m_window, QMessageBox::Warning, WindowTitle, text);
+}
+
+void FileCommands::tell(const QString &text)
+{
+    m_window.showMessage(&m_window, QMessageBox::Information, WindowTitle, text);
+}
+
+void FileCommands::open(const QString &path)
+{
+    // Checked before the question, so that an image that can't be opened asks nothing.
+    if (const auto checked = view::OpenImage(path); !checked) {
+        warn(checked.error());
+        return;
+    }
+    if (const Status header = checkImageHeader(path);
+        !header && !m_window.askToConfirm(&m_window, WindowTitle,
+                                          header.error() + QStringLiteral(" Open it anyway?"),
+                                          QStringLiteral("Open")))
+        return;
+    if (!confirmUnsavedEdits())
+        return;
+    if (const Status opened = m_window.document().open(path); !opened) {
+        warn(opened.error());
+        return;
+    }
+    m_window.SetControlsEnabled(&m_window, true);
+}
+
+bool FileCommands::mayOverwrite()
+{
+    const document::ImageDocument &doc = m_window.document();
+    const document::DiskChanges changes = doc.changesOnDisk();
+    if (!changes.any())
+        return true;
+    QString question;
+    if (changes.otherFile) {
+        question = QStringLiteral("%1 now leads to another file than the one that was opened. "
+                                  "Overwrite that file?")
+                       .arg(quotedName(doc.path()));
+    } else {
+        QString names = document::NameTracks(changes.tracks);
+        names[0] = names.at(0).toUpper();
+        const bool one = changes.tracks.size() == 1;
+        question = QStringLiteral("%1 in %2 %3 changed by another program since %4 loaded. "
+                                  "Overwrite those changes?")
+                       .arg(names, quotedName(doc.path()), one ? QStringLiteral("was")
+                                                               : QStringLiteral("were"),
+                            one ? QStringLiteral("it was") : QStringLiteral("they were"));
+    }
+    return m_window.askToConfirm(&m_window, WindowTitle, question, QStringLiteral("Overwrite"));
+}
+
+bool FileCommands::saveAll(bool confirm)
+{
+    if (!mayOverwrite())
+        return false;
+    if (const Status saved = m_window.document().saveAll(); !saved) {
+        warn(saved.error());
+        return false;
+    }
+    if (confirm)
+        tell(QStringLiteral("Level saved successfully!"));
+    return true;
+}
+
+void FileCommands::save()
+{
+    if (!m_window.document().hasTrack()) {
+        tell(QStringLiteral("There is no track to save yet. Choose a track and press Load first."));
+        return;
+    }
+    saveAll(true);
+}
+
+void FileCommands::saveAs()
+{
+    document::ImageDocument &doc = m_window.document();
+    if (!doc.isOpen())
+        return;
+    const QString chosen = m_window.chooseSaveFile(&m_window, QStringLiteral("Save ROM File As"),
+                                                   doc.path(), QStringLiteral("NES ROM (*.nes)"));
+    if (chosen.isEmpty())
+        return;
+    const auto target = checkOutputTarget(chosen, doc.path());
+    if (!target) {
+        warn(target.error());
+        return;
+    }
+    // The image itself under its own name or another: a save in place, with its safety copy and
+    // its question about another program's changes.
+    if (*target == OutputTarget::Image) {
+        if (doc.isModified())
+            saveAll(true);
+        return;
+    }
+    const auto saved = doc.saveAs(chosen);
+    if (!saved)
+        warn(saved.error());
+    else if (!saved->fromMemoryBecause.isEmpty())
+        tell(QStringLiteral("%1 Whoopline wrote %2 from the image as it was opened, with the unsaved "
+                            "edits.")
+                 .arg(saved->fromMemoryBecause, quotedName(chosen)));
+}
+
+void FileCommands::revert()
+{
+    document::ImageDocument &doc = m_window.document();
+    if (!doc.isOpen())
+        return;
+    if (doc.isModified() &&
+        !m_window.askToConfirm(
+            &m_window, WindowTitle,
+            QStringLiteral("Revert %1 to the file on disk? The unsaved changes to %2 will be lost.")
+                .arg(quotedName(doc.path()), document::NameTracks(doc.modifiedTracks())),
+            QStringLiteral("Revert")))
+        return;
+    // The track shown before is shown again, as the file now holds it.
+    const int shown = doc.shownTrack();
+    if (const Status reverted = doc.revert(); !reverted)
+        warn(reverted.error());
+    else if (const Status again = shown != 0 ? doc.showTrack(shown) : Status(Success{}); !again)
+        warn(again.error());
+}
+
+bool FileCommands::confirmUnsavedEdits()
+{
+    const document::ImageDocument &doc = m_window.document();
+    if (!doc.isModified())
+        return true;
+    const QString question = QStringLiteral("Save the changes to %1 of %2?")
+                                 .arg(document::NameTracks(doc.modifiedTracks()),
+                                      quotedName(doc.path()));
+    switch (m_window.askToSaveChanges(&m_window, WindowTitle, question)) {
+    case QMessageBox::Save:
+        return saveAll(false);
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FileCommands::exportTrackPicture()
+{
+    const document::ImageDocument &doc = m_window.document();
+    if (!doc.hasTrack())
+        return;
+    const QString image = doc.path();
+    const QString suggested = besideImage(
+        image, QStringLiteral("%1-track%2.png").arg(QFileInfo(image).completeBaseName()).arg(doc.shownTrack()));
+    const PictureChoice chosen = m_window.chooseTrackPicture(&m_window, suggested);
+    if (chosen.path.isEmpty() || !spares(chosen.path))
+        return;
+    // Drawn a band at a time while it is written, so a track of any width fits.
+    qint64 size = 0;
+    const Status written = writeFileThrough(
+        chosen.path,
+        [&](const WriteBytes &write) {
+            return view::WriteTrackPng(doc.track().TrackObjects, doc.graphics().picBuffer,
+                                       doc.graphics().picGFX, image, chosen.markAlternative,
+                                       [&](const char *data, qint64 count) {
+                                           size += count;
+                                           return write(data, count);
+                                       });
+        },
+        {QStringLiteral("The picture")});
+    report(written, chosen.path, size);
+}
+
+void FileCommands::createPatch()
+{
+    const document::ImageDocument &doc = m_window.document();
+    if (!doc.isOpen())
+        return;
+    const QString image = doc.path();
+    const bool edits = doc.isModified();
+    Result<QByteArray> patch = edits ? patchOfUnsavedEdits() : MakePatchFromSafetyCopy(image);
+    if (!patch) {
+        warn(patch.error());
+        return;
+    }
+    const QString chosen = m_window.chooseSaveFile(
+        &m_window,
+        edits ? QStringLiteral("Create Patch (the unsaved edits included)") : QStringLiteral("Create Patch"),
+        besideImage(image, QFileInfo(image).completeBaseName() + QStringLiteral(".ips")),
+        QStringLiteral("IPS patch (*.ips)"));
+    if (!chosen.isEmpty() && spares(chosen))
+        report(replaceFileWith(chosen, *patch), chosen, patch->size());
+}
+
+Result<QByteArray> FileCommands::patchOfUnsavedEdits() const
+{
+    const document::ImageDocument &doc = m_window.document();
+    const QString image = doc.path();
+    const QString copy = safetyCopyPath(image);
+    // Before the first save the image itself is what the safety copy will hold.
+    const auto found = findSafetyCopy(image);
+    if (!found)
+        return Failure{found.error()};
+    const auto original = readEntireFile(*found ? copy : image, rom::IpsLargestFile);
+    if (!original)
+        return Failure{original.error()};
+    const auto saved = doc.imageAsSaved();
+    if (!saved)
+        return Failure{saved.error()};
+    auto patch = rom::MakeIpsPatch(*original, saved->bytes);
+    if (patch && patch->isEmpty())
+        return Failure{QStringLiteral("%1 with its unsaved edits is the same as its safety copy %2: "
+                                      "there is nothing to patch, so no patch was made.")
+                           .arg(quotedName(image), quotedName(copy))};
+    return patch;
+}
+
+bool FileCommands::spares(const QString &output)
+{
+    const Status spared = checkOutputSparesInputs(output, m_window.document().path());
+    if (!spared)
+        warn(spared.error());
+    return spared.ok();
+}
+
+void FileCommands::report(const Status &written, const QString &path, qint64 size)
+{
+    if (written)
+        m_window.statusBar()->showMessage(wroteFileMessage(path, size), WroteMessageTime);
+    else
+        warn(written.error());
+}
+
+} // namespace whoopline::shell

@@ -1,0 +1,65 @@
+#include "shell/dialogs/frm_preferences.h"
+
+#include "shell/session/editor_settings.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace whoopline::shell {
+
+frmPreferences::frmPreferences(EditorSettings &settings, QWidget *parent)
+    : QDialog(parent), m_settings(settings)
+{
+    setWindowTitle(QStringLiteral("Preferences"));
+    txtEmulatorCommand = new QLineEdit(settings.emulatorCommand(), this);
+    txtEmulatorCommand->setObjectName(QStringLiteral("txtEmulatorCommand"));
+    txtEmulatorCommand->setMinimumWidth(txtEmulatorCommand->fontMetrics().averageCharWidth() * 48);
+    txtEmulatorCommand->setPlaceholderText(QStringLiteral("myemulator --fullscreen %f"));
+
+    auto *hint = new QLabel(
+        QStringLiteral("File > Play Test writes the image with its unsaved edits to a temporary "
+                       "file and starts this command on it. Write %f where the file's path goes; "
+                       "without %f the path comes last. Quote arguments with spaces as in a "
+                       "shell; the command is not run by a shell."),
+        this);
+    hint->setWordWrap(true);
+
+    m_form = new QFormLayout;
+    auto *commandLabel = new QLabel(QStringLiteral("&Emulator command:"), this);
+    commandLabel->setBuddy(txtEmulatorCommand);
+    m_form->addRow(commandLabel, txtEmulatorCommand);
+    m_form->addRow(QString(), hint);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(m_form);
+    layout->addWidget(buttons);
+}
+
+void frmPreferences::focusEmulatorCommand()
+{
+    txtEmulatorCommand->setFocus(Qt::OtherFocusReason);
+    txtEmulatorCommand->selectAll();
+}
+
+void frmPreferences::accept()
+{
+    m_settings.setEmulatorCommand(txtEmulatorCommand->text().trimmed());
+    QDialog::accept();
+}
+
+bool showPreferences(QWidget *parent, EditorSettings &settings, bool focusEmulatorCommand)
+{
+    frmPreferences dialog(settings, parent);
+    if (focusEmulatorCommand)
+        dialog.focusEmulatorCommand();
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace whoopline::shell
