@@ -281,7 +281,7 @@ private slots:
         Window w;
         const QString a = writeFile(w.dir, "a.nes", w.sample), b = writeFile(w.dir, "b.nes", w.sample);
         const QString copy = w.dir.filePath("copy"), c = w.dir.filePath("c.nes");
-        w.session().settings().setEmulatorCommand(command.replace("EMU", writeFile(w.dir, "emu", QString("cp \"$1\" %1.part && mv %1.part %1\n").arg(copy).toUtf8())));
+        w.session().settings().set(shell::Settings::EmulatorCommand, command.replace("EMU", writeFile(w.dir, "emu", QString("cp \"$1\" %1.part && mv %1.part %1\n").arg(copy).toUtf8())));
         w.open(a);
         w.open(b);
         const QList<QAction *> entries = w.recentMenu->actions();

@@ -103,7 +103,7 @@ private slots:
         const QString kept = testing::writeFile(m_files, "kept.nes", "x");
         QVERIFY(::mkfifo(QFile::encodeName(m_files.filePath("pipe.nes")).constData(), 0600) == 0 && QDir(m_files.path()).mkpath("dir.nes"));
         EditorSettings settings;
-        settings.setRecentFiles({m_files.filePath("gone.nes"), m_files.filePath("pipe.nes"), m_files.filePath("dir.nes"), kept});
+        settings.set(Settings::RecentFiles, QStringList{m_files.filePath("gone.nes"), m_files.filePath("pipe.nes"), m_files.filePath("dir.nes"), kept});
         QMenu menu;
         RecentFilesMenu recent(settings, &menu);
         QSignalSpy opened(&recent, &RecentFilesMenu::openRequested);
@@ -114,7 +114,7 @@ private slots:
         QVERIFY(reported[0][0].toString().startsWith("“gone.nes” is no longer there"));
         QVERIFY(reported[1][0].toString().startsWith("“pipe.nes” is now a named pipe, not a cartridge image."));
         QVERIFY(reported[2][0].toString().startsWith("“dir.nes” is now a folder, not a cartridge image."));
-        QCOMPARE(settings.recentFiles(), QStringList{kept});
+        QCOMPARE(settings.get(Settings::RecentFiles), QStringList{kept});
         menu.actions().at(0)->trigger();
         QCOMPARE(opened, QList<QVariantList>{{kept}});
     }
@@ -141,7 +141,7 @@ private slots:
         // Read-only for root too: a file system of its own, mounted so once the file is there.
         const bool mounted = trouble == "read-only" && QDir().mkpath(folder) && ::mount("tmpfs", mountPoint, "tmpfs", 0, "size=64k") == 0;
         const auto restore = qScopeGuard([&] { mounted ? void(::umount2(mountPoint, MNT_DETACH)) : void(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)); });
-        EditorSettings().setEmulatorCommand("earlier %f");
+        EditorSettings().set(Settings::EmulatorCommand, "earlier %f");
         QFile damaged(m_settingsFile);
         if (trouble == "damaged")
             QVERIFY(damaged.open(QIODevice::Append) && damaged.write("\n[view\nx=1\n") > 0);
@@ -155,14 +155,14 @@ private slots:
         damaged.close();
         const QByteArray before = testing::readWholeFile(m_settingsFile);
         EditorSettings settings;
-        QCOMPARE(settings.emulatorCommand(), trouble.isEmpty() || trouble == "read-only" ? "earlier %f" : "");
-        settings.setEmulatorCommand("kept %f");
-        QCOMPARE(settings.emulatorCommand(), "kept %f");
+        QCOMPARE(settings.get(Settings::EmulatorCommand), trouble.isEmpty() || trouble == "read-only" ? "earlier %f" : "");
+        settings.set(Settings::EmulatorCommand, "kept %f");
+        QCOMPARE(settings.get(Settings::EmulatorCommand), "kept %f");
         const QString text = settings.takeStatusText();
         QVERIFY2(told.isEmpty() ? text.isEmpty() : text.startsWith(told) && text.contains("Whoopline.conf"), qPrintable(text));
-        settings.setLastOpenFolder("/somewhere");
+        settings.set(Settings::LastOpenFolder, "/somewhere");
         QCOMPARE(settings.takeStatusText(), ""); // said once only
-        QCOMPARE(EditorSettings().lastOpenFolder(), saved ? "/somewhere" : "");
+        QCOMPARE(EditorSettings().get(Settings::LastOpenFolder), saved ? "/somewhere" : "");
         QVERIFY(trouble != "read-only" || text.contains(mounted ? "Read-only file system" : "Permission denied"));
         if (!saved && trouble != "folder") // left byte for byte as it was
             QCOMPARE(testing::readWholeFile(m_settingsFile), before);
@@ -246,7 +246,7 @@ private slots:
         const QString plain = testing::writeFile(m_files, "plain", "#!/bin/sh\n");
         QMenu menu;
         EditorSession session(&menu);
-        session.settings().setEmulatorCommand(command.replace("PLAIN", plain));
+        session.settings().set(Settings::EmulatorCommand, command.replace("PLAIN", plain));
         bool asked = false;
         session.askForEmulatorCommand = [&](QWidget *) { return !(asked = true); };
         const Result<QString> started = session.playTest(nullptr, "image", "/images/race.nes", 1);
@@ -305,14 +305,14 @@ private slots:
     void preferences()
     {
         EditorSettings settings;
-        settings.setEmulatorCommand("old %f");
+        settings.set(Settings::EmulatorCommand, "old %f");
         frmPreferences dialog(settings);
         dialog.focusEmulatorCommand();
         dialog.show();
         QCOMPARE(dialog.focusWidget(), dialog.txtEmulatorCommand);
         QTest::keyClicks(dialog.txtEmulatorCommand, " new %f "); // in place of the old one
         dialog.accept();
-        QCOMPARE(settings.emulatorCommand(), "new %f");
+        QCOMPARE(settings.get(Settings::EmulatorCommand), "new %f");
     }
 
     // A killed editor's play-test folder goes at the next play test; the folder of an editor

@@ -11,6 +11,8 @@ class frmMain;
 // Object a free byte and the alternative box a one-byte object. The last two say why they are off.
 class CommandAvailability : public QObject
 {
+    Q_OBJECT
+
 public:
     explicit CommandAvailability(frmMain &window);
 

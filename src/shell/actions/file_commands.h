@@ -14,6 +14,8 @@ class frmMain;
 // replaceable dialogs, so that tests answer them.
 class FileCommands : public QObject
 {
+    Q_OBJECT
+
 public:
     explicit FileCommands(frmMain &window);
 

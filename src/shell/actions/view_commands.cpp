@@ -17,13 +17,6 @@
 
 namespace whoopline::shell {
 
-namespace {
-
-const QString OverviewFlag = QStringLiteral("trackOverview");
-const QString MarksFlag = QStringLiteral("markAlternative");
-
-} // namespace
-
 ViewCommands::ViewCommands(frmMain &window, std::function<void()> redraw)
     : QObject(&window), m_window(window), m_trackView(window.picTrack), m_redraw(std::move(redraw))
 {
@@ -44,16 +37,16 @@ ViewCommands::ViewCommands(frmMain &window, std::function<void()> redraw)
     mnuTrackOverview = window.viewMenu->addAction(QStringLiteral("Track &Overview"));
     mnuTrackOverview->setObjectName(QStringLiteral("mnuTrackOverview"));
     mnuTrackOverview->setCheckable(true);
-    mnuTrackOverview->setChecked(settings.viewFlag(OverviewFlag, true));
+    mnuTrackOverview->setChecked(settings.get(Settings::TrackOverviewShown));
     overview->setVisible(mnuTrackOverview->isChecked());
     connect(mnuTrackOverview, &QAction::toggled, this, [this](bool on) {
         overview->setVisible(on);
-        m_window.session().settings().setViewFlag(OverviewFlag, on);
+        m_window.session().settings().set(Settings::TrackOverviewShown, on);
     });
     mnuMarkAlternative = window.viewMenu->addAction(QStringLiteral("&Mark Alternative Objects"));
     mnuMarkAlternative->setObjectName(QStringLiteral("mnuMarkAlternative"));
     mnuMarkAlternative->setCheckable(true);
-    mnuMarkAlternative->setChecked(settings.viewFlag(MarksFlag, true));
+    mnuMarkAlternative->setChecked(settings.get(Settings::AlternativeMarksShown));
     connect(mnuMarkAlternative, &QAction::toggled, this, &ViewCommands::setMarks);
 
     const document::ImageDocument *doc = &window.document();
@@ -86,7 +79,7 @@ bool ViewCommands::marksAlternative() const
 
 void ViewCommands::setMarks(bool on)
 {
-    m_window.session().settings().setViewFlag(MarksFlag, on);
+    m_window.session().settings().set(Settings::AlternativeMarksShown, on);
     if (!m_window.document().hasTrack())
         return;
     m_redraw();

@@ -20,6 +20,8 @@ class TrackOverview;
 // tooltips over the track view.
 class ViewCommands : public QObject
 {
+    Q_OBJECT
+
 public:
     // Puts the overview under window's client area, fills its View menu from the settings and
     // follows its document. redraw draws the track view again, as a step does.

@@ -14,7 +14,7 @@ frmPreferences::frmPreferences(EditorSettings &settings, QWidget *parent)
     : QDialog(parent), m_settings(settings)
 {
     setWindowTitle(QStringLiteral("Preferences"));
-    txtEmulatorCommand = new QLineEdit(settings.emulatorCommand(), this);
+    txtEmulatorCommand = new QLineEdit(settings.get(Settings::EmulatorCommand), this);
     txtEmulatorCommand->setObjectName(QStringLiteral("txtEmulatorCommand"));
     txtEmulatorCommand->setMinimumWidth(txtEmulatorCommand->fontMetrics().averageCharWidth() * 48);
     txtEmulatorCommand->setPlaceholderText(QStringLiteral("myemulator --fullscreen %f"));
@@ -50,7 +50,7 @@ void frmPreferences::focusEmulatorCommand()
 
 void frmPreferences::accept()
 {
-    m_settings.setEmulatorCommand(txtEmulatorCommand->text().trimmed());
+    m_settings.set(Settings::EmulatorCommand, txtEmulatorCommand->text().trimmed());
     QDialog::accept();
 }
 

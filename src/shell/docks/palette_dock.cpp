@@ -21,13 +21,6 @@ namespace whoopline::shell {
 
 namespace {
 
-const QString ShownFlag = QStringLiteral("objectPalette");
-// Where the palette was, as plain values: a stored window state goes to Qt unchecked, and a
-// damaged one can take the editor down at every start.
-const QString LeftFlag = QStringLiteral("objectPaletteLeft");
-const QString FloatingFlag = QStringLiteral("objectPaletteFloating");
-const QString GeometryName = QStringLiteral("objectPaletteGeometry");
-
 QByteArray geometryText(const QRect &r)
 {
     return QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toLatin1();
@@ -67,7 +60,7 @@ PaletteDock::PaletteDock(frmMain &window)
             palette()->setVisible(on);
     });
     // Made with the window only when it showed at the last exit: most sessions never show it.
-    if (window.session().settings().viewFlag(ShownFlag, false)) {
+    if (window.session().settings().get(Settings::PaletteShown)) {
         palette()->show();
         m_toggle->setChecked(true);
     }
@@ -92,12 +85,12 @@ ObjectPalette *PaletteDock::palette()
     m_palette = new ObjectPalette(&m_window);
     // The client area keeps its size: a docked palette makes the window wider.
     EditorSettings &settings = m_window.session().settings();
-    m_window.addDockWidget(settings.viewFlag(LeftFlag, false) ? Qt::LeftDockWidgetArea
+    m_window.addDockWidget(settings.get(Settings::PaletteOnTheLeft) ? Qt::LeftDockWidgetArea
                                                               : Qt::RightDockWidgetArea,
                            m_palette);
     m_palette->hide();
-    if (settings.viewFlag(FloatingFlag, false)) {
-        if (const auto place = geometryFrom(settings.viewState(GeometryName))) {
+    if (settings.get(Settings::PaletteFloating)) {
+        if (const auto place = geometryFrom(settings.get(Settings::PaletteGeometry))) {
             m_palette->setFloating(true);
             m_palette->setGeometry(*place);
         } else {
@@ -131,10 +124,10 @@ bool PaletteDock::eventFilter(QObject *watched, QEvent *event)
     const auto type = event->type();
     if (type == QEvent::Close && m_palette) {
         EditorSettings &settings = m_window.session().settings();
-        settings.setViewFlag(LeftFlag, m_window.dockWidgetArea(m_palette) == Qt::LeftDockWidgetArea);
-        settings.setViewFlag(FloatingFlag, m_palette->isFloating());
-        settings.setViewState(GeometryName, geometryText(m_palette->geometry()));
-        settings.setViewFlag(ShownFlag, !m_palette->isHidden());
+        settings.set(Settings::PaletteOnTheLeft, m_window.dockWidgetArea(m_palette) == Qt::LeftDockWidgetArea);
+        settings.set(Settings::PaletteFloating, m_palette->isFloating());
+        settings.set(Settings::PaletteGeometry, geometryText(m_palette->geometry()));
+        settings.set(Settings::PaletteShown, !m_palette->isHidden());
     }
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return QObject::eventFilter(watched, event);

@@ -18,23 +18,23 @@ QString EditorSession::openFolder(const QString &romPath) const
 {
     if (!romPath.isEmpty())
         return QFileInfo(romPath).path();
-    return m_settings.lastOpenFolder();
+    return m_settings.get(Settings::LastOpenFolder);
 }
 
 void EditorSession::imageOpened(const QString &path)
 {
     m_recent->addOpened(path);
-    m_settings.setLastOpenFolder(QFileInfo(path).path());
+    m_settings.set(Settings::LastOpenFolder, QFileInfo(path).path());
 }
 
 Result<QString> EditorSession::playTest(QWidget *parent, const QByteArray &image,
                                         const QString &imagePath, int track)
 {
-    if (!PlayTestLauncher::hasCommand(m_settings.emulatorCommand())
+    if (!PlayTestLauncher::hasCommand(m_settings.get(Settings::EmulatorCommand))
         && (!askForEmulatorCommand(parent)
-            || !PlayTestLauncher::hasCommand(m_settings.emulatorCommand())))
+            || !PlayTestLauncher::hasCommand(m_settings.get(Settings::EmulatorCommand))))
         return QString();
-    return m_launcher.start(image, imagePath, track, m_settings.emulatorCommand());
+    return m_launcher.start(image, imagePath, track, m_settings.get(Settings::EmulatorCommand));
 }
 
 } // namespace whoopline::shell

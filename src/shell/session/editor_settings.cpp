@@ -10,11 +10,6 @@ namespace whoopline::shell {
 
 namespace {
 
-constexpr const char *EmulatorCommandKey = "playTest/emulatorCommand";
-constexpr const char *LastOpenFolderKey = "files/lastOpenFolder";
-constexpr const char *RecentFilesKey = "files/recent";
-constexpr const char *ViewGroup = "view/";
-
 // QSettings only tells that a file failed; opening it as the failed access did names why, in
 // the system's words. A file is written through a new one beside it, so the folder counts too.
 QString reasonFor(const QString &path, QSettings::Status status, bool writing)
@@ -77,56 +72,6 @@ void EditorSettings::addStatusText(const QString &text)
 QString EditorSettings::takeStatusText()
 {
     return std::exchange(m_statusText, QString());
-}
-
-QString EditorSettings::emulatorCommand() const
-{
-    return value(EmulatorCommandKey).toString();
-}
-
-void EditorSettings::setEmulatorCommand(const QString &command)
-{
-    store(EmulatorCommandKey, command);
-}
-
-QString EditorSettings::lastOpenFolder() const
-{
-    return value(LastOpenFolderKey).toString();
-}
-
-void EditorSettings::setLastOpenFolder(const QString &folder)
-{
-    store(LastOpenFolderKey, folder);
-}
-
-QStringList EditorSettings::recentFiles() const
-{
-    return value(RecentFilesKey).toStringList();
-}
-
-void EditorSettings::setRecentFiles(const QStringList &paths)
-{
-    store(RecentFilesKey, paths);
-}
-
-bool EditorSettings::viewFlag(const QString &name, bool defaultValue) const
-{
-    return value(ViewGroup + name, defaultValue).toBool();
-}
-
-void EditorSettings::setViewFlag(const QString &name, bool value)
-{
-    store(ViewGroup + name, value);
-}
-
-QByteArray EditorSettings::viewState(const QString &name) const
-{
-    return value(ViewGroup + name).toByteArray();
-}
-
-void EditorSettings::setViewState(const QString &name, const QByteArray &state)
-{
-    store(ViewGroup + name, state);
 }
 
 } // namespace whoopline::shell

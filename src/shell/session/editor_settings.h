@@ -1,9 +1,13 @@
 #pragma once
 
+#include "shell/session/setting_keys.h"
+
 #include <QByteArray>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
+
+#include <type_traits>
 
 namespace whoopline::shell {
 
@@ -18,23 +22,15 @@ public:
     EditorSettings(const EditorSettings &) = delete;
     EditorSettings &operator=(const EditorSettings &) = delete;
 
-    // The play test's emulator command; %f marks where the image's path goes.
-    QString emulatorCommand() const;
-    void setEmulatorCommand(const QString &command);
-
-    // The folder the Open dialog showed last.
-    QString lastOpenFolder() const;
-    void setLastOpenFolder(const QString &folder);
-
-    // Recent images, newest first.
-    QStringList recentFiles() const;
-    void setRecentFiles(const QStringList &paths);
-
-    // View choices, by name: a shown/hidden flag, or a saved layout such as a dock's place.
-    bool viewFlag(const QString &name, bool defaultValue) const;
-    void setViewFlag(const QString &name, bool value);
-    QByteArray viewState(const QString &name) const;
-    void setViewState(const QString &name, const QByteArray &state);
+    // The value of setting, or its default when none is stored.
+    template <typename T> T get(const Setting<T> &setting) const
+    {
+        return value(QString::fromLatin1(setting.key), QVariant::fromValue(setting.defaultValue)).template value<T>();
+    }
+    template <typename T> void set(const Setting<T> &setting, const std::type_identity_t<T> &value)
+    {
+        store(QString::fromLatin1(setting.key), QVariant::fromValue(value));
+    }
 
     // The settings file, for messages.
     QString fileName() const { return m_settings.fileName(); }

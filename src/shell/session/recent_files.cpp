@@ -55,7 +55,7 @@ Result<QString> RecentFiles::choose(const QString &path)
 }
 
 RecentFilesMenu::RecentFilesMenu(EditorSettings &settings, QMenu *menu)
-    : QObject(menu), m_settings(settings), m_menu(menu), m_files(settings.recentFiles())
+    : QObject(menu), m_settings(settings), m_menu(menu), m_files(settings.get(Settings::RecentFiles))
 {
     rebuild();
 }
@@ -85,7 +85,7 @@ void RecentFilesMenu::clear()
 
 void RecentFilesMenu::keep()
 {
-    m_settings.setRecentFiles(m_files.paths());
+    m_settings.set(Settings::RecentFiles, m_files.paths());
     rebuild();
 }
 

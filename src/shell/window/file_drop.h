@@ -11,6 +11,8 @@ namespace whoopline::shell {
 // dropped is refused.
 class FileDrop : public QObject
 {
+    Q_OBJECT
+
 public:
     FileDrop(QWidget *window, std::function<void(const QString &path)> open);
 

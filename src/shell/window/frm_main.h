@@ -101,9 +101,11 @@ public:
     QAction *mnuAbout = nullptr;
 
     // The open image and its tracks; the window shows its shown track.
-    document::ImageDocument &document() const { return *m_document; }
+    document::ImageDocument &document() { return *m_document; }
+    const document::ImageDocument &document() const { return *m_document; }
     // What outlives one image: the settings, the recent files and the play test's files.
-    EditorSession &session() const { return *m_session; }
+    EditorSession &session() { return *m_session; }
+    const EditorSession &session() const { return *m_session; }
     // The menus, which the window's smaller parts fill too.
     QMenu *fileMenu = nullptr;
     QMenu *recentMenu = nullptr;

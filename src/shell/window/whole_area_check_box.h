@@ -8,6 +8,8 @@ namespace whoopline::shell {
 // as the layout it was drawn for expects.
 class WholeAreaCheckBox : public QCheckBox
 {
+    Q_OBJECT
+
 public:
     using QCheckBox::QCheckBox;
 

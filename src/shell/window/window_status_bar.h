@@ -11,6 +11,8 @@ class frmMain;
 // and which tracks have unsaved edits.
 class WindowStatusBar : public QObject
 {
+    Q_OBJECT
+
 public:
     // Makes the parts, as the window's lblFileName, lblTrack, lblObject, lblFreeBytes and
     // lblModified.
