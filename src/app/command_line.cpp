@@ -41,7 +41,12 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         "  whoopline --export-track N --output OUT.png IMAGE  "
         "track N (1 to 5) as a picture\n"
         "  whoopline --make-patch ORIGINAL MODIFIED --output OUT.ips\n"
-        "      an IPS patch that turns ORIGINAL into MODIFIED (files of the same size)"));
+        "      an IPS patch that turns ORIGINAL into MODIFIED (files of the same size)\n"
+        "  whoopline --export-track-data N --output OUT.track IMAGE\n"
+        "      track N as a track file of text\n"
+        "  whoopline --import-track-data N FILE.track [--import-track-data M FILE.track ...]\n"
+        "            --output OUT.nes IMAGE\n"
+        "      a new image: IMAGE with those tracks taken from their track files"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows this help."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
@@ -65,7 +70,16 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption force(
         QStringLiteral("force"),
         QStringLiteral("Uses files that do not start with a cartridge image's header all the same."));
-    parser.addOptions({help, version, exportTrack, loadTrack, makePatch, output, markAlternative, force});
+    const QCommandLineOption exportTrackData(
+        QStringLiteral("export-track-data"),
+        QStringLiteral("Writes track N of IMAGE as a track file to --output."), QStringLiteral("N"));
+    const QCommandLineOption importTrackData(
+        QStringLiteral("import-track-data"),
+        QStringLiteral("Takes track N from the track file after it; repeatable. Writes IMAGE with "
+                       "those tracks to --output."),
+        QStringLiteral("N"));
+    parser.addOptions({help, version, exportTrack, loadTrack, makePatch, output, markAlternative, force,
+                       exportTrackData, importTrackData});
     parser.addPositionalArgument(QStringLiteral("IMAGE"),
                                  QStringLiteral("The cartridge image (.nes) to open."),
                                  QStringLiteral("[IMAGE]"));
@@ -87,21 +101,48 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     }
 
     const QStringList files = parser.positionalArguments();
-    if (parser.isSet(exportTrack) && parser.isSet(makePatch))
-        return refuse(QStringLiteral("Use either --export-track or --make-patch, not both."));
-    if (parser.isSet(exportTrack) || parser.isSet(makePatch)) {
+    const int headless = int(parser.isSet(exportTrack)) + int(parser.isSet(makePatch)) +
+                         int(parser.isSet(exportTrackData)) + int(parser.isSet(importTrackData));
+    if (headless > 1)
+        return refuse(QStringLiteral("Use one of --export-track, --make-patch, --export-track-data "
+                                     "and --import-track-data at a time."));
+    if (headless == 1) {
         if (!parser.isSet(output))
             return refuse(QStringLiteral("Name the file to write with --output."));
         command.outputPath = parser.value(output);
-    } else if (parser.isSet(output)) {
-        return refuse(QStringLiteral("--output goes with --export-track or --make-patch."));
+    } else if (parser.isSet(output) || parser.isSet(force)) {
+        return refuse(QStringLiteral("--%1 goes with --export-track, --make-patch, --export-track-data or "
+                                     "--import-track-data.").arg(parser.isSet(output) ? "output" : "force"));
+    }
+    if (parser.isSet(exportTrackData) || parser.isSet(importTrackData)) {
+        if (parser.isSet(loadTrack) || parser.isSet(markAlternative))
+            return refuse(QStringLiteral("--%1 does not go with the track files.")
+                              .arg(parser.isSet(loadTrack) ? "track" : "mark-alternative"));
+        const QStringList numbers = parser.values(parser.isSet(exportTrackData) ? exportTrackData : importTrackData);
+        for (const QString &number : numbers) {
+            const int track = number.toInt();
+            if (!track::isTrackNumber(track) || QString::number(track) != number)
+                return refuse(QStringLiteral("The track number must be 1 to %1, not \u201C%2\u201D.").arg(track::TrackCount).arg(number));
+            command.trackFiles.append({track, QString()});
+        }
+        if (parser.isSet(exportTrackData) && (numbers.size() != 1 || files.size() != 1))
+            return refuse(QStringLiteral("--export-track-data takes one track of one cartridge image."));
+        if (parser.isSet(importTrackData) && files.size() != numbers.size() + 1)
+            return refuse(QStringLiteral("Give each --import-track-data its track number and its track file, "
+                                         "then the cartridge image."));
+        for (qsizetype i = 0; i + 1 < files.size(); ++i)
+            command.trackFiles[i].second = files[i];
+        command.action = parser.isSet(exportTrackData) ? CommandLine::Action::ExportTrackData
+                                                       : CommandLine::Action::ImportTrackData;
+        command.track = command.trackFiles.constFirst().first;
+        command.imagePath = files.constLast();
+        command.force = parser.isSet(force);
+        return command;
     }
 
     if (parser.isSet(markAlternative) && !parser.isSet(exportTrack))
         return refuse(QStringLiteral("--mark-alternative goes with --export-track."));
     command.markAlternative = parser.isSet(markAlternative);
-    if (parser.isSet(force) && !parser.isSet(exportTrack) && !parser.isSet(makePatch))
-        return refuse(QStringLiteral("--force goes with --export-track or --make-patch."));
     command.force = parser.isSet(force);
 
     const QCommandLineOption &trackOption = parser.isSet(exportTrack) ? exportTrack : loadTrack;

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QList>
 #include <QStringList>
+
+#include <utility>
 
 namespace whoopline::shell {
 
@@ -16,6 +19,8 @@ struct CommandLine
         ShowVersion, // text on standard output, exit 0
         ExportTrack, // track of imagePath as a PNG at outputPath
         MakePatch,   // the IPS patch from originalPath to modifiedPath at outputPath
+        ExportTrackData, // track of imagePath as a track file at outputPath
+        ImportTrackData, // imagePath with trackFiles' tracks in place, as a new image at outputPath
         Refuse,      // text (the reason) on standard error, exit 1
     };
     Action action = Action::OpenWindow;
@@ -26,6 +31,7 @@ struct CommandLine
     QString originalPath;
     QString modifiedPath;
     QString outputPath;
+    QList<std::pair<int, QString>> trackFiles; // the tracks to import: number and track file
     QString text; // the help, the version or the reason for a refusal
 };
 

@@ -1,5 +1,7 @@
 #include "app/headless_commands.h"
 
+#include "document/region_patch.h"
+#include "edit/track_file.h"
 #include "rom/image_file.h"
 #include "rom/ips_patch.h"
 #include "rom/output_policy.h"
@@ -81,6 +83,60 @@ Status makePatch(const CommandLine &command)
     return replaceFileWith(command.outputPath, *patch);
 }
 
+Status exportTrackData(const CommandLine &command)
+{
+    if (const Status spared = checkOutputSparesInputs(command.outputPath, command.imagePath); !spared)
+        return spared;
+    if (const Status image = checkForeignImage(command, command.imagePath); !image)
+        return image;
+    const auto opened = view::OpenImage(command.imagePath);
+    if (!opened)
+        return Failure{opened.error()};
+    const auto loaded = track::ReadTrack(command.imagePath, command.track, opened->ObjectWidthTable);
+    if (!loaded)
+        return Failure{loaded.error()};
+    return replaceFileWith(command.outputPath, edit::WriteTrackFile(loaded->laps, loaded->objects).toUtf8(),
+                           {QStringLiteral("The track file")});
+}
+
+// IMAGE with every track file's track in place, written as a new image all or nothing.
+Status importTrackData(const CommandLine &command)
+{
+    QStringList inputs;
+    for (const auto &[number, file] : command.trackFiles)
+        inputs << file;
+    if (const Status spared = checkOutputSparesInputs(command.outputPath, command.imagePath, inputs); !spared)
+        return spared;
+    if (const Status image = checkForeignImage(command, command.imagePath); !image)
+        return image;
+    const auto opened = view::OpenImage(command.imagePath);
+    if (!opened)
+        return Failure{opened.error()};
+    auto image = readEntireFile(command.imagePath, rom::IpsLargestFile);
+    if (!image)
+        return Failure{image.error()};
+    QList<document::TrackToSave> tracks;
+    for (const auto &[number, path] : command.trackFiles) {
+        for (const document::TrackToSave &earlier : tracks)
+            if (earlier.track == number)
+                return Failure{QStringLiteral("Track %1 is given twice; nothing was written.").arg(number)};
+        const auto text = readEntireFile(path, edit::TrackFileLargestSize);
+        if (!text)
+            return Failure{text.error()};
+        const auto file = edit::ReadTrackFile(QString::fromUtf8(*text), path);
+        if (!file)
+            return Failure{file.error()};
+        const auto objects = edit::TrackFileObjects(*file, number, opened->ObjectWidthTable, path);
+        if (!objects)
+            return Failure{objects.error()};
+        tracks.append({number, file->laps, *objects});
+    }
+    QByteArray bytes = std::move(image).value();
+    if (const Status put = document::PutTracks(bytes, 1, tracks); !put)
+        return put;
+    return replaceFileWith(command.outputPath, bytes, {QStringLiteral("The image")});
+}
+
 } // namespace
 
 int RunHeadless(const CommandLine &command)
@@ -100,6 +156,12 @@ int RunHeadless(const CommandLine &command)
         break;
     case CommandLine::Action::MakePatch:
         done = makePatch(command);
+        break;
+    case CommandLine::Action::ExportTrackData:
+        done = exportTrackData(command);
+        break;
+    case CommandLine::Action::ImportTrackData:
+        done = importTrackData(command);
         break;
     }
     return done ? Succeeded : fail(done.error());

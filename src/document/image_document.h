@@ -3,6 +3,7 @@
 #include "document/file_identity.h"
 #include "document/region_patch.h"
 #include "edit/track_edit_command.h"
+#include "edit/track_file.h"
 #include "rom/result.h"
 #include "rom/rom_graphics.h"
 #include "rom/safety_copy.h"
@@ -101,6 +102,11 @@ public:
     Status pasteRun(const QByteArray &objectBytes);
     Status duplicateRun();
     Status moveRun(bool left);
+    // Replaces the shown track's objects and laps by those of a track file, as one step "Import
+    // Track"; its first object becomes current. Refused, naming fileName, when they don't fit.
+    Status importTrack(const edit::TrackFile &file, const QString &fileName);
+    // The shown track as a track file, its unsaved edits included.
+    QString trackFileText() const;
 
     // The tracks' stacks; Undo and Redo act on the shown track's.
     QUndoGroup *undoGroup() const { return m_group; }

@@ -113,4 +113,24 @@ Status ImageDocument::moveRun(bool left)
                 left ? edit::MoveObjectsLeft : edit::MoveObjectsRight);
 }
 
+Status ImageDocument::importTrack(const edit::TrackFile &file, const QString &fileName)
+{
+    if (!hasTrack())
+        return Failure{QStringLiteral("There is no track to import into yet. Choose a track and press Load first.")};
+    const auto objects = edit::TrackFileObjects(file, m_shown, m_widths, fileName);
+    if (!objects)
+        return Failure{objects.error()};
+    return edit(edit::TrackEditKind::ImportTrack, alone([&](edit::TrackEditState &state) {
+                    state.track.TrackObjects = *objects;
+                    state.track.CurrentObject = 0;
+                    state.laps = file.laps;
+                    return Status(Success{});
+                }));
+}
+
+QString ImageDocument::trackFileText() const
+{
+    return hasTrack() ? edit::WriteTrackFile(laps(), track().TrackObjects) : QString();
+}
+
 } // namespace whoopline::document

@@ -33,6 +33,8 @@ QString textOf(TrackEditKind kind)
         return QStringLiteral("Move Objects Left");
     case TrackEditKind::MoveObjectsRight:
         return QStringLiteral("Move Objects Right");
+    case TrackEditKind::ImportTrack:
+        return QStringLiteral("Import Track");
     }
     return {};
 }

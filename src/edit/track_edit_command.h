@@ -39,7 +39,8 @@ enum class TrackEditKind
     DuplicateObjects,
     DeleteObjects,
     MoveObjectsLeft,
-    MoveObjectsRight
+    MoveObjectsRight,
+    ImportTrack
 };
 
 class TrackEditCommand : public QUndoCommand

@@ -46,7 +46,7 @@ private slots:
                                                window.findChild<QWidget *>("shpSelection"),
                                                window.findChild<QAction *>("mnuObjectPalette")};
             // Undo and Redo also wait for a step to undo or redo, the track's own controls for a track.
-            const QStringList noStep = QString("mnuUndo mnuRedo mnuExportTrack mnuSetLaps mnuInsert mnuDelete mnuCut mnuCopy "
+            const QStringList noStep = QString("mnuUndo mnuRedo mnuExportTrack mnuExportTrackFile mnuImportTrackFile mnuSetLaps mnuInsert mnuDelete mnuCut mnuCopy "
                 "mnuPaste mnuDuplicate mnuMoveLeft mnuMoveRight btnPrevBeginning btnPrev10 btnPrev btnNext btnNext10 "
                 "btnNextEnd lblCurrentObject btnCurrentObject lblLength txtLaps scrLaps chkAlternative").split(' ');
             for (QObject *control : all) {

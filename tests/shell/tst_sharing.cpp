@@ -156,7 +156,7 @@ private slots:
         QTest::newRow("sizes") << patch + "sample.nes short.bin" << 1 << "24,592 bytes long" << none;
         QTest::newRow("no header") << picture + "1 junk.nes" << 1 << "“junk.nes” does not start with a cartridge image's header. Give --force" << none;
         QTest::newRow("forced") << picture + "1 --force junk.nes" << 0 << "" << png(1);
-        QTest::newRow("force alone") << "--force sample.nes" << 1 << "--force goes with" << none;
+        QTest::newRow("force alone") << "--force sample.nes" << 1 << "--force goes with --export-track" << none;
         QTest::newRow("unknown option") << "--bogus sample.nes" << 1 << "Unknown option “bogus”." << none;
         QTest::newRow("track of the editor") << "--track 0 sample.nes" << 1 << "1 to 5, not “0”" << none;
         QTest::newRow("track alone") << "--track 2" << 1 << "--track needs the cartridge image" << none;

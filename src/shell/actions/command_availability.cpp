@@ -38,6 +38,7 @@ bool needsTrack(const QObject *control)
         QStringLiteral("lblCurrentObject"), QStringLiteral("btnCurrentObject"),
         QStringLiteral("lblLength"), QStringLiteral("txtLaps"), QStringLiteral("scrLaps"),
         QStringLiteral("chkAlternative"), QStringLiteral("mnuExportTrack"),
+        QStringLiteral("mnuExportTrackFile"), QStringLiteral("mnuImportTrackFile"),
         QStringLiteral("mnuInsert"), QStringLiteral("mnuDelete"), QStringLiteral("mnuSetLaps"),
         QStringLiteral("mnuCut"), QStringLiteral("mnuCopy"), QStringLiteral("mnuPaste"),
         QStringLiteral("mnuDuplicate"), QStringLiteral("mnuMoveLeft"), QStringLiteral("mnuMoveRight")};

@@ -1,5 +1,6 @@
 #include "shell/actions/file_commands.h"
 
+#include "edit/track_file.h"
 #include "rom/ips_patch.h"
 #include "rom/output_policy.h"
 #include "rom/safety_copy.h"
@@ -220,6 +221,38 @@ void FileCommands::createPatch()
         QStringLiteral("IPS patch (*.ips)"));
     if (!chosen.isEmpty() && spares(chosen))
         report(replaceFileWith(chosen, *patch), chosen, patch->size());
+}
+
+void FileCommands::exportTrackFile()
+{
+    const document::ImageDocument &doc = m_window.document();
+    if (!doc.hasTrack())
+        return;
+    const QString image = doc.path();
+    const QString chosen = m_window.chooseSaveFile(
+        &m_window, QStringLiteral("Export Track"),
+        besideImage(image, QStringLiteral("%1-track%2%3").arg(QFileInfo(image).completeBaseName()).arg(doc.shownTrack()).arg(edit::TrackFileSuffix)),
+        QStringLiteral("Whoopline track (*.track)"));
+    const QByteArray text = doc.trackFileText().toUtf8();
+    if (!chosen.isEmpty() && spares(chosen))
+        report(replaceFileWith(chosen, text, {QStringLiteral("The track file")}), chosen, text.size());
+}
+
+void FileCommands::importTrackFile(const QString &path)
+{
+    document::ImageDocument &doc = m_window.document();
+    if (!doc.hasTrack()) {
+        tell(QStringLiteral("There is no track to import into yet. Choose a track and press Load first."));
+        return;
+    }
+    const QString chosen = path.isEmpty() ? m_window.chooseTrackFile(&m_window, QFileInfo(doc.path()).path()) : path;
+    if (chosen.isEmpty())
+        return;
+    const auto text = readEntireFile(chosen, edit::TrackFileLargestSize);
+    const auto file = text ? edit::ReadTrackFile(QString::fromUtf8(*text), chosen) : Failure{text.error()};
+    const Status imported = file ? doc.importTrack(*file, chosen) : Status(Failure{file.error()});
+    if (!imported)
+        warn(imported.error());
 }
 
 Result<QByteArray> FileCommands::patchOfUnsavedEdits() const

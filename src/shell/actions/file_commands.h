@@ -25,6 +25,10 @@ public:
     void revert();
     void exportTrackPicture();
     void createPatch();
+    // File > Export Track...: the shown track, its unsaved edits included, as a track file.
+    void exportTrackFile();
+    // File > Import Track..., or a track file dropped on the window: path, or one asked for.
+    void importTrackFile(const QString &path);
     // With unsaved edits, asks whether to save them: true when the command may go on.
     bool confirmUnsavedEdits();
 

@@ -36,6 +36,17 @@ QString chooseRomFile(QWidget *parent, const QString &directory)
     return dialog.selectedFiles().constFirst();
 }
 
+QString chooseTrackFileToOpen(QWidget *parent, const QString &directory)
+{
+    NameOnlyIconProvider icons;
+    QFileDialog dialog(parent, QStringLiteral("Import Track"), directory);
+    prepareOpenDialog(dialog, icons);
+    dialog.setNameFilter(QStringLiteral("Whoopline track (*.track)"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 namespace {
 
 // Qt's own dialog, which takes a check box below its fields.

@@ -24,6 +24,9 @@ void prepareOpenDialog(QFileDialog &dialog, NameOnlyIconProvider &icons);
 // chosen file's full path, or "" on cancel.
 QString chooseRomFile(QWidget *parent, const QString &directory = QString());
 
+// Asks for a track file to import, starting in directory. "" on cancel.
+QString chooseTrackFileToOpen(QWidget *parent, const QString &directory);
+
 // Asks where to write a file, suggesting suggestedPath and asking before replacing a file.
 // Returns the chosen file's full path, or "" on cancel.
 QString chooseFileToSave(QWidget *parent, const QString &title, const QString &suggestedPath,

@@ -37,6 +37,8 @@ struct WindowDialogs
     // Asks where to write the track picture and whether to mark its alternative objects.
     std::function<PictureChoice(QWidget *parent, const QString &suggestedPath)> chooseTrackPicture =
         chooseTrackPictureFile;
+    // Asks for a track file to import, starting in directory; "" on cancel.
+    std::function<QString(QWidget *parent, const QString &directory)> chooseTrackFile = chooseTrackFileToOpen;
     // Edit > Set Laps...: the laps typed, nothing on Cancel.
     std::function<std::optional<int>(QWidget *parent, int laps)> runSetLaps = RunSetLaps;
 };

@@ -88,6 +88,8 @@ public:
     QAction *mnuRevert = nullptr;
     QAction *mnuExportTrack = nullptr;
     QAction *mnuCreatePatch = nullptr;
+    QAction *mnuExportTrackFile = nullptr;
+    QAction *mnuImportTrackFile = nullptr;
     QAction *mnuFileLine1 = nullptr;
     QAction *mnuExit = nullptr;
     QAction *mnuEdit = nullptr;

@@ -1,5 +1,7 @@
 #include "shell/window/frm_main.h"
 
+#include "edit/track_file.h"
+
 #include "shell/actions/file_commands.h"
 #include "shell/actions/stretch_commands.h"
 #include "shell/trackview/picture_box.h"
@@ -110,6 +112,8 @@ void frmMain::createMenus()
         fileMenu->addAction(QStringLiteral("Export &Track Picture...")), "mnuExportTrack");
     mnuCreatePatch =
         addControl(fileMenu->addAction(QStringLiteral("Create &Patch...")), "mnuCreatePatch");
+    mnuExportTrackFile = addControl(fileMenu->addAction(QStringLiteral("Export Trac&k...")), "mnuExportTrackFile");
+    mnuImportTrackFile = addControl(fileMenu->addAction(QStringLiteral("&Import Track...")), "mnuImportTrackFile");
     mnuFileLine1 = addControl(fileMenu->addSeparator(), "mnuFileLine1");
     mnuExit = addControl(fileMenu->addAction(QStringLiteral("&Exit")), "mnuExit");
 
@@ -186,7 +190,12 @@ void frmMain::connectHandlers()
 
     connect(mnuExportTrack, &QAction::triggered, m_files, &FileCommands::exportTrackPicture);
     connect(mnuCreatePatch, &QAction::triggered, m_files, &FileCommands::createPatch);
-    new FileDrop(this, [this](const QString &path) { OpenGivenFile(path); });
+    connect(mnuExportTrackFile, &QAction::triggered, m_files, &FileCommands::exportTrackFile);
+    connect(mnuImportTrackFile, &QAction::triggered, m_files, [this] { m_files->importTrackFile(QString()); });
+    // A track file goes into the shown track; any other file is opened as an image.
+    new FileDrop(this, [this](const QString &path) {
+        path.endsWith(edit::TrackFileSuffix) ? m_files->importTrackFile(path) : OpenGivenFile(path);
+    });
     new StretchCommands(*this);
     showDocument();
 }
