@@ -79,7 +79,7 @@ Result<TrackFile> ReadTrackFile(const QString &text, const QString &fileName)
             return refuse(i, QStringLiteral("%1 is no object of a track.").arg(track::FormatObjectByte(code)));
         if (track::isSpanCode(code) != match.hasCaptured(2))
             return refuse(i, track::isSpanCode(code)
-                                 ? QStringLiteral("%1 is a two-byte object and needs its length, as in %2:20.").arg(match.captured(1))
+                                 ? QStringLiteral("%1 is a two-byte object and needs its length, as in %1:20.").arg(match.captured(1))
                                  : QStringLiteral("%1 is a one-byte object and takes no length.").arg(match.captured(1)));
         file.objectBytes += char(code);
         if (match.hasCaptured(2))

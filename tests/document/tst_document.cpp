@@ -312,6 +312,28 @@ private slots:
         QVERIFY(doc.shownState() == before);
         QCOMPARE(runOf(), "4..5");
     }
+
+    // Each track of the sample goes out as a file and comes back over an edit of it as one step,
+    // which undoes to the edit; the image then saves as it was. A file of one image goes into
+    // track 4 of another image, which has room for any.
+    void trackFilesComeBack()
+    {
+        ImageDocument doc, other;
+        QVERIFY(doc.open(m_path) && other.open(ImageBuilder().set(12003, 1).write(*m_folder, "other.nes")));
+        for (int track = 1; track <= 5; ++track) {
+            QVERIFY(doc.showTrack(track) && other.showTrack(4));
+            const auto file = edit::ReadTrackFile(doc.trackFileText(), "t.track");
+            QVERIFY(deleteObject(doc, 0) && setLaps(doc, 9));
+            const auto edited = doc.shownState();
+            QVERIFY(doc.importTrack(*file, "t.track") && doc.undoText().startsWith("Import Track"));
+            QVERIFY(other.importTrack(*file, "t.track") && other.laps() == doc.laps());
+            QCOMPARE(other.trackFileText(), doc.trackFileText());
+            doc.undoGroup()->undo();
+            QVERIFY(doc.shownState() == edited);
+            doc.undoGroup()->redo();
+        }
+        QCOMPARE(doc.imageAsSaved()->bytes, m_sample);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDocument)

@@ -6,6 +6,7 @@
 #include "edit/object_replacement.h"
 #include "edit/selection_exchange.h"
 #include "edit/track_edit_command.h"
+#include "edit/track_file.h"
 #include "image_builder.h"
 #include "track/free_bytes.h"
 #include "track/track_codec.h"
@@ -214,6 +215,11 @@ struct EditRoad
         if (expectation == LoadExpectation::Refused || read->laps < 1 || region.size() <= budget(loading) ||
             expected.bytes.mid(start(loading) - 1, region.size()) != region)
             return told("laps %1 and %2 object bytes were loaded that must not be.", read->laps, region.size() - 1);
+        // Its track file reads back as the same laps and objects, free bytes refilled.
+        const auto file = edit::ReadTrackFile(edit::WriteTrackFile(read->laps, read->objects), "t.track");
+        const auto back = file ? edit::TrackFileObjects(*file, loading, widths(), "t.track") : Failure{file.error()};
+        if (!back || file->laps != read->laps || EncodeTrackObjects(*back) != EncodeTrackObjects(read->objects))
+            return told("the track's file did not read back: %1", back.error());
         model = TrackModel{read->objects, loading, 0};
         laps = read->laps;
         loaded = {model, laps};

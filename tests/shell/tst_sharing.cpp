@@ -60,6 +60,10 @@ private slots:
         writeFile(m_dir, "short.bin", "NES\x1A" "456789");
         writeFile(m_dir, "junk.nes", sampleWith(1, 'M')); // no header
         writeFile(m_dir, "same.nes", sample::BuildSampleImage());
+        writeFile(m_dir, "small.nes", ImageBuilder().set(11737, bytes({4, 0x05, 0x41, 0x02, 0x89})).bytes());
+        writeFile(m_dir, "t2.track", "whoopline-track 1\nlaps 7\n05\n41:03  # a span\n\n8C\n");
+        writeFile(m_dir, "t4.track", "whoopline-track 1\n# nothing but free bytes\nlaps 2\n");
+        writeFile(m_dir, "long.track", "whoopline-track 1\nlaps 1\n" + QByteArray("05\n").repeated(130));
         QVERIFY(QFile::link("sample.nes", m_dir.filePath("link.png")) && ::link(QFile::encodeName(m_dir.filePath("changed.nes")), QFile::encodeName(m_dir.filePath("hard.nes"))) == 0);
         // Track 4's 212 object bytes: 106 spans of length 64.
         ImageBuilder(0).set(1, sample::BuildSampleImage()).set(12004, QByteArray(212, 0x40)).write(m_dir, "wide.nes");
@@ -157,6 +161,11 @@ private slots:
         QTest::newRow("no header") << picture + "1 junk.nes" << 1 << "“junk.nes” does not start with a cartridge image's header. Give --force" << none;
         QTest::newRow("forced") << picture + "1 --force junk.nes" << 0 << "" << png(1);
         QTest::newRow("force alone") << "--force sample.nes" << 1 << "--force goes with --export-track" << none;
+        QTest::newRow("track file") << "--export-track-data 3 --output out small.nes" << 0 << "" << QByteArray("whoopline-track 1\nlaps 4\n05  # 9-block wide tall /\\ ramp\n41:02  # (2 Bytes) Elevated Platform Level 1 Span\n89  # Lap End Ramp, alternative track\n");
+        QTest::newRow("track files unpaired") << "--import-track-data 2 --output out sample.nes" << 1 << "Give each --import-track-data its track number and its track file" << none;
+        QTest::newRow("a track twice") << "--import-track-data 2 t2.track --import-track-data 2 t4.track --output out sample.nes" << 1 << "Track 2 is given twice" << none;
+        QTest::newRow("over a track file") << "--import-track-data 2 t2.track --output t2.track sample.nes" << 1 << "“t2.track” " + same + "“t2.track”" << none;
+        QTest::newRow("too long") << "--import-track-data 2 long.track --output out sample.nes" << 1 << "“long.track” holds 130 bytes of objects, but track 2 has room for 120." << none;
         QTest::newRow("unknown option") << "--bogus sample.nes" << 1 << "Unknown option “bogus”." << none;
         QTest::newRow("track of the editor") << "--track 0 sample.nes" << 1 << "1 to 5, not “0”" << none;
         QTest::newRow("track alone") << "--track 2" << 1 << "--track needs the cartridge image" << none;
@@ -193,6 +202,27 @@ private slots:
         QVERIFY(written.isEmpty()
                     ? QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden) == before
                     : QFile::remove(m_dir.filePath("out")));
+    }
+
+    // An image built from two track files on the command line is, byte for byte, the image the
+    // window saves after importing the same files into the same tracks.
+    void trackFilesBuildTheImageTheWindowSaves()
+    {
+        Window w;
+        const QString edited = writeFile(m_dir, "edited.nes", sample::BuildSampleImage());
+        w.open(edited);
+        for (const int track : {2, 4}) {
+            w.load(track);
+            w.chooseTrackFile = [&](QWidget *, const QString &) { return m_dir.filePath(QString("t%1.track").arg(track)); };
+            w.findChild<QAction *>("mnuImportTrackFile")->trigger();
+            QVERIFY(w.doc().undoText().startsWith("Import Track"));
+        }
+        w.mnuSave->trigger();
+        const QStringList arguments = {"--import-track-data", "2", m_dir.filePath("t2.track"), "--import-track-data", "4",
+                                       m_dir.filePath("t4.track"), "--output", m_dir.filePath("built.nes"), m_sample};
+        QCOMPARE(QProcess::execute(WHOOPLINE_BINARY, arguments), 0);
+        QCOMPARE(readWholeFile(m_dir.filePath("built.nes")), readWholeFile(edited));
+        QCOMPARE(readWholeFile(edited).mid(11881, 6), bytes({7, 5, 0x41, 3, 0x8C, 0}));
     }
 
     // As text the name would be another file's.
