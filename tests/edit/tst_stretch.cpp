@@ -70,8 +70,7 @@ private slots:
         QTest::addColumn<RunEdit>("row");
         const auto row = [](const char *name, const QString &before, int track, int current, int anchor, const char *edit,
                             const char *bytes, const QString &after, const char *selected, const char *message = "") {
-            QTest::newRow(name) << RunEdit{before, track, current, anchor, edit, bytes, after, selected,
-                                           message};
+            QTest::newRow(name) << RunEdit{before, track, current, anchor, edit, bytes, after, selected, message};
         };
         const char *full = "05 4003 0c 09";
         const QString pastRegion = QString("0c ").repeated(128) + "4404"; // track 1: 129 bytes and 1 after

@@ -134,15 +134,11 @@ struct EditRoad
         // them never draws them.
         using Kind = edit::TrackEditKind;
         static constexpr StepKind steps[] = {
-            {"navigate", 30, &EditRoad::navigate},
-            {"replace", 20, &EditRoad::replace, Kind::ReplaceObject},
-            {"toggle", 15, &EditRoad::toggle, Kind::ChangeMark},
-            {"laps", 5, &EditRoad::changeLaps, Kind::ChangeLaps},
+            {"navigate", 30, &EditRoad::navigate}, {"replace", 20, &EditRoad::replace, Kind::ReplaceObject},
+            {"toggle", 15, &EditRoad::toggle, Kind::ChangeMark}, {"laps", 5, &EditRoad::changeLaps, Kind::ChangeLaps},
             {"insert", 10, &EditRoad::insert, Kind::InsertObject},
-            {"delete", 10, &EditRoad::remove, Kind::DeleteObject},
-            {"undo and redo", 8, &EditRoad::undoAndRedo},
-            {"save", 15, &EditRoad::save},
-            {"redraw", 10, &EditRoad::redraw},
+            {"delete", 10, &EditRoad::remove, Kind::DeleteObject}, {"undo and redo", 8, &EditRoad::undoAndRedo},
+            {"save", 15, &EditRoad::save}, {"redraw", 10, &EditRoad::redraw},
             {"file fault", 5, &EditRoad::injectFault}};
         const int total = std::accumulate(std::begin(steps), std::end(steps), 0,
                                           [](int sum, const StepKind &kind) { return sum + kind.weight; });
@@ -367,8 +363,7 @@ struct EditRoad
 
 } // namespace
 
-QString WalkEditRoad(const RoadImage &image, quint32 seed, const QString &folder, bool fileFaults,
-                     RoadFigures &figures)
+QString WalkEditRoad(const RoadImage &image, quint32 seed, const QString &folder, bool fileFaults, RoadFigures &figures)
 {
     return EditRoad{image, QRandomGenerator(seed), folder + QStringLiteral("/road.nes"), fileFaults, figures}
         .walk();

@@ -32,8 +32,7 @@ namespace {
 struct SmallFileSystem
 {
     QTemporaryDir dir;
-    const bool mounted =
-        ::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, "size=64k") == 0;
+    const bool mounted = ::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, "size=64k") == 0;
     ~SmallFileSystem()
     {
         if (mounted)
@@ -226,13 +225,10 @@ private slots:
         const auto loaded = track::ReadTrack(path, 5, {});
         QVERIFY2(loaded.ok(), qPrintable(loaded.error()));
 
-        QCOMPARE(
-            track::WriteTrack(path, 5, 9, loaded->objects).error(),
-            QStringLiteral(
-                "Track 5 could not be saved: writing to \u201Cimage.nes\u201D failed: No space "
+        QCOMPARE(track::WriteTrack(path, 5, 9, loaded->objects).error(),
+            QStringLiteral("Track 5 could not be saved: writing to \u201Cimage.nes\u201D failed: No space "
                 "left on device. Nothing was written."));
-        QCOMPARE(SafetyCopies().keepBeforeSaving(path).error(),
-                 QStringLiteral(
+        QCOMPARE(SafetyCopies().keepBeforeSaving(path).error(), QStringLiteral(
                      "The safety copy \u201Cimage.bak\u201D could not be written: No space left on "
                      "device. Nothing was written."));
         QCOMPARE(readWholeFile(path), original);
@@ -250,8 +246,7 @@ private slots:
               view::PictureStream::read(path).error(), SafetyCopies().keepBeforeSaving(path).error(),
               track::WriteTrack(path, 4, 3, track::TrackObjectList(212)).error(),
               rom::MakeIpsPatchBetweenFiles(path, path).error()})
-            QVERIFY2(message.contains("\u201Cimage.nes\u201D") &&
-                         message.contains("Too many levels of symbolic links"),
+            QVERIFY2(message.contains("\u201Cimage.nes\u201D") && message.contains("Too many levels of symbolic links"),
                      qPrintable(message));
     }
 
@@ -298,8 +293,7 @@ private slots:
             dialog.selectFile(locked);
             const auto *model = dialog.findChild<QFileSystemModel *>();
             QTRY_COMPARE(model->type(model->index(locked)), QStringLiteral("zz9 File"));
-            QTRY_COMPARE(model->type(model->index(dir.filePath("pipe.nes"))),
-                         QStringLiteral("nes File"));
+            QTRY_COMPARE(model->type(model->index(dir.filePath("pipe.nes"))), QStringLiteral("nes File"));
         }
         ::close(lease);
         QCOMPARE_LT(timer.elapsed(), 10000);

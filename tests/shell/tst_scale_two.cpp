@@ -21,8 +21,7 @@ void checkTextsFit(QWidget *parent)
     const auto cover = [&](QWidget *w) {
         if (!qobject_cast<QLabel *>(w))
             return w->geometry();
-        return QRect(w->pos(), QSize(w->fontMetrics().horizontalAdvance(textOf(w)),
-                                     w->fontMetrics().height()));
+        return QRect(w->pos(), QSize(w->fontMetrics().horizontalAdvance(textOf(w)), w->fontMetrics().height()));
     };
     for (QWidget *w : controls) {
         if (textOf(w).isEmpty() || !w->isVisible())

@@ -199,8 +199,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, received);
         QTemporaryDir out(m_files.filePath("XXXXXX")), images(m_files.filePath("XXXXXX"));
-        const QString emulator =
-            testing::writeFile(out, "emu", QString(StandInEmulator).arg(out.path()).toUtf8());
+        const QString emulator = testing::writeFile(out, "emu", QString(StandInEmulator).arg(out.path()).toUtf8());
         QVERIFY(QFile(emulator).setPermissions(QFile::ReadOwner | QFile::ExeOwner));
         QByteArray image(40976, 0x11);
         const QString imagePath = testing::writeFile(images, "race.nes", image);
@@ -209,8 +208,7 @@ private slots:
         image[11737] = 9; // an unsaved edit goes along
         {
             PlayTestLauncher launcher;
-            const Result<QString> started =
-                launcher.start(image, imagePath, 3, command.replace("EMU", emulator));
+            const Result<QString> started = launcher.start(image, imagePath, 3, command.replace("EMU", emulator));
             QCOMPARE(started ? *started : started.error(), "Play test: track 3 started in emu");
             QTRY_VERIFY(QFile::exists(out.filePath("received")));
             const QStringList made = filesUnder(m_temp.path()).filter(".nes");
@@ -252,8 +250,7 @@ private slots:
         const Result<QString> started = session.playTest(nullptr, "image", "/images/race.nes", 1);
         QCOMPARE(asked, told.isEmpty());
         QCOMPARE(started.ok(), told.isEmpty()); // nothing to say when no command was given
-        QVERIFY2(started ? started->isEmpty() : started.error().contains(told),
-                 qPrintable(started.error()));
+        QVERIFY2(started ? started->isEmpty() : started.error().contains(told), qPrintable(started.error()));
         QCOMPARE(filesUnder(m_temp.path()).filter(".nes"), QStringList{});
     }
 

@@ -83,8 +83,7 @@ private slots:
                 const auto view = view::RenderTrackView(model, m_image.graphics.picBuffer,
                                                         m_image.graphics.picGFX, m_sample);
                 const int width = std::min(512, picture.width() - x);
-                QVERIFY2(
-                    picture.copy(x, 0, width, 256) == view.strip.copy(0, 0, width, 256),
+                QVERIFY2(picture.copy(x, 0, width, 256) == view.strip.copy(0, 0, width, 256),
                     qPrintable(QString("track %1, object %2").arg(track).arg(model.CurrentObject)));
             }
             QCOMPARE(picture.width(), x);
@@ -119,8 +118,7 @@ private slots:
                 modified[i] = char(~modified[i]);
         const auto patch = rom::MakeIpsPatch(original, modified);
         QVERIFY2(refusal.isEmpty() ? patch && applyIps(original, *patch) == modified
-                                   : patch.error().contains(refusal),
-                 qPrintable(patch.error()));
+                                   : patch.error().contains(refusal), qPrintable(patch.error()));
     }
 
     // The built program with no display at all; "written" is what it leaves in "out", if anything.
@@ -187,10 +185,8 @@ private slots:
         process.start(WHOOPLINE_BINARY, arguments.split(' '));
         QVERIFY(process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit);
         QCOMPARE(process.exitCode(), exitCode);
-        const QString printed =
-            exitCode == 0 ? process.readAllStandardOutput() : process.readAllStandardError();
-        QVERIFY2(printed.contains(text) && printed.isEmpty() == text.isEmpty(),
-                 qPrintable(printed));
+        const QString printed = exitCode == 0 ? process.readAllStandardOutput() : process.readAllStandardError();
+        QVERIFY2(printed.contains(text) && printed.isEmpty() == text.isEmpty(), qPrintable(printed));
         // A picture by its pixels, or only by its width when it is too wide to draw whole.
         const QByteArray out = readWholeFile(m_dir.filePath("out"));
         if (written.startsWith("\x89PNG"))
@@ -238,8 +234,7 @@ private slots:
         QTest::addColumn<bool>("drop");
         QTest::addColumn<QList<QUrl>>("urls");
         QTest::addColumn<bool>("opens");
-        const QUrl image = QUrl::fromLocalFile(m_sample),
-                   refused = QUrl::fromLocalFile(m_dir.filePath("short.bin"));
+        const QUrl image = QUrl::fromLocalFile(m_sample), refused = QUrl::fromLocalFile(m_dir.filePath("short.bin"));
         QTest::newRow("start: refused") << false << QList{refused} << false;
         QTest::newRow("drop: image") << true << QList{image} << true;
         QTest::newRow("drop: refused") << true << QList{refused} << false;
@@ -266,8 +261,7 @@ private slots:
             w.OpenGivenFile(shell::ParseCommandLine({"whoopline", path}).imagePath);
         }
         // Refused as File > Open refuses it, the window as it was at start-up.
-        QCOMPARE(w.messages,
-                 oneFile && !opens ? QStringList{view::OpenImage(path).error()} : QStringList());
+        QCOMPARE(w.messages, oneFile && !opens ? QStringList{view::OpenImage(path).error()} : QStringList());
         QCOMPARE(w.doc().path(), opens ? m_sample : QString());
         QCOMPARE(w.shpSelect->isVisibleTo(&w), opens);
     }

@@ -33,8 +33,7 @@ QStringList select(Window &w, int pick, const QString &length)
                << QString::number(row.top() >= 0 && row.bottom() < list->viewport()->height())
                << dialog->findChild<QLineEdit *>("txtObjectNumber")->text();
         if (pick >= 0)
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                              list->visualItemRect(list->item(pick)).center());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(pick)).center());
         if (!length.isEmpty())
             dialog->findChild<QLineEdit *>("txtLength")->setText(length);
         dialog->findChild<QPushButton *>("btnOk")->click();
@@ -69,8 +68,7 @@ struct OnTrackThree : Window
     }
     QStringList status() const
     {
-        return {lblFileName->text(), lblTrack->text(), lblObject->text(), lblFreeBytes->text(),
-                lblModified->text()};
+        return {lblFileName->text(), lblTrack->text(), lblObject->text(), lblFreeBytes->text(), lblModified->text()};
     }
 };
 
@@ -171,16 +169,14 @@ private slots:
         w.chosen = writeFile(w.dir, "other.nes", ImageBuilder().bytes());
         (command == "exit" ? w.mnuExit : w.mnuOpen)->trigger();
 
-        QCOMPARE(w.questions,
-                 answer ? QStringList{"Save the changes to track 3 of “x.nes”?"} : QStringList{});
+        QCOMPARE(w.questions, answer ? QStringList{"Save the changes to track 3 of “x.nes”?"} : QStringList{});
         QCOMPARE(w.messages.size(), int(saveFails)); // a save there confirms nothing
         QCOMPARE(readWholeFile(path) == Image, answer != QMessageBox::Save);
         const bool wentOn = command == "exit" ? !w.isVisible() : w.lblFileName->text() == "other.nes";
         QCOMPARE(wentOn, goesOn);
         QVERIFY(goesOn || shown(w) == edited);
         // Open starts afresh; a window that closed keeps what it let go.
-        QCOMPARE(w.lblModified->text().isEmpty(),
-                 goesOn && (command != "exit" || answer != QMessageBox::Discard));
+        QCOMPARE(w.lblModified->text().isEmpty(), goesOn && (command != "exit" || answer != QMessageBox::Discard));
     }
 
     // The keys press the navigation buttons whatever has the focus, but for a text field's own.
@@ -379,8 +375,7 @@ private slots:
     void statusBarFollowsTheTrack()
     {
         OnTrackThree w;
-        QCOMPARE(w.status(), QStringList({"sample.nes", "Track 3", "Object 1 of 95",
-                                          "Free: 0 of 144 bytes", ""}));
+        QCOMPARE(w.status(), QStringList({"sample.nes", "Track 3", "Object 1 of 95", "Free: 0 of 144 bytes", ""}));
         QCOMPARE(w.lblFileName->toolTip(), QDir::toNativeSeparators(w.dir.filePath("sample.nes")));
         w.btnNextEnd->click();
         w.runObjectSelector = [](QWidget *) { return edit::SelectedObjectNumber = 0x0C, true; };

@@ -11,8 +11,7 @@ namespace whoopline::testing {
 // object's id (bit 7 cleared) lies in 0..49; Width is 16 x the length byte for a span and
 // widths[id] for a one-byte object; Alternative is bit 7 of a one-byte object, false for a span.
 // Returns an empty string when all hold, else the first violation with the object's 0-based index.
-inline QString TrackInvariantViolation(const track::TrackObjectList &objects,
-                                       const track::ObjectWidthTable &widths)
+inline QString TrackInvariantViolation(const track::TrackObjectList &objects, const track::ObjectWidthTable &widths)
 {
     for (int index = 0; index < objects.size(); ++index) {
         const track::TrackObject &object = objects.at(index);

@@ -60,8 +60,7 @@ private slots:
         row("span then a marked id 5", "4005 85", 3, {{2, "\x40\x05", 80}, {1, "\x85", 26, true}});
         row("span of length $85 is 2128 wide and unmarked", "4085", 2, {{2, "\x40\x85", 2128}});
         row("last span code, last known id", "4601 31", 3, {{2, "\x46\x01", 16}, {1, "\x31", 114}});
-        row("marked last known id, marked 0", "b1 80", 2,
-            {{1, "\xB1", 114, true}, {1, "\x80", 16, true}});
+        row("marked last known id, marked 0", "b1 80", 2, {{1, "\xB1", 114, true}, {1, "\x80", 16, true}});
         row("a span's length that looks like a span code is a length", "01 4044 02", 4,
             {{1, "\x01", 18}, {2, "\x40\x44", 1088}, {1, "\x02", 20}});
         row("span on the budget's last byte takes the byte after the region", "01 02 4409", 3,

@@ -172,8 +172,7 @@ private slots:
         // The labels in one line: the object byte, the length, the box and the marker width.
         QCOMPARE(QStringLiteral("%1 \"%2\" %3 %4")
                      .arg(view.currentObjectText, view.lengthText, view.alternative ? "checked" : "unchecked")
-                     .arg(view.markerWidth),
-                 labels);
+                     .arg(view.markerWidth), labels);
     }
     // The current object at x 0, each next one after the room of the one before, 33 at most; a
     // span takes whole 16-pixel blocks only, so one 40 wide takes 32.
