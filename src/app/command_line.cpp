@@ -62,7 +62,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         QStringLiteral("make-patch"),
         QStringLiteral("Writes an IPS patch from ORIGINAL to MODIFIED to --output."));
     const QCommandLineOption output(
-        QStringLiteral("output"), QStringLiteral("The file --export-track or --make-patch writes."),
+        QStringLiteral("output"), QStringLiteral("The file a command without the window writes."),
         QStringLiteral("FILE"));
     const QCommandLineOption markAlternative(
         QStringLiteral("mark-alternative"),
