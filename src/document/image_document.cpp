@@ -7,6 +7,8 @@
 #include "view/open_image.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 #include <QUndoGroup>
 #include <QUndoStack>
 
@@ -86,13 +88,16 @@ Status ImageDocument::showTrack(int number)
         return Failure{QStringLiteral("There is no track %1 to show.").arg(number)};
     TrackSession &t = session(number);
     if (!t.state || t.stack->isClean()) {
+        // A track left behind keeps its place, read again or not.
+        const int current = t.state ? t.state->track.CurrentObject : 0;
         auto loaded = track::ReadTrack(m_path, number, m_widths);
         if (!loaded)
             return Failure{loaded.error()};
         const auto region = readRegion(m_path, number);
         if (!region)
             return Failure{region.error()};
-        t.state = edit::TrackEditState{{std::move(loaded.value().objects), number, 0}, loaded->laps};
+        const int objects = int(loaded->objects.size());
+        t.state = edit::TrackEditState{{std::move(loaded.value().objects), number, std::max(0, std::min(current, objects - 1))}, loaded->laps};
         t.lastKnown = *region;
     }
     m_shown = number;

@@ -61,7 +61,7 @@ public:
     const track::ObjectWidthTable &widths() const { return m_widths; }
 
     // Shows track 1..5. A track with unsaved edits comes back as it was left; any other is read
-    // from the file again, at its first object. A refusal leaves the shown track as it was.
+    // from the file again, at the object it was left at (its first when first shown). A refusal leaves the shown track as it was.
     Status showTrack(int track);
     int shownTrack() const { return m_shown; }
     bool hasTrack() const { return m_shown != 0; }

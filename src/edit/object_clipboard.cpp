@@ -54,7 +54,7 @@ QString ObjectBytesToText(const QByteArray &objectBytes)
 Result<QByteArray> ObjectBytesFromText(const QString &text)
 {
     static const QRegularExpression group(
-        QStringLiteral("^([0-9A-Fa-f]{2})(?::([0-9A-Fa-f]{2}))?$"));
+        QStringLiteral("^\\$?([0-9A-Fa-f]{2})(?::\\$?([0-9A-Fa-f]{2}))?$")); // "$05", as the editor shows bytes, too
     const QStringList groups =
         text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     if (groups.isEmpty())

@@ -64,6 +64,8 @@ private slots:
         doc.setCurrentObject(5);
         const auto edited = doc.track();
         QVERIFY(doc.showTrack(1) && setLaps(doc, 9) && doc.showTrack(2));
+        doc.setCurrentObject(5); // kept although the track is read again
+        QVERIFY(doc.showTrack(1) && doc.showTrack(2) && doc.track().CurrentObject == 5);
         QByteArray changed = m_sample;
         changed[11882] = char(0x17); // another program changes track 2's first object
         writeFile(*m_folder, "x.nes", changed);

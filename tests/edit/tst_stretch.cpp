@@ -81,6 +81,7 @@ private slots:
         row("delete of the last objects", "05 4003", 2, 1, 0, "delete", "", "00 00 00", "0..0");
         row("paste before the current object", "05 09 00 00 00", 2, 1, -1, "paste", " 0c\n41:02 ", "05 0c 4102 09", "1..2");
         row("paste of a marked object", "05 09 00", 2, 0, -1, "paste", "85", "85 05 09", "0..0");
+        row("paste of bytes as the editor shows them", "05 00 00 00", 2, 1, -1, "paste", "$0C $41:$02", "05 0c 4102", "1..2");
         row("paste among the free bytes", "05 00 00 00", 2, 3, -1, "paste", "=0c0c0c", "05 0c 0c 0c", "1..3");
         row("paste without room", "05 09 00 00", 4, 1, -1, "paste", "0C 0C 0C 41:02", "05 09 00 00", "1..1",
             "The 5 bytes to paste need 5 free bytes; track 4 has 2. Delete objects first.");

@@ -37,7 +37,7 @@ private slots:
                     control->setProperty("enabled", false);
                 window.SetControlsEnabled(&window, true);
             }
-            const std::set<QObject *> alone = {window.mnuFile, window.mnuOpen, window.mnuExit,
+            const std::set<QObject *> alone = {window.mnuFile, window.mnuOpen, window.mnuExit, window.mnuEdit,
                                                window.mnuHelp, window.mnuAbout, window.shpSelect,
                                                window.recentMenu->menuAction(), window.viewMenu->menuAction(),
                                                window.viewCommands->mnuTrackOverview,
@@ -345,6 +345,25 @@ private slots:
         for (QObject *control : QList<QObject *>{w.scrLaps, w.chkAlternative, w.btnNext, w.btnCurrentObject, w.mnuInsert, w.mnuDelete, w.findChild<QAction *>("mnuCut"), w.findChild<QAction *>("mnuPaste")})
             QVERIFY2(!control->property("enabled").toBool(), qPrintable(control->objectName()));
         QVERIFY(w.btnLoadTrack->isEnabled() && w.scrLoadTrack->isEnabled());
+    }
+
+    // Each menu's items answer to access keys of their own, as the menu bar's menus do.
+    void accessKeysAreUnique()
+    {
+        shell::frmMain window;
+        QList<QList<QAction *>> menus = {window.menuBar()->actions()};
+        for (QAction *menu : window.menuBar()->actions())
+            menus << menu->menu()->actions();
+        for (const QList<QAction *> &items : menus) {
+            QStringList keys;
+            for (QAction *item : items)
+                if (const int at = item->text().indexOf('&'); !item->isSeparator() && at >= 0)
+                    keys << item->text().mid(at + 1, 1).toLower();
+            keys.sort();
+            QStringList unique = keys;
+            unique.removeDuplicates();
+            QCOMPARE(keys, unique);
+        }
     }
 
     // The editor unpacks its own pictures itself, to the pixels Qt's PNG reader gives.

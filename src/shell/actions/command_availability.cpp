@@ -60,8 +60,10 @@ void CommandAvailability::switchAll(bool enabled)
 {
     const frmMain &w = m_window;
     for (QObject *control : w.Controls()) {
+        // Preferences, and the Edit menu that holds it, work before an image is open too.
         if (control == w.mnuOpen || control == w.mnuFile || control == w.mnuExit ||
-            control == w.mnuHelp || control == w.mnuAbout)
+            control == w.mnuHelp || control == w.mnuAbout || control == w.mnuEdit ||
+            control->objectName() == QStringLiteral("mnuPreferences"))
             continue;
         const bool on = enabled && allows(control);
         if (auto *action = qobject_cast<QAction *>(control))

@@ -50,7 +50,7 @@ void FileCommands::open(const QString &path)
     if (const Status header = checkImageHeader(path);
         !header && !m_window.askToConfirm(&m_window, WindowTitle,
                                           header.error() + QStringLiteral(" Open it anyway?"),
-                                          QStringLiteral("Open")))
+                                          QStringLiteral("&Open")))
         return;
     if (!confirmUnsavedEdits())
         return;
@@ -82,7 +82,7 @@ bool FileCommands::mayOverwrite()
                                                                : QStringLiteral("were"),
                             one ? QStringLiteral("it was") : QStringLiteral("they were"));
     }
-    return m_window.askToConfirm(&m_window, WindowTitle, question, QStringLiteral("Overwrite"));
+    return m_window.askToConfirm(&m_window, WindowTitle, question, QStringLiteral("&Overwrite"));
 }
 
 bool FileCommands::saveAll(bool confirm)
@@ -147,7 +147,7 @@ void FileCommands::revert()
             &m_window, WindowTitle,
             QStringLiteral("Revert %1 to the file on disk? The unsaved changes to %2 will be lost.")
                 .arg(quotedName(doc.path()), document::NameTracks(doc.modifiedTracks())),
-            QStringLiteral("Revert")))
+            QStringLiteral("&Revert")))
         return;
     // The track shown before is shown again, as the file now holds it.
     const int shown = doc.shownTrack();

@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace whoopline::shell {
 
 namespace {
@@ -41,6 +43,11 @@ frmAbout::frmAbout(QWidget *parent)
     txtAbout->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtAbout->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtAbout->setPlainText(storedText());
+    // Whole lines at every scale and font: what the box's height leaves over a whole number of
+    // lines goes to the margin above the first, so the last line in view is never cut in two.
+    const int inside = TextBoxGeometry.height() - 2 * txtAbout->frameWidth();
+    const int line = txtAbout->fontMetrics().lineSpacing();
+    txtAbout->document()->setDocumentMargin(std::max(1, (inside % line) / 2));
 
     // Centred on the screen rather than over the main window.
     if (QScreen *screen = this->screen())

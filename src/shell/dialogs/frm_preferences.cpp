@@ -16,7 +16,9 @@ frmPreferences::frmPreferences(EditorSettings &settings, QWidget *parent)
     setWindowTitle(QStringLiteral("Preferences"));
     txtEmulatorCommand = new QLineEdit(settings.get(Settings::EmulatorCommand), this);
     txtEmulatorCommand->setObjectName(QStringLiteral("txtEmulatorCommand"));
-    txtEmulatorCommand->setMinimumWidth(txtEmulatorCommand->fontMetrics().averageCharWidth() * 48);
+    // Room for 48 characters, measured on text: the window's bitmap font reports an average
+    // character width of hundreds of pixels, which once made the dialog 29,449 pixels wide.
+    txtEmulatorCommand->setMinimumWidth(txtEmulatorCommand->fontMetrics().horizontalAdvance(QString(48, u'x')));
     txtEmulatorCommand->setPlaceholderText(QStringLiteral("myemulator --fullscreen %f"));
 
     auto *hint = new QLabel(
@@ -31,7 +33,6 @@ frmPreferences::frmPreferences(EditorSettings &settings, QWidget *parent)
     auto *commandLabel = new QLabel(QStringLiteral("&Emulator command:"), this);
     commandLabel->setBuddy(txtEmulatorCommand);
     m_form->addRow(commandLabel, txtEmulatorCommand);
-    m_form->addRow(QString(), hint);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -39,7 +40,10 @@ frmPreferences::frmPreferences(EditorSettings &settings, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(m_form);
+    layout->addWidget(hint);
     layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    hint->setFixedWidth(m_form->sizeHint().width());
 }
 
 void frmPreferences::focusEmulatorCommand()

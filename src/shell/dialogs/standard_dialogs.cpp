@@ -107,6 +107,9 @@ QMessageBox::StandardButton askSaveDiscardCancel(QWidget *parent, const QString 
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
+    // Alt+S and Alt+D answer as the buttons do; Escape cancels.
+    box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
     return QMessageBox::StandardButton(box.exec());
 }
 

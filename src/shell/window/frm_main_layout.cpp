@@ -55,6 +55,8 @@ void frmMain::createControls()
     setCentralWidget(client);
     // The window is as large as its menu bar and client area, and the user cannot resize it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // A window of fixed size offers no Maximize button that would do nothing.
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
     picTrack = addControl(new PictureBox(client), "picTrack");
     picTrack->setGeometry(8, 8, 512, 256);
@@ -116,6 +118,7 @@ void frmMain::createMenus()
     mnuImportTrackFile = addControl(fileMenu->addAction(QStringLiteral("&Import Track...")), "mnuImportTrackFile");
     mnuFileLine1 = addControl(fileMenu->addSeparator(), "mnuFileLine1");
     mnuExit = addControl(fileMenu->addAction(QStringLiteral("&Exit")), "mnuExit");
+    mnuExit->setShortcut(QKeySequence::Quit);
 
     editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
     mnuEdit = addControl(editMenu->menuAction(), "mnuEdit");
