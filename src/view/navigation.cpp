@@ -1,5 +1,6 @@
 #include "view/navigation.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace whoopline::view {
@@ -47,6 +48,22 @@ int WheelNotches::take(int angleDelta)
     const int notches = m_remainder / DeltaPerNotch;
     m_remainder -= notches * DeltaPerNotch;
     return notches;
+}
+
+int CountMarkedObjects(const track::TrackObjectList &objects)
+{
+    return int(std::count_if(objects.begin(), objects.end(), [](const track::TrackObject &o) { return !o.isSpan() && o.Alternative; }));
+}
+
+MarkedObjectFound FindMarkedObject(const track::TrackObjectList &objects, int from, bool forward)
+{
+    const int count = int(objects.size());
+    for (int step = 1; step <= count; ++step) {
+        const int index = ((from + (forward ? step : -step)) % count + count) % count;
+        if (!objects[index].isSpan() && objects[index].Alternative)
+            return {index, forward ? index <= from : index >= from};
+    }
+    return {};
 }
 
 } // namespace whoopline::view

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "track/track_model.h"
+
 namespace whoopline::view {
 
 // The six buttons under the track view: "|<", "<<", "<", ">", ">>", ">|".
@@ -24,5 +26,17 @@ public:
 private:
     int m_remainder = 0;
 };
+
+// Objects of the alternative track: one-byte objects with bit 7 set.
+int CountMarkedObjects(const track::TrackObjectList &objects);
+
+// The next marked object after from (forward) or before it, going round the track's end once;
+// index -1 when the track has none.
+struct MarkedObjectFound
+{
+    int index = -1;
+    bool wrapped = false; // found only past the track's end (or start)
+};
+MarkedObjectFound FindMarkedObject(const track::TrackObjectList &objects, int from, bool forward);
 
 } // namespace whoopline::view

@@ -1,5 +1,7 @@
 #include "view/status_texts.h"
 
+#include "view/navigation.h"
+
 #include "track/free_bytes.h"
 #include "track/track_layout.h"
 
@@ -25,6 +27,8 @@ StatusTexts StatusTextsOf(const QString &romPath, const track::TrackModel *shown
         texts.freeBytes = QStringLiteral("Free: %1 of %2 bytes")
                               .arg(track::FreeByteCount(shownTrack->TrackObjects))
                               .arg(track::trackByteBudget(shownTrack->CurrentTrack));
+        if (const int marked = CountMarkedObjects(shownTrack->TrackObjects); marked > 0)
+            texts.marked = marked == 1 ? QStringLiteral("1 marked object") : QStringLiteral("%1 marked objects").arg(marked);
     }
     QStringList numbers;
     for (int track : modifiedTracks)

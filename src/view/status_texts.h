@@ -14,6 +14,7 @@ struct StatusTexts
     QString track;     // "Track 3"
     QString object;    // "Object 12 of 87", counted from 1
     QString freeBytes; // "Free: 3 of 144 bytes": the track's free bytes against its byte budget
+    QString marked;    // "4 marked objects": the objects of the alternative track, if any
     QString modified;  // "Modified: tracks 2, 4": the tracks with unsaved edits
 };
 

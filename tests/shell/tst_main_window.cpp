@@ -44,11 +44,12 @@ private slots:
                                                window.viewCommands->mnuMarkAlternative,
                                                window.sessionCommands->mnuPreferences,
                                                window.findChild<QWidget *>("shpSelection"),
-                                               window.findChild<QAction *>("mnuObjectPalette")};
+                                               window.findChild<QAction *>("mnuObjectPalette"), window.findChild<QAction *>("mnuHistory")};
             // Undo and Redo also wait for a step to undo or redo, the track's own controls for a track.
             const QStringList noStep = QString("mnuUndo mnuRedo mnuExportTrack mnuExportTrackFile mnuImportTrackFile mnuSetLaps mnuInsert mnuDelete mnuCut mnuCopy "
                 "mnuPaste mnuDuplicate mnuMoveLeft mnuMoveRight btnPrevBeginning btnPrev10 btnPrev btnNext btnNext10 "
-                "btnNextEnd lblCurrentObject btnCurrentObject lblLength txtLaps scrLaps chkAlternative").split(' ');
+                "btnNextEnd lblCurrentObject btnCurrentObject lblLength txtLaps scrLaps chkAlternative mnuSelectAll mnuGoToObject "
+                "mnuFindNextMarked mnuFindPreviousMarked").split(' ');
             for (QObject *control : all) {
                 const auto *widget = qobject_cast<const QWidget *>(control);
                 const bool own = widget ? !widget->testAttribute(Qt::WA_ForceDisabled)

@@ -352,7 +352,7 @@ private slots:
             QCOMPARE(item->isChecked(), shown);
             if (!item->isChecked())
                 item->trigger();
-            palette = later.findChild<QDockWidget *>();
+            palette = later.findChild<QDockWidget *>("dockObjectPalette");
             QVERIFY(palette->isVisible() && later.dockWidgetArea(palette) == area);
             palette->close(); // its title bar's button
             QVERIFY(!item->isChecked());

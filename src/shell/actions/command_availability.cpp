@@ -41,7 +41,9 @@ bool needsTrack(const QObject *control)
         QStringLiteral("mnuExportTrackFile"), QStringLiteral("mnuImportTrackFile"),
         QStringLiteral("mnuInsert"), QStringLiteral("mnuDelete"), QStringLiteral("mnuSetLaps"),
         QStringLiteral("mnuCut"), QStringLiteral("mnuCopy"), QStringLiteral("mnuPaste"),
-        QStringLiteral("mnuDuplicate"), QStringLiteral("mnuMoveLeft"), QStringLiteral("mnuMoveRight")};
+        QStringLiteral("mnuDuplicate"), QStringLiteral("mnuMoveLeft"), QStringLiteral("mnuMoveRight"),
+        QStringLiteral("mnuSelectAll"), QStringLiteral("mnuGoToObject"), QStringLiteral("mnuFindNextMarked"),
+        QStringLiteral("mnuFindPreviousMarked")};
     return names.contains(control->objectName());
 }
 

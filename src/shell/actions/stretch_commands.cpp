@@ -21,7 +21,7 @@ StretchCommands::StretchCommands(frmMain &window) : QObject(&window), m_window(w
     mnuCut = addItem("mnuCut", QStringLiteral("Cu&t"), Qt::CTRL | Qt::Key_X, [this] { cut(); });
     mnuCopy = addItem("mnuCopy", QStringLiteral("&Copy"), Qt::CTRL | Qt::Key_C, [this] { copy(); });
     mnuPaste = addItem("mnuPaste", QStringLiteral("&Paste"), Qt::CTRL | Qt::Key_V, [this] { paste(); });
-    mnuDuplicate = addItem("mnuDuplicate", QStringLiteral("Duplic&ate"), Qt::CTRL | Qt::Key_D,
+    mnuDuplicate = addItem("mnuDuplicate", QStringLiteral("Duplicat&e"), Qt::CTRL | Qt::Key_D,
                            [this] { tell(m_window.document().duplicateRun()); });
     mnuMoveLeft = addItem("mnuMoveLeft", QStringLiteral("&Move Left"), Qt::ALT | Qt::Key_Left,
                           [this] { tell(m_window.document().moveRun(true)); });

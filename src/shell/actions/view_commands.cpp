@@ -9,6 +9,9 @@
 #include "view/strip_layout.h"
 
 #include <QAction>
+#include <QDockWidget>
+#include <QStyle>
+#include <QUndoView>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QToolTip>
@@ -48,6 +51,21 @@ ViewCommands::ViewCommands(frmMain &window, std::function<void()> redraw)
     mnuMarkAlternative->setCheckable(true);
     mnuMarkAlternative->setChecked(settings.get(Settings::AlternativeMarksShown));
     connect(mnuMarkAlternative, &QAction::toggled, this, &ViewCommands::setMarks);
+
+    // The shown track's undo steps, the saved one marked; a click goes to that step. The group
+    // follows Load to the shown track's history.
+    auto *history = new QDockWidget(QStringLiteral("History"), &window);
+    history->setObjectName(QStringLiteral("dockHistory"));
+    auto *steps = new QUndoView(window.document().undoGroup(), history);
+    steps->setEmptyLabel(QStringLiteral("<as loaded>"));
+    steps->setCleanIcon(window.style()->standardIcon(QStyle::SP_DialogSaveButton));
+    history->setWidget(steps);
+    window.addDockWidget(Qt::RightDockWidgetArea, history);
+    history->hide();
+    QAction *showHistory = history->toggleViewAction();
+    showHistory->setText(QStringLiteral("&History"));
+    showHistory->setObjectName(QStringLiteral("mnuHistory"));
+    window.viewMenu->addAction(showHistory);
 
     const document::ImageDocument *doc = &window.document();
     connect(doc, &document::ImageDocument::opened, this, [this] {

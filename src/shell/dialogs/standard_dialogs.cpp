@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QGridLayout>
 #include <QPushButton>
 
@@ -34,6 +35,14 @@ QString chooseRomFile(QWidget *parent, const QString &directory)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<int> askForObjectNumber(QWidget *parent, int current, int count)
+{
+    bool ok = false;
+    const int number = QInputDialog::getInt(parent, QStringLiteral("Go to Object"),
+                                            QStringLiteral("Object (1 to %1):").arg(count), current, 1, count, 1, &ok);
+    return ok ? std::optional(number) : std::nullopt;
 }
 
 QString chooseTrackFileToOpen(QWidget *parent, const QString &directory)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QMessageBox>
+
+#include <optional>
 #include <QString>
 
 class QFileDialog;
@@ -23,6 +25,9 @@ void prepareOpenDialog(QFileDialog &dialog, NameOnlyIconProvider &icons);
 // Asks for a cartridge image to open, starting in directory unless it is empty. Returns the
 // chosen file's full path, or "" on cancel.
 QString chooseRomFile(QWidget *parent, const QString &directory = QString());
+
+// Edit > Go to Object...: asks for an object's number 1..count, starting at current.
+std::optional<int> askForObjectNumber(QWidget *parent, int current, int count);
 
 // Asks for a track file to import, starting in directory. "" on cancel.
 QString chooseTrackFileToOpen(QWidget *parent, const QString &directory);

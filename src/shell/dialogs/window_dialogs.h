@@ -39,6 +39,8 @@ struct WindowDialogs
         chooseTrackPictureFile;
     // Asks for a track file to import, starting in directory; "" on cancel.
     std::function<QString(QWidget *parent, const QString &directory)> chooseTrackFile = chooseTrackFileToOpen;
+    // Edit > Go to Object...: the object's number (1..count) typed, nothing on Cancel.
+    std::function<std::optional<int>(QWidget *parent, int current, int count)> askObjectNumber = askForObjectNumber;
     // Edit > Set Laps...: the laps typed, nothing on Cancel.
     std::function<std::optional<int>(QWidget *parent, int laps)> runSetLaps = RunSetLaps;
 };

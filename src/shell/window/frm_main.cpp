@@ -4,6 +4,7 @@
 #include "shell/actions/file_commands.h"
 #include "shell/actions/session_commands.h"
 #include "shell/actions/stretch_commands.h"
+#include "shell/actions/track_commands.h"
 #include "shell/actions/view_commands.h"
 #include "shell/dialogs/frm_object_selector.h"
 #include "shell/dialogs/standard_dialogs.h"
@@ -38,7 +39,7 @@ frmMain::frmMain(QWidget *parent)
     registerFontFamilies();
     useDeferredIconStyle();
     setFont(windowFont());
-    setWindowTitle(QStringLiteral("Whoopline - Version 1.0b - Quenby"));
+    setWindowTitle(Caption);
     QIcon icon;
     for (const QString &size : {QStringLiteral("16"), QStringLiteral("32")})
         icon.addPixmap(QPixmap::fromImage(ReadArtwork(QStringLiteral(":/shell/icon%1.png").arg(size))));
@@ -54,6 +55,7 @@ frmMain::frmMain(QWidget *parent)
     viewCommands = new ViewCommands(*this, [this] { RenderTrack(); });
     assignKeysAndTips();
     sessionCommands = new SessionCommands(*this);
+    new TrackCommands(*this);
     Form_Load();
 }
 

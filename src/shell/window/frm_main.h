@@ -37,6 +37,9 @@ class frmMain : public QMainWindow, public WindowDialogs
     Q_OBJECT
 
 public:
+    // The window's caption while no image is open.
+    static inline const QString Caption = QStringLiteral("Whoopline - Version 1.0b - Quenby");
+
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
@@ -79,6 +82,7 @@ public:
     QLabel *lblTrack = nullptr;
     QLabel *lblObject = nullptr;
     QLabel *lblFreeBytes = nullptr;
+    QLabel *lblMarked = nullptr;
     QLabel *lblModified = nullptr;
 
     QAction *mnuFile = nullptr;

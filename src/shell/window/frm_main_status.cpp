@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QFileInfo>
 #include <QLineEdit>
 #include "shell/trackview/picture_box.h"
 #include "shell/window/window_status_bar.h"
@@ -31,6 +32,14 @@ void frmMain::showDocument()
     });
     connect(doc, &document::ImageDocument::currentObjectChanged, this, &frmMain::RenderTrack);
     connect(doc, &document::ImageDocument::modifiedChanged, this, &frmMain::UpdateStatusBar);
+    // The specified caption, then the open file's name and a mark while it has unsaved edits.
+    const auto caption = [this] {
+        const QString name = document().isOpen() ? QFileInfo(document().path()).fileName() : QString();
+        setWindowTitle(name.isEmpty() ? Caption : QStringLiteral("%1 - %2[*]").arg(Caption, name));
+        setWindowModified(document().isModified());
+    };
+    for (auto changed : {&document::ImageDocument::opened, &document::ImageDocument::pathChanged, &document::ImageDocument::modifiedChanged})
+        connect(doc, changed, this, caption);
     m_availability->refresh();
 }
 

@@ -21,9 +21,10 @@ WindowStatusBar::WindowStatusBar(frmMain &window) : QObject(&window), m_window(w
     window.lblTrack = makeStatusPart("lblTrack", bar);
     window.lblObject = makeStatusPart("lblObject", bar);
     window.lblFreeBytes = makeStatusPart("lblFreeBytes", bar);
+    window.lblMarked = makeStatusPart("lblMarked", bar);
     window.lblModified = makeStatusPart("lblModified", bar);
     // The other parts, as wide as their texts, sit at the right end.
-    for (QLabel *part : {window.lblTrack, window.lblObject, window.lblFreeBytes, window.lblModified})
+    for (QLabel *part : {window.lblTrack, window.lblObject, window.lblMarked, window.lblFreeBytes, window.lblModified})
         bar->addPermanentWidget(part);
     update();
 }
@@ -40,6 +41,7 @@ void WindowStatusBar::update()
         {w.lblTrack, texts.track},
         {w.lblObject, texts.object},
         {w.lblFreeBytes, texts.freeBytes},
+        {w.lblMarked, texts.marked},
         {w.lblModified, texts.modified}};
     // An empty part is hidden: an empty label asks for the room of a long line.
     for (const auto &[part, text] : parts) {
