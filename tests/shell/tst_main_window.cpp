@@ -1,4 +1,5 @@
 #include "sample_tiles.h"
+#include "edit/object_selection.h"
 #include "shell/session/editor_session.h"
 #include "shell/trackview/overview_strip.h"
 #include "shell/window/artwork_reader.h"
@@ -365,6 +366,32 @@ private slots:
             unique.removeDuplicates();
             QCOMPARE(keys, unique);
         }
+    }
+
+    // Ctrl+4 loads track 4 as Load does; F3 visits each marked object and goes round the end with
+    // a note; Ctrl+G and Ctrl+A go to an object and select the track; the caption and History
+    // follow the unsaved edit.
+    void tracksAndMarkedObjectsByKey()
+    {
+        Window w;
+        w.open(writeFile(w.dir, "sample.nes", w.sample));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_4, Qt::ControlModifier);
+        QCOMPARE(w.txtLoadTrack->text() + " " + w.lblTrack->text() + ", " + w.lblMarked->text(), "4 Track 4, 4 marked objects");
+        QList<int> marked;
+        for (int i = 0; i < 5; ++i, QTest::keyClick(&w, Qt::Key_F3))
+            marked << w.doc().track().CurrentObject;
+        QCOMPARE(marked, QList({0, 25, 43, 68, 96})); // and round to 25
+        w.askObjectNumber = [](QWidget *, int current, int) { return current == 26 ? std::optional(12) : std::nullopt; };
+        QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
+        QTest::keyClick(&w, Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(QString::number(w.doc().track().CurrentObject) + " " + w.statusBar()->currentMessage(), "96 Went on from the track's end.");
+        QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(edit::SelectedRun(w.doc().shownState()).count, w.doc().track().TrackObjects.size());
+        w.scrLaps->setValue(9);
+        QCOMPARE(w.windowTitle() + QString::number(w.isWindowModified()), "Whoopline - Version 1.0b - Quenby - sample.nes[*]1");
+        QCOMPARE(w.findChild<QUndoView *>()->model()->rowCount(), 2); // as loaded, and the laps
     }
 
     // The editor unpacks its own pictures itself, to the pixels Qt's PNG reader gives.
