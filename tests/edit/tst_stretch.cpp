@@ -94,8 +94,7 @@ private slots:
         refused("text one byte with a length", "05:03", "\"05:03\" is a one-byte object and takes no length");
         refused("prose", "a jump", "\"a\" is not one. Expected two-digit hexadecimal");
         refused("empty text", " \n", "it is empty");
-        row("duplicate goes after the run", "05 4003 0c 09 00 00 00", 2, 2, 1, "duplicate", "",
-            "05 4003 0c 4003 0c 09", "3..4");
+        row("duplicate goes after the run", "05 4003 0c 09 00 00 00", 2, 2, 1, "duplicate", "", "05 4003 0c 4003 0c 09", "3..4");
         row("duplicate without room", "05 4003 0c 09 00", 2, 2, 1, "duplicate", "", "05 4003 0c 09 00", "1..2",
             "The 3 bytes to duplicate need 3 free bytes; track 2 has 1.");
         row("move left", full, 2, 1, 2, "left", "", "4003 0c 05 09", "0..1");

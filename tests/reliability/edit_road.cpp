@@ -61,8 +61,7 @@ bool putFileState(const QString &path, const FileState &state)
     return !QFileInfo::exists(path) &&
            (state.kind == FileState::Missing || (state.kind == FileState::Folder && QDir().mkdir(path)) ||
             (state.kind == FileState::Special && ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0) ||
-            (state.kind == FileState::File && file.open(QIODevice::WriteOnly) &&
-             file.write(state.bytes) == state.bytes.size()));
+            (state.kind == FileState::File && file.open(QIODevice::WriteOnly) && file.write(state.bytes) == state.bytes.size()));
 }
 
 // text with %1, %2... replaced by values in turn.
@@ -138,8 +137,7 @@ struct EditRoad
             {"toggle", 15, &EditRoad::toggle, Kind::ChangeMark}, {"laps", 5, &EditRoad::changeLaps, Kind::ChangeLaps},
             {"insert", 10, &EditRoad::insert, Kind::InsertObject},
             {"delete", 10, &EditRoad::remove, Kind::DeleteObject}, {"undo and redo", 8, &EditRoad::undoAndRedo},
-            {"save", 15, &EditRoad::save}, {"redraw", 10, &EditRoad::redraw},
-            {"file fault", 5, &EditRoad::injectFault}};
+            {"save", 15, &EditRoad::save}, {"redraw", 10, &EditRoad::redraw}, {"file fault", 5, &EditRoad::injectFault}};
         const int total = std::accumulate(std::begin(steps), std::end(steps), 0,
                                           [](int sum, const StepKind &kind) { return sum + kind.weight; });
         int pick = int(random.bounded(fileFaults ? total : total - std::end(steps)[-1].weight));
@@ -202,8 +200,7 @@ struct EditRoad
         const LoadExpectation expectation = tracks[loading - 1];
         if (!read) {
             ++figures.refusedLoads;
-            return expectation == LoadExpectation::Loads ||
-                           !read.error().startsWith(told("Track %1 cannot be loaded: ", loading))
+            return expectation == LoadExpectation::Loads || !read.error().startsWith(told("Track %1 cannot be loaded: ", loading))
                        ? told("the load was refused: %1", read.error())
                        : QString();
         }
@@ -225,8 +222,7 @@ struct EditRoad
 
     QString navigate()
     {
-        model.CurrentObject = view::Navigate(view::NavigationButton(random.bounded(6)),
-                                             model.CurrentObject, model.lastIndex());
+        model.CurrentObject = view::Navigate(view::NavigationButton(random.bounded(6)), model.CurrentObject, model.lastIndex());
         return redraw();
     }
 

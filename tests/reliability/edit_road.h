@@ -29,7 +29,6 @@ struct RoadFigures
 // file is now and then truncated (often inside a track's region), deleted, replaced by a folder
 // or a named pipe, or restored between steps, as another program might do. Returns the first
 // broken promise, naming the image and the step; empty when every promise held.
-QString WalkEditRoad(const RoadImage &image, quint32 seed, const QString &folder, bool fileFaults,
-                     RoadFigures &figures);
+QString WalkEditRoad(const RoadImage &image, quint32 seed, const QString &folder, bool fileFaults, RoadFigures &figures);
 
 } // namespace whoopline::testing

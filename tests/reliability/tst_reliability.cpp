@@ -241,8 +241,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("image.nes");
         QVERIFY(QFile::link(path, path));
-        for (const QString &message :
-             {view::OpenImage(path).error(), track::ReadTrack(path, 5, {}).error(),
+        for (const QString &message : {view::OpenImage(path).error(), track::ReadTrack(path, 5, {}).error(),
               view::PictureStream::read(path).error(), SafetyCopies().keepBeforeSaving(path).error(),
               track::WriteTrack(path, 4, 3, track::TrackObjectList(212)).error(),
               rom::MakeIpsPatchBetweenFiles(path, path).error()})

@@ -40,8 +40,7 @@ private slots:
         tile[9] = 0x80;            // plane 1 of row 1: value 2 at the left
         tile[3] = tile[11] = 0xFF; // both planes of row 3: 3 throughout
         tile[7] = 0x01;            // plane 0 of row 7: value 1 at the right
-        const char *values[8] = {"10000000", "20000000", "00000000", "33333333",
-                                 "00000000", "00000000", "00000000", "00000001"};
+        const char *values[8] = {"10000000", "20000000", "00000000", "33333333", "00000000", "00000000", "00000000", "00000001"};
         const TilePalette palette = {qRgb(1, 1, 1), qRgb(2, 2, 2), qRgb(3, 3, 3), qRgb(4, 4, 4)};
         QImage target(40, 30, QImage::Format_RGB32);
         target.fill(qRgb(200, 100, 50));

@@ -107,8 +107,7 @@ private slots:
         };
         row("one byte to span takes the next object's place", "05 0c 4003 09", 0, 3, 0x42, 4, "4204 4003 09");
         row("span to one byte leaves an empty object after it", "05 0c 4003 09", 2, 3, 0x0C, 99, "05 0c 0c 00 09");
-        row("one byte to span removes a whole span after it", "05 4102 09" + zeros(140), 0, 3, 0x46, 3,
-            "4603 09" + zeros(141));
+        row("one byte to span removes a whole span after it", "05 4102 09" + zeros(140), 0, 3, 0x46, 3, "4603 09" + zeros(141));
         row("span to span of length 0", "05 0c 4003 09", 2, 3, 0x43, 0, "05 0c 4300 09");
         row("span of length 255", "05 4407", 1, 3, 0x40, 255, "05 40ff");
         row("marked object comes out unmarked", "0c 85", 1, 3, 0x09, 0, "0c 09");
@@ -126,12 +125,9 @@ private slots:
         row("last object, no track region", "05", 0, 0, 0x40, 1, "05", "no track region");
         freeByteRow("mark of a one-byte object", "05 4407", 0, 3, "mark", "85 4407");
         freeByteRow("a span takes no mark", "05 4407", 1, 3, "mark", "05 4407", "can't be marked");
-        freeByteRow("insert takes the last free byte", "05 4407 09" + zeros(116), 1, 2, "insert",
-                    "05 00 4407 09" + zeros(115));
-        freeByteRow("insert at the last free byte", "05 4407 09" + zeros(141), 143, 3, "insert",
-                    "05 4407 09" + zeros(141));
-        freeByteRow("delete of a span appends two objects 0", "05 4407 09" + zeros(125), 1, 1, "delete",
-                    "05 09" + zeros(127));
+        freeByteRow("insert takes the last free byte", "05 4407 09" + zeros(116), 1, 2, "insert", "05 00 4407 09" + zeros(115));
+        freeByteRow("insert at the last free byte", "05 4407 09" + zeros(141), 143, 3, "insert", "05 4407 09" + zeros(141));
+        freeByteRow("delete of a span appends two objects 0", "05 4407 09" + zeros(125), 1, 1, "delete", "05 09" + zeros(127));
         freeByteRow("a trailing $80 is no free byte", "05 4407 09" + zeros(115) + " 80", 1, 2, "insert",
                     "05 4407 09" + zeros(115) + " 80", "no free byte");
         freeByteRow("delete of the last object, a span past the region, refills the region",
@@ -162,8 +158,7 @@ private slots:
         QCOMPARE(model.CurrentObject, current);
         // One undo step that gives back exactly what was loaded; none for a change that changes nothing.
         QUndoStack stack;
-        PushTrackEdit(stack, TrackEditKind::InsertObject, loaded, changed,
-                      [&](const TrackEditState &state) { shown = state; });
+        PushTrackEdit(stack, TrackEditKind::InsertObject, loaded, changed, [&](const TrackEditState &state) { shown = state; });
         QCOMPARE(stack.count(), int(after.trimmed() != before.trimmed()));
         stack.undo();
         QVERIFY(shown == loaded);

@@ -41,8 +41,7 @@ private slots:
             const std::set<QObject *> alone = {window.mnuFile, window.mnuOpen, window.mnuExit, window.mnuEdit,
                                                window.mnuHelp, window.mnuAbout, window.shpSelect,
                                                window.recentMenu->menuAction(), window.viewMenu->menuAction(),
-                                               window.viewCommands->mnuTrackOverview,
-                                               window.viewCommands->mnuMarkAlternative,
+                                               window.viewCommands->mnuTrackOverview, window.viewCommands->mnuMarkAlternative,
                                                window.sessionCommands->mnuPreferences,
                                                window.findChild<QWidget *>("shpSelection"),
                                                window.findChild<QAction *>("mnuObjectPalette"), window.findChild<QAction *>("mnuHistory")};
@@ -361,7 +360,6 @@ private slots:
             for (QAction *item : items)
                 if (const int at = item->text().indexOf('&'); !item->isSeparator() && at >= 0)
                     keys << item->text().mid(at + 1, 1).toLower();
-            keys.sort();
             QStringList unique = keys;
             unique.removeDuplicates();
             QCOMPARE(keys, unique);

@@ -58,8 +58,7 @@ private slots:
         }
         QHelpEvent help(QEvent::ToolTip, QPoint(x, 5), strip.viewport()->mapToGlobal(QPoint(x, 5)));
         QCoreApplication::sendEvent(strip.viewport(), &help);
-        QCOMPARE(QList({spy.at(0).at(0).toInt(), spy.at(spy.size() - 1).at(0).toInt(), int(spy.size())}),
-                 chosen + QList{2});
+        QCOMPARE(QList({spy.at(0).at(0).toInt(), spy.at(spy.size() - 1).at(0).toInt(), int(spy.size())}), chosen + QList{2});
         QCOMPARE(details, QList{chosen[0]});
     }
 };

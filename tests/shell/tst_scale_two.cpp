@@ -32,8 +32,7 @@ void checkTextsFit(QWidget *parent)
                                : w->fontMetrics().horizontalAdvance(textOf(w)) + 8;
         QVERIFY2(needed <= w->width(), qPrintable(w->objectName()));
         for (QWidget *other : controls)
-            QVERIFY2(!qobject_cast<QLabel *>(w) || other == w || !other->isVisible() ||
-                         !cover(other).intersects(cover(w)),
+            QVERIFY2(!qobject_cast<QLabel *>(w) || other == w || !other->isVisible() || !cover(other).intersects(cover(w)),
                      qPrintable(w->objectName() + " under " + other->objectName()));
     }
 }

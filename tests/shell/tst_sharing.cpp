@@ -46,8 +46,7 @@ class TestSharing : public QObject
     QImage trackPicture(int track, bool marked = false)
     {
         const auto loaded = track::ReadTrack(m_sample, track, m_image.ObjectWidthTable);
-        return *view::DrawTrackPicture(loaded->objects, m_image.graphics.picBuffer,
-                                       m_image.graphics.picGFX, m_sample, marked);
+        return *view::DrawTrackPicture(loaded->objects, m_image.graphics.picBuffer, m_image.graphics.picGFX, m_sample, marked);
     }
 
 private slots:
@@ -80,8 +79,7 @@ private slots:
             int x = 0;
             for (; model.CurrentObject <= model.lastIndex();
                  x += model.current().Width, ++model.CurrentObject) {
-                const auto view = view::RenderTrackView(model, m_image.graphics.picBuffer,
-                                                        m_image.graphics.picGFX, m_sample);
+                const auto view = view::RenderTrackView(model, m_image.graphics.picBuffer, m_image.graphics.picGFX, m_sample);
                 const int width = std::min(512, picture.width() - x);
                 QVERIFY2(picture.copy(x, 0, width, 256) == view.strip.copy(0, 0, width, 256),
                     qPrintable(QString("track %1, object %2").arg(track).arg(model.CurrentObject)));

@@ -47,8 +47,7 @@ QStringList select(Window &w, int pick, const QString &length)
 auto shown(const Window &w)
 {
     return std::tuple(w.doc().track().TrackObjects, w.lblObject->text(), w.txtLaps->text(),
-                      w.lblCurrentObject->text(), w.lblLength->text(),
-                      w.chkAlternative->isChecked(), w.picTrack->picture());
+                      w.lblCurrentObject->text(), w.lblLength->text(), w.chkAlternative->isChecked(), w.picTrack->picture());
 }
 
 // The sample image with track 3 loaded: 95 objects, the first ones 0x17 (32 wide) and a span

@@ -65,8 +65,7 @@ private slots:
             {{1, "\x01", 18}, {2, "\x40\x44", 1088}, {1, "\x02", 20}});
         row("span on the budget's last byte takes the byte after the region", "01 02 4409", 3,
             {{1, "\x01", 18}, {1, "\x02", 20}, {2, "\x44\x09", 144}});
-        row("the byte after the region is ignored when not needed", "01 4003 c3", 3,
-            {{1, "\x01", 18}, {2, "\x40\x03", 48}});
+        row("the byte after the region is ignored when not needed", "01 4003 c3", 3, {{1, "\x01", 18}, {2, "\x40\x03", 48}});
         const QString unknown = "object %1 has the code %2, which is not a known object.";
         row("$C3, counted in objects, not bytes", "4002 01010101010101010101010101010101 c3 00", 20,
             {}, unknown.arg(18).arg("$C3"));

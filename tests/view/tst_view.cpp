@@ -90,10 +90,8 @@ private slots:
         QTest::addColumn<Drawn>("row");
         const auto row = [](const char *name, const QByteArray &record, qint64 origin, const Blocks &blocks,
                             qint64 width) { QTest::newRow(name) << Drawn{record, origin, blocks, width}; };
-        row("columns from the origin", bytes({10, 40, 41, 12, 50, 0}), 32,
-            {{32, 160, 40}, {32, 176, 41}, {48, 192, 50}}, 48);
-        row("blocks before the first column", bytes({40, 41, 1, 42, 0}), 32,
-            {{16, 0, 40}, {16, 16, 41}, {32, 16, 42}}, 32);
+        row("columns from the origin", bytes({10, 40, 41, 12, 50, 0}), 32, {{32, 160, 40}, {32, 176, 41}, {48, 192, 50}}, 48);
+        row("blocks before the first column", bytes({40, 41, 1, 42, 0}), 32, {{16, 0, 40}, {16, 16, 41}, {32, 16, 42}}, 32);
         row("empty record", bytes({0}), 0, {}, 16);
         row("ends at the first zero", bytes({1, 16, 0, 2, 41, 0}), 0, {{0, 16, 16}}, 32);
         row("block 255 and the column start 15", bytes({15, 255, 0}), 100, {{100, 240, 255}}, 32);
@@ -133,16 +131,14 @@ private slots:
         QTest::newRow("current at the last index") << Strip{forty, 39, rows(7, 7), "$08 \"\" unchecked 32"};
         QTest::newRow("width 48 (id 9), then span 0x41 of length 3, then the next")
             << Strip{{bytes({9}), bytes({0x41, 3}), bytes({1})}, 0,
-                     {{0, 16, 0x30}, {48, 160, 0x32}, {64, 160, 0x32}, {80, 160, 0x32}, {96, 16, 0x21}},
-                     "$09 \"\" unchecked 48"};
+                     {{0, 16, 0x30}, {48, 160, 0x32}, {64, 160, 0x32}, {80, 160, 0x32}, {96, 16, 0x21}}, "$09 \"\" unchecked 48"};
         QTest::newRow("marked objects draw their id's picture")
             << Strip{{bytes({0x9C}), bytes({0x80 | 1})}, 0, {{16, 16, 0x21}}, "$9C \"\" checked 16"};
         Blocks wholeView;
         for (int x = 0; x < 512; x += 16)
             wholeView.append({x, 160, 0x32});
         QTest::newRow("a picture starting at the right edge (id 10) reaches into view")
-            << Strip{{bytes({0x41, 32}), bytes({10})}, 0, wholeView + Blocks{{496, 0, 0x33}},
-                     "$41 \"32\" unchecked 512"};
+            << Strip{{bytes({0x41, 32}), bytes({10})}, 0, wholeView + Blocks{{496, 0, 0x33}}, "$41 \"32\" unchecked 512"};
         QTest::newRow("33 spans of length 255")
             << Strip{QList<QByteArray>(40, bytes({0x41, 255})), 3, wholeView, "$41 \"255\" unchecked 4080"};
     }
@@ -181,8 +177,7 @@ private slots:
         const auto one = [](int byte, int width) {
             return track::TrackObject{1, QByteArray(1, char(byte)), width, false};
         };
-        const track::TrackObject span4{2, QByteArray("\x40\x04", 2), 64, false},
-            span3{2, QByteArray("\x41\x03", 2), 40, false};
+        const track::TrackObject span4{2, QByteArray("\x40\x04", 2), 64, false}, span3{2, QByteArray("\x41\x03", 2), 40, false};
         const track::TrackModel mixed{{one(0x17, 32), span4, span3, one(0x05, 144)}, 3, 0};
         const track::TrackModel forty{track::TrackObjectList(40, one(0x0C, 16)), 4, 0};
         QList<int> found;
