@@ -302,6 +302,8 @@ private slots:
         w.mnuSaveAs->trigger();
         QTRY_COMPARE(readWholeFile(copy), told.startsWith("Play") ? readWholeFile(c) : QByteArray());
         QVERIFY(readWholeFile(c) != w.sample && w.recentMenu->actions().at(0)->toolTip() == c);
+        w.recentMenu->actions().at(1)->trigger(); // b, which opens with the track last shown in it
+        QCOMPARE(w.doc().path() + QString::number(w.doc().shownTrack()), b + "4");
     }
 
     // Save As keeps the rules of every output: onto the image it is a Save, with the safety copy

@@ -38,8 +38,22 @@ SessionCommands::SessionCommands(frmMain &window)
     connect(mnuPreferences, &QAction::triggered, this, &SessionCommands::preferences);
 
     RecentFilesMenu &recent = window.session().recentFiles();
-    connect(&recent, &RecentFilesMenu::openRequested, this,
-            [this](const QString &path) { m_window.OpenGivenFile(path); });
+    connect(&recent, &RecentFilesMenu::openRequested, this, [this](const QString &path) {
+        m_window.OpenGivenFile(path, m_window.session().settings().get(Settings::RecentTracks).value(path).toInt());
+    });
+    // Kept as the shown track changes, not at every edit of it.
+    connect(&window.document(), &document::ImageDocument::trackChanged, this, [this](int track) {
+        const document::ImageDocument &doc = m_window.document();
+        EditorSettings &settings = m_window.session().settings();
+        QVariantMap tracks = settings.get(Settings::RecentTracks);
+        if (track != doc.shownTrack() || tracks.value(doc.path()).toInt() == track)
+            return;
+        tracks.insert(doc.path(), track);
+        for (const QString &path : tracks.keys()) // only the recent images are remembered
+            if (!settings.get(Settings::RecentFiles).contains(path))
+                tracks.remove(path);
+        settings.set(Settings::RecentTracks, tracks);
+    });
     connect(&recent, &RecentFilesMenu::reported, this, &SessionCommands::warn);
     connect(&window.session().launcher(), &PlayTestLauncher::emulatorEnded, this,
             &SessionCommands::warn);

@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QStyle>
 #include <QUndoView>
 #include <QHelpEvent>
@@ -161,6 +163,13 @@ bool ViewCommands::eventFilter(QObject *watched, QEvent *event)
         const QPoint delta = wheel->angleDelta();
         return turnWheel(delta.y() != 0 ? delta.y() : delta.x(),
                          wheel->modifiers() & Qt::ShiftModifier);
+    }
+    // Clicked, the view has the keys: Enter opens the Object Selector on the current object.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            m_window.btnCurrentObject->click();
+        return key == Qt::Key_Return || key == Qt::Key_Enter;
     }
     if (event->type() == QEvent::ToolTip) {
         const auto *help = static_cast<QHelpEvent *>(event);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 // Everything the editor remembers between runs, each under one key with its type and default.
 namespace whoopline::shell {
@@ -21,6 +22,8 @@ inline const Setting<QString> EmulatorCommand{"playTest/emulatorCommand", {}};
 inline const Setting<QString> LastOpenFolder{"files/lastOpenFolder", {}};
 // Recent images, newest first.
 inline const Setting<QStringList> RecentFiles{"files/recent", {}};
+// The track last shown in each recent image, by path: a recent image opens with it.
+inline const Setting<QVariantMap> RecentTracks{"files/recentTracks", {}};
 // The View menu's choices.
 inline const Setting<bool> TrackOverviewShown{"view/trackOverview", true};
 inline const Setting<bool> AlternativeMarksShown{"view/markAlternative", true};

@@ -62,6 +62,7 @@ void frmMain::createControls()
     picTrack->setGeometry(8, 8, 512, 256);
     picTrack->setBackgroundColour(TrackViewBackground);
     picTrack->setPicture(ReadArtwork(QStringLiteral(":/shell/title.png")));
+    picTrack->setFocusPolicy(Qt::ClickFocus); // for Enter, which opens the Object Selector
 
     shpSelect = addControl(new RectangleShape(picTrack), "shpSelect");
     shpSelect->setGeometry(0, 0, 16, 256);
