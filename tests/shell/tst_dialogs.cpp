@@ -331,6 +331,11 @@ private slots:
         QCOMPARE(asked.at(0).at(0).toInt(), 3);
         std::unique_ptr<QMimeData> dragged(list->model()->mimeData({list->model()->index(40, 0)}));
         QCOMPARE(dragged->text(), "42:01");
+        QStringList shown;
+        QTest::keyClicks(palette.findChild<QLineEdit *>("txtPaletteFilter"), "ramp"); // by name, or by number as "0c"
+        for (int i = 0; i < list->count(); ++i)
+            shown << (list->item(i)->isHidden() ? "" : list->item(i)->text().left(2));
+        QCOMPARE(shown.join("").size() / 2, 13);
     }
 };
 

@@ -354,6 +354,8 @@ private slots:
                 item->trigger();
             palette = later.findChild<QDockWidget *>("dockObjectPalette");
             QVERIFY(palette->isVisible() && later.dockWidgetArea(palette) == area);
+            auto *entries = palette->findChild<QListWidget *>();
+            QTRY_VERIFY(entries->indexAt(QPoint(4, entries->viewport()->height() - 2)).row() >= 11); // a dozen in sight
             palette->close(); // its title bar's button
             QVERIFY(!item->isChecked());
         }

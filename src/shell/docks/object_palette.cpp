@@ -7,9 +7,11 @@
 #include "view/selector_preview.h"
 
 #include <QEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPixmap>
+#include <QVBoxLayout>
 
 namespace whoopline::shell {
 
@@ -18,6 +20,8 @@ using namespace edit;
 namespace {
 
 constexpr int IconSize = 64;
+// Shown smaller, so that a dock as high as the window shows a dozen entries and more.
+constexpr int ShownIconSize = 24;
 
 // The list hands its entries to a drag in the clipboard's forms.
 class PaletteList : public QListWidget
@@ -68,15 +72,29 @@ QListWidget *ObjectPalette::list()
 {
     if (m_list)
         return m_list;
-    m_list = new PaletteList(this);
+    auto *panel = new QWidget(this);
+    auto *filter = new QLineEdit(panel);
+    filter->setObjectName(QStringLiteral("txtPaletteFilter"));
+    filter->setPlaceholderText(QStringLiteral("Filter: name or number"));
+    filter->setClearButtonEnabled(true);
+    m_list = new PaletteList(panel);
     m_list->setObjectName(QStringLiteral("lstObjectPalette"));
-    m_list->setIconSize(QSize(IconSize, IconSize));
+    m_list->setIconSize(QSize(ShownIconSize, ShownIconSize));
+    auto *column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(filter);
+    column->addWidget(m_list);
+    // "ramp" or "0c": the entries whose text, which starts with the number, holds what is typed.
+    connect(filter, &QLineEdit::textChanged, m_list, [this](const QString &text) {
+        for (int i = 0; i < m_list->count(); ++i)
+            m_list->item(i)->setHidden(!m_list->item(i)->text().contains(text.trimmed(), Qt::CaseInsensitive));
+    });
     m_list->setDragEnabled(true);
     m_list->setDragDropMode(QAbstractItemView::DragOnly);
     m_list->setDefaultDropAction(Qt::CopyAction);
     for (int i = 0; i < CatalogueSize; ++i)
         m_list->addItem(catalogueText(i));
-    setWidget(m_list);
+    setWidget(panel);
     connect(m_list, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { emit replaceRequested(m_list->row(item)); });
     return m_list;
