@@ -51,7 +51,7 @@ std::optional<QRect> geometryFrom(const QByteArray &text)
 } // namespace
 
 PaletteDock::PaletteDock(frmMain &window)
-    : QObject(&window), m_window(window), m_toggle(window.viewMenu->addAction(QStringLiteral("Object Palette")))
+    : QObject(&window), m_window(window), m_toggle(window.viewMenu->addAction(QStringLiteral("Object &Palette")))
 {
     m_toggle->setObjectName(QStringLiteral("mnuObjectPalette"));
     m_toggle->setCheckable(true);
