@@ -301,12 +301,16 @@ private slots:
 
     void preferences()
     {
+        const QString emulator = testing::writeFile(m_files, "nestopia", "#!/bin/sh\n"); // found on the PATH: offered
+        QVERIFY(QFile::setPermissions(emulator, QFile::ReadOwner | QFile::ExeOwner));
+        qputenv("PATH", m_files.path().toLocal8Bit() + ":" + qgetenv("PATH"));
         EditorSettings settings;
+        QCOMPARE(frmPreferences(settings).findChild<QComboBox *>()->itemText(0), "nestopia %f");
         settings.set(Settings::EmulatorCommand, "old %f");
         frmPreferences dialog(settings);
         dialog.focusEmulatorCommand();
         dialog.show();
-        QCOMPARE(dialog.focusWidget(), dialog.txtEmulatorCommand);
+        QCOMPARE(dialog.focusWidget(), dialog.txtEmulatorCommand->parentWidget()); // the list whose text it is
         QTest::keyClicks(dialog.txtEmulatorCommand, " new %f "); // in place of the old one
         dialog.accept();
         QCOMPARE(settings.get(Settings::EmulatorCommand), "new %f");

@@ -2,10 +2,12 @@
 
 #include "shell/session/editor_settings.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace whoopline::shell {
@@ -14,11 +16,20 @@ frmPreferences::frmPreferences(EditorSettings &settings, QWidget *parent)
     : QDialog(parent), m_settings(settings)
 {
     setWindowTitle(QStringLiteral("Preferences"));
-    txtEmulatorCommand = new QLineEdit(settings.get(Settings::EmulatorCommand), this);
+    // An editable list: the emulators found on the PATH, each with its %f form, or any command.
+    auto *emulators = new QComboBox(this);
+    emulators->setObjectName(QStringLiteral("cboEmulatorCommand"));
+    emulators->setEditable(true);
+    emulators->setInsertPolicy(QComboBox::NoInsert);
+    for (const char *program : {"fceux", "mesen", "nestopia", "punes", "mednafen", "ares"})
+        if (!QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
+            emulators->addItem(QStringLiteral("%1 %f").arg(QString::fromLatin1(program)));
+    emulators->setCurrentText(settings.get(Settings::EmulatorCommand));
+    txtEmulatorCommand = emulators->lineEdit();
     txtEmulatorCommand->setObjectName(QStringLiteral("txtEmulatorCommand"));
     // Room for 48 characters, measured on text: the window's bitmap font reports an average
     // character width of hundreds of pixels, which once made the dialog 29,449 pixels wide.
-    txtEmulatorCommand->setMinimumWidth(txtEmulatorCommand->fontMetrics().horizontalAdvance(QString(48, u'x')));
+    emulators->setMinimumWidth(emulators->fontMetrics().horizontalAdvance(QString(48, u'x')));
     txtEmulatorCommand->setPlaceholderText(QStringLiteral("myemulator --fullscreen %f"));
 
     auto *hint = new QLabel(
@@ -31,8 +42,8 @@ frmPreferences::frmPreferences(EditorSettings &settings, QWidget *parent)
 
     m_form = new QFormLayout;
     auto *commandLabel = new QLabel(QStringLiteral("&Emulator command:"), this);
-    commandLabel->setBuddy(txtEmulatorCommand);
-    m_form->addRow(commandLabel, txtEmulatorCommand);
+    commandLabel->setBuddy(emulators);
+    m_form->addRow(commandLabel, emulators);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
