@@ -275,14 +275,19 @@ private slots:
 
         QMimeData data; // as the palette drags 0x0C
         data.setData("application/x-whoopline-objects", bytes({0x0C}));
+        QRect marker; // where the drag shows it will land
         const auto drop = [&] { // on object 3, the span at 0..32
             for (QEvent::Type type : {QEvent::DragEnter, QEvent::DragMove, QEvent::Drop}) {
                 QDropEvent event(w.picTrack->mapTo(&w, QPoint(28, 200)), Qt::CopyAction, &data, Qt::LeftButton, {}, type);
                 QApplication::sendEvent(&w, &event);
+                if (QWidget *shown = w.findChild<QWidget *>("shpDropMarker"); shown && shown->isVisible())
+                    marker = shown->geometry();
             }
             QCoreApplication::processEvents();
         };
         drop();
+        QCOMPARE(marker, QRect(0, 0, 3, 256)); // before object 3, shown only during the drag
+        QVERIFY(w.findChild<QWidget *>("shpDropMarker")->isHidden());
         QCOMPARE(w.doc().track().TrackObjects.at(3).code(), 0x0C);
         QVERIFY(w.lblFreeBytes->text() == "Free: 2 of 129 bytes" && w.mnuUndo->text() == "&Undo Insert Object");
         w.load(3); // no free byte

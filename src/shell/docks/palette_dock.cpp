@@ -72,6 +72,20 @@ PaletteDock::PaletteDock(frmMain &window)
     });
 }
 
+QWidget *PaletteDock::dropMarker()
+{
+    if (!m_dropMarker) {
+        m_dropMarker = new QWidget(m_window.picTrack);
+        m_dropMarker->setObjectName(QStringLiteral("shpDropMarker"));
+        m_dropMarker->setAutoFillBackground(true);
+        QPalette colours = m_dropMarker->palette();
+        colours.setColor(QPalette::Window, Qt::yellow);
+        m_dropMarker->setPalette(colours);
+        m_dropMarker->hide();
+    }
+    return m_dropMarker;
+}
+
 void PaletteDock::warnOf(const Status &done)
 {
     if (!done)
@@ -129,6 +143,8 @@ bool PaletteDock::eventFilter(QObject *watched, QEvent *event)
         settings.set(Settings::PaletteGeometry, geometryText(m_palette->geometry()));
         settings.set(Settings::PaletteShown, !m_palette->isHidden());
     }
+    if (type == QEvent::DragLeave || type == QEvent::Drop)
+        dropMarker()->hide();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return QObject::eventFilter(watched, event);
     auto *drop = static_cast<QDropEvent *>(event);
@@ -147,7 +163,17 @@ bool PaletteDock::eventFilter(QObject *watched, QEvent *event)
                           : -1;
     if (index < 0)
         drop->ignore();
-    else if (type == QEvent::Drop)
+    // Where the objects will land: before the object under the pointer.
+    if (index >= 0 && type == QEvent::DragMove) {
+        const track::TrackModel &shown = m_window.document().track();
+        qint64 left = 0;
+        for (int i = shown.CurrentObject; i < index; ++i)
+            left += view::StripAdvance(shown.TrackObjects.at(i));
+        dropMarker()->setGeometry(int(left), 0, 3, view->height());
+        dropMarker()->show();
+    }
+    dropMarker()->setVisible(index >= 0 && type == QEvent::DragMove);
+    if (index >= 0 && type == QEvent::Drop)
         // Once the drop is over, so that a refusal does not hold up the drag's source.
         QMetaObject::invokeMethod(
             this,

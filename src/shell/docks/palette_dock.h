@@ -5,6 +5,7 @@
 #include <QObject>
 
 class QAction;
+class QWidget;
 
 namespace whoopline::shell {
 
@@ -29,11 +30,14 @@ protected:
 private:
     ObjectPalette *palette();
     void warnOf(const Status &done);
+    // The yellow line on the track view where dragged objects will land.
+    QWidget *dropMarker();
     void showPictures();
 
     frmMain &m_window;
     QAction *m_toggle;
     ObjectPalette *m_palette = nullptr;
+    QWidget *m_dropMarker = nullptr;
     // The pictures are drawn when the palette shows: an image opened while it is hidden
     // leaves them stale until then.
     bool m_stale = true;
