@@ -41,23 +41,38 @@ Status checkForeignImage(const CommandLine &command, const QString &path)
     return Failure{header.error() + QStringLiteral(" Give --force to use it all the same.")};
 }
 
-Status exportTrack(const CommandLine &command)
+// The image and its track command.track, once the output spares the image and the image has a
+// header (or --force): what both exports start from.
+struct ExportedTrack
+{
+    view::OpenedImage image;
+    track::LoadedTrack track;
+};
+Result<ExportedTrack> trackToExport(const CommandLine &command)
 {
     if (const Status spared = checkOutputSparesInputs(command.outputPath, command.imagePath); !spared)
-        return spared;
+        return Failure{spared.error()};
     if (const Status image = checkForeignImage(command, command.imagePath); !image)
-        return image;
-    const auto opened = view::OpenImage(command.imagePath);
+        return Failure{image.error()};
+    auto opened = view::OpenImage(command.imagePath);
     if (!opened)
         return Failure{opened.error()};
-    const auto loaded =
-        track::ReadTrack(command.imagePath, command.track, opened->ObjectWidthTable);
+    auto loaded = track::ReadTrack(command.imagePath, command.track, opened->ObjectWidthTable);
     if (!loaded)
         return Failure{loaded.error()};
+    return ExportedTrack{std::move(opened).value(), std::move(loaded).value()};
+}
+
+Status exportTrack(const CommandLine &command)
+{
+    const auto exported = trackToExport(command);
+    if (!exported)
+        return Failure{exported.error()};
+    const rom::RomGraphics &graphics = exported->image.graphics;
     return writeFileThrough(
         command.outputPath,
         [&](const WriteBytes &write) {
-            return view::WriteTrackPng(loaded->objects, opened->graphics.picBuffer, opened->graphics.picGFX,
+            return view::WriteTrackPng(exported->track.objects, graphics.picBuffer, graphics.picGFX,
                                        command.imagePath, command.markAlternative, write);
         },
         {QStringLiteral("The picture")});
@@ -85,17 +100,11 @@ Status makePatch(const CommandLine &command)
 
 Status exportTrackData(const CommandLine &command)
 {
-    if (const Status spared = checkOutputSparesInputs(command.outputPath, command.imagePath); !spared)
-        return spared;
-    if (const Status image = checkForeignImage(command, command.imagePath); !image)
-        return image;
-    const auto opened = view::OpenImage(command.imagePath);
-    if (!opened)
-        return Failure{opened.error()};
-    const auto loaded = track::ReadTrack(command.imagePath, command.track, opened->ObjectWidthTable);
-    if (!loaded)
-        return Failure{loaded.error()};
-    return replaceFileWith(command.outputPath, edit::WriteTrackFile(loaded->laps, loaded->objects).toUtf8(),
+    const auto exported = trackToExport(command);
+    if (!exported)
+        return Failure{exported.error()};
+    return replaceFileWith(command.outputPath,
+                           edit::WriteTrackFile(exported->track.laps, exported->track.objects).toUtf8(),
                            {QStringLiteral("The track file")});
 }
 

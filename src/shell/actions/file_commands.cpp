@@ -241,10 +241,6 @@ void FileCommands::exportTrackFile()
 void FileCommands::importTrackFile(const QString &path)
 {
     document::ImageDocument &doc = m_window.document();
-    if (!doc.hasTrack()) {
-        tell(QStringLiteral("There is no track to import into yet. Choose a track and press Load first."));
-        return;
-    }
     const QString chosen = path.isEmpty() ? m_window.chooseTrackFile(&m_window, QFileInfo(doc.path()).path()) : path;
     if (chosen.isEmpty())
         return;

@@ -34,8 +34,6 @@ public:
 
     // The settings file, for messages.
     QString fileName() const { return m_settings.fileName(); }
-    // Whether this run leaves the settings file as it found it, having failed to read it.
-    bool keepsFileUntouched() const { return m_inMemory; }
 
     // The one-time text about a settings file that could not be read or written, for the status
     // bar; empty once taken, and when there was no such trouble.

@@ -100,10 +100,8 @@ public:
 
 PlayTestLauncher::PlayTestLauncher() = default;
 
-PlayTestLauncher::~PlayTestLauncher()
-{
-    qDeleteAll(findChildren<EmulatorProcess *>());
-}
+// The emulators go with the launcher as its children, and each lets its process run on.
+PlayTestLauncher::~PlayTestLauncher() = default;
 
 PlayTestLauncher::TemporaryFolder PlayTestLauncher::temporaryFolder()
 {
