@@ -3,7 +3,7 @@
 // Usage: whoopline-bench-editor IMAGE TRACK
 
 #include "editor_session.h"
-#include "shell/trackview/picture_box.h"
+#include "shell/trackview/track_view_widget.h"
 #include "shell/window/app_fonts.h"
 #include "shown_clock.h"
 
@@ -39,7 +39,7 @@ int main(int argc, char *argv[])
             QCoreApplication::quit();
             return;
         }
-        whoopline::bench::WhenPainted(editor.window.picTrack, [] { QCoreApplication::quit(); });
+        whoopline::bench::WhenPainted(editor.control("picTrack"), [] { QCoreApplication::quit(); });
     });
     editor.window.show();
     QApplication::exec();

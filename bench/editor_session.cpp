@@ -1,6 +1,6 @@
 #include "editor_session.h"
 
-#include "shell/trackview/picture_box.h"
+#include "shell/trackview/track_view_widget.h"
 
 #include <QAction>
 #include <QLabel>
@@ -11,20 +11,21 @@ namespace whoopline::bench {
 
 EditorSession::EditorSession()
 {
-    window.showMessage = [this](QWidget *, QMessageBox::Icon, const QString &, const QString &text) {
+    dialogs.showMessage = [this](QWidget *, QMessageBox::Icon, const QString &, const QString &text) {
         messages << text;
     };
 }
 
 QString EditorSession::openAndLoad(const QString &path, int track)
 {
-    window.chooseImageFile = [path](QWidget *) { return path; };
-    window.mnuOpen->trigger();
-    window.scrLoadTrack->setValue(track);
-    window.btnLoadTrack->click();
+    dialogs.chooseImageFile = [path](QWidget *) { return path; };
+    control<QAction>("mnuOpen")->trigger();
+    control<QScrollBar>("scrLoadTrack")->setValue(track);
+    control<QPushButton>("btnLoadTrack")->click();
     if (!messages.isEmpty())
         return messages.join(QLatin1Char(' '));
-    if (window.lblCurrentObject->text().isEmpty() || window.picTrack->picture().isNull())
+    if (control<QLabel>("lblCurrentObject")->text().isEmpty() ||
+        control<shell::TrackViewWidget>("picTrack")->picture().isNull())
         return QStringLiteral("Track %1 of %2 was not shown.").arg(track).arg(path);
     return {};
 }

@@ -18,8 +18,15 @@ public:
     // what went wrong, or an empty text when the track is shown.
     QString openAndLoad(const QString &path, int track);
 
-    shell::frmMain window;
+    // A control of the window by its name.
+    template <typename T = QWidget> T *control(const char *name)
+    {
+        return window.findChild<T *>(QString::fromLatin1(name));
+    }
+
     QStringList messages; // what the window would have shown in message boxes
+    shell::WindowDialogs dialogs;
+    shell::frmMain window{&dialogs};
 };
 
 } // namespace whoopline::bench

@@ -3,7 +3,7 @@
 
 #include "bench_images.h"
 #include "editor_session.h"
-#include "shell/trackview/picture_box.h"
+#include "shell/trackview/track_view_widget.h"
 #include "worst_case_image.h"
 
 #include <QPushButton>
@@ -19,7 +19,7 @@ namespace {
 
 // Times click(window), from the click to the new strip in picTrack, with the longest track
 // loaded and its first object current before every click.
-void timeClicks(benchmark::State &state, BenchImage image, void (*click)(shell::frmMain &))
+void timeClicks(benchmark::State &state, BenchImage image, void (*click)(EditorSession &))
 {
     EditorSession editor;
     editor.window.show();
@@ -33,28 +33,29 @@ void timeClicks(benchmark::State &state, BenchImage image, void (*click)(shell::
         return;
     }
     shell::frmMain &window = editor.window;
+    const auto *picTrack = editor.control<shell::TrackViewWidget>("picTrack");
     for (auto _ : state) {
         // Untimed: what the last click left to paint is painted now, so each timed click starts
         // from a window at rest, as between two clicks of a person.
         window.repaint();
-        const qint64 before = window.picTrack->picture().cacheKey();
+        const qint64 before = picTrack->picture().cacheKey();
         const auto start = std::chrono::steady_clock::now();
-        click(window);
+        click(editor);
         const auto end = std::chrono::steady_clock::now();
-        if (window.picTrack->picture().cacheKey() == before) {
+        if (picTrack->picture().cacheKey() == before) {
             state.SkipWithError("the click left the old strip in picTrack");
             break;
         }
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());
         // Back to the first object, untimed, so that every timed click draws the same view.
-        QTest::mouseClick(window.btnPrevBeginning, Qt::LeftButton);
+        QTest::mouseClick(editor.control("btnPrevBeginning"), Qt::LeftButton);
     }
 }
 
 void BM_Click(benchmark::State &state, BenchImage image)
 {
     timeClicks(state, image,
-               [](shell::frmMain &window) { QTest::mouseClick(window.btnNext, Qt::LeftButton); });
+               [](EditorSession &editor) { QTest::mouseClick(editor.control("btnNext"), Qt::LeftButton); });
 }
 BENCHMARK_CAPTURE(BM_Click, sample, BenchImage::Sample)->UseManualTime()->Name("click/sample");
 BENCHMARK_CAPTURE(BM_Click, worst_case, BenchImage::WorstCase)->UseManualTime()->Name("click/worst_case");
@@ -63,8 +64,8 @@ BENCHMARK_CAPTURE(BM_Click, worst_case, BenchImage::WorstCase)->UseManualTime()-
 // the worst case's, which is redrawn.
 void BM_TrackClick(benchmark::State &state, BenchImage image)
 {
-    timeClicks(state, image, [](shell::frmMain &window) {
-        QTest::mouseClick(window.picTrack, Qt::LeftButton, {}, QPoint(40, 128));
+    timeClicks(state, image, [](EditorSession &editor) {
+        QTest::mouseClick(editor.control("picTrack"), Qt::LeftButton, {}, QPoint(40, 128));
     });
 }
 BENCHMARK_CAPTURE(BM_TrackClick, sample, BenchImage::Sample)

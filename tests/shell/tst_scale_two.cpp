@@ -1,14 +1,15 @@
 // Runs at QT_SCALE_FACTOR=2 (ctest sets it), where the windows take the scalable fallback fonts.
-#include "shell/actions/view_commands.h"
 #include "shell/dialogs/frm_object_selector.h"
-#include "shell/trackview/overview_strip.h"
+#include "shell/trackview/track_overview_widget.h"
 #include "shell/window/app_fonts.h"
 #include "shell/window/frm_main.h"
+#include "window_harness.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
 using namespace whoopline;
+using whoopline::testing::Window;
 
 namespace {
 
@@ -54,7 +55,7 @@ private slots:
     // With the widest values the window shows.
     void mainWindowTextsFit()
     {
-        shell::frmMain window;
+        Window window;
         window.lblCurrentObject->setText("$FF");
         window.lblLength->setText("255");
         window.txtLaps->setText("255");
@@ -62,7 +63,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         checkTextsFit(window.findChild<QWidget *>("client"));
         // The overview's 32 rows show whole, above the status bar.
-        const QWidget *strip = window.viewCommands->overview->viewport();
+        const QWidget *strip = window.overview->viewport();
         QVERIFY(strip->isVisible() && strip->mapTo(&window, QPoint(0, 32)).y() <= window.statusBar()->y());
     }
 

@@ -253,6 +253,9 @@ private slots:
             QDropEvent dropped(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
             QCoreApplication::sendEvent(&w, &enter);
             QCOMPARE(enter.isAccepted(), oneFile);
+            QDragEnterEvent overTrackView(QPoint(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(w.picTrack, &overTrackView); // which takes only objects
+            QCOMPARE(overTrackView.isAccepted(), oneFile);
             QCoreApplication::sendEvent(&w, &dropped);
             QCoreApplication::processEvents();
         } else {

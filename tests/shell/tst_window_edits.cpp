@@ -277,10 +277,12 @@ private slots:
         data.setData("application/x-whoopline-objects", bytes({0x0C}));
         QRect marker; // where the drag shows it will land
         const auto drop = [&] { // on object 3, the span at 0..32
-            for (QEvent::Type type : {QEvent::DragEnter, QEvent::DragMove, QEvent::Drop}) {
-                QDropEvent event(w.picTrack->mapTo(&w, QPoint(28, 200)), Qt::CopyAction, &data, Qt::LeftButton, {}, type);
-                QApplication::sendEvent(&w, &event);
-                if (QWidget *shown = w.findChild<QWidget *>("shpDropMarker"); shown && shown->isVisible())
+            QDragEnterEvent enter({28, 200}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QDragMoveEvent move({28, 200}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QDropEvent dropped({28, 200}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            for (QEvent *event : std::initializer_list<QEvent *>{&enter, &move, &dropped}) {
+                QApplication::sendEvent(w.picTrack, event);
+                if (QWidget *shown = w.findChild<QWidget *>("shpDropMarker"); shown->isVisible())
                     marker = shown->geometry();
             }
             QCoreApplication::processEvents();

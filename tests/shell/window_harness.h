@@ -1,10 +1,10 @@
 #pragma once
 
+#include "document/image_document.h"
 #include "image_builder.h"
 #include "sample_image.h"
-#include "shell/actions/session_commands.h"
-#include "shell/actions/view_commands.h"
-#include "shell/trackview/picture_box.h"
+#include "shell/trackview/track_overview_widget.h"
+#include "shell/trackview/track_view_widget.h"
 #include "shell/window/frm_main.h"
 #include "shell/window/rectangle_shape.h"
 #include "view/track_view.h"
@@ -21,9 +21,17 @@ inline const bool SettingsInTestMode = (QStandardPaths::setTestModeEnabled(true)
 
 // The main window with its dialogs answered by the test: Open hands out `chosen`, messages are
 // kept, and the object selector must be set by the test that expects it (the window's own one is
-// kept in realSelector, its Open dialog in realChooser).
-struct Window : shell::frmMain
+// kept in realSelector, its Open dialog in realChooser). Its controls are found by their names.
+struct Window : shell::WindowDialogs, shell::frmMain
 {
+    template <typename T = QWidget> T *named(const char *name) const
+    {
+        T *found = findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
     QTemporaryDir dir;
     const QByteArray sample = sample::BuildSampleImage();
     QString chosen;
@@ -36,7 +44,50 @@ struct Window : shell::frmMain
     QStringList confirmations; // the questions with an action button, answered with `confirm`
     bool confirm = false;
 
-    Window()
+    shell::TrackViewWidget *const picTrack = named<shell::TrackViewWidget>("picTrack");
+    shell::RectangleShape *const shpSelect = named<shell::RectangleShape>("shpSelect");
+    QPushButton *const btnPrevBeginning = named<QPushButton>("btnPrevBeginning");
+    QPushButton *const btnPrev10 = named<QPushButton>("btnPrev10");
+    QPushButton *const btnPrev = named<QPushButton>("btnPrev");
+    QPushButton *const btnNext = named<QPushButton>("btnNext");
+    QPushButton *const btnNext10 = named<QPushButton>("btnNext10");
+    QPushButton *const btnNextEnd = named<QPushButton>("btnNextEnd");
+    QLabel *const lblCurrentObject = named<QLabel>("lblCurrentObject");
+    QPushButton *const btnCurrentObject = named<QPushButton>("btnCurrentObject");
+    QLabel *const lblLength = named<QLabel>("lblLength");
+    QLineEdit *const txtLaps = named<QLineEdit>("txtLaps");
+    QScrollBar *const scrLaps = named<QScrollBar>("scrLaps");
+    QLineEdit *const txtLoadTrack = named<QLineEdit>("txtLoadTrack");
+    QScrollBar *const scrLoadTrack = named<QScrollBar>("scrLoadTrack");
+    QPushButton *const btnLoadTrack = named<QPushButton>("btnLoadTrack");
+    QCheckBox *const chkAlternative = named<QCheckBox>("chkAlternative");
+    QLabel *const lblFileName = named<QLabel>("lblFileName");
+    QLabel *const lblTrack = named<QLabel>("lblTrack");
+    QLabel *const lblObject = named<QLabel>("lblObject");
+    QLabel *const lblFreeBytes = named<QLabel>("lblFreeBytes");
+    QLabel *const lblMarked = named<QLabel>("lblMarked");
+    QLabel *const lblModified = named<QLabel>("lblModified");
+    QAction *const mnuFile = named<QAction>("mnuFile");
+    QAction *const mnuOpen = named<QAction>("mnuOpen");
+    QAction *const mnuSave = named<QAction>("mnuSave");
+    QAction *const mnuSaveAs = named<QAction>("mnuSaveAs");
+    QAction *const mnuRevert = named<QAction>("mnuRevert");
+    QAction *const mnuExportTrack = named<QAction>("mnuExportTrack");
+    QAction *const mnuCreatePatch = named<QAction>("mnuCreatePatch");
+    QAction *const mnuExit = named<QAction>("mnuExit");
+    QAction *const mnuEdit = named<QAction>("mnuEdit");
+    QAction *const mnuUndo = named<QAction>("mnuUndo");
+    QAction *const mnuRedo = named<QAction>("mnuRedo");
+    QAction *const mnuInsert = named<QAction>("mnuInsert");
+    QAction *const mnuDelete = named<QAction>("mnuDelete");
+    QAction *const mnuMarkAlternative = named<QAction>("mnuMarkAlternative");
+    QAction *const mnuHelp = named<QAction>("mnuHelp");
+    QAction *const mnuAbout = named<QAction>("mnuAbout");
+    QMenu *const viewMenu = named<QAction>("mnuView")->menu();
+    QMenu *const recentMenu = named<QMenu>("mnuRecentFiles");
+    shell::TrackOverviewWidget *const overview = named<shell::TrackOverviewWidget>("overview");
+
+    Window() : frmMain(this)
     {
         chooseImageFile = [this](QWidget *) { return chosen; };
         showMessage = [this](QWidget *, QMessageBox::Icon icon, const QString &, const QString &text) {
@@ -82,7 +133,7 @@ struct Window : shell::frmMain
     {
         const auto &d = doc();
         const auto v = view::RenderTrackView(d.track(), d.graphics().picBuffer, d.graphics().picGFX, d.path(),
-                                             viewCommands->mnuMarkAlternative->isChecked());
+                                             mnuMarkAlternative->isChecked());
         return picTrack->picture() == v.strip && lblCurrentObject->text() == v.currentObjectText &&
                lblLength->text() == v.lengthText && chkAlternative->isChecked() == v.alternative &&
                shpSelect->width() == v.markerWidth;

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScrollBar>
 
 #include <cstdio>
 
@@ -22,19 +21,17 @@ int main(int argc, char *argv[])
     const int track = args.size() > 3 ? args.at(3).toInt() : 1;
     const int steps = args.size() > 4 ? args.at(4).toInt() : 0;
 
-    whoopline::shell::frmMain window;
     bool failed = false;
-    window.chooseImageFile = [&](QWidget *) { return image; };
-    window.showMessage = [&](QWidget *, QMessageBox::Icon, const QString &, const QString &text) {
+    whoopline::shell::WindowDialogs dialogs;
+    dialogs.showMessage = [&](QWidget *, QMessageBox::Icon, const QString &, const QString &text) {
         std::fprintf(stderr, "%s\n", qPrintable(text));
         failed = true;
     };
+    whoopline::shell::frmMain window(&dialogs);
     window.show();
-    window.mnuOpen->trigger();
-    window.scrLoadTrack->setValue(track);
-    window.btnLoadTrack->click();
+    window.OpenGivenFile(image, track);
     for (int i = 0; i < steps; ++i)
-        window.btnNext->click();
+        window.findChild<QPushButton *>(QStringLiteral("btnNext"))->click();
     if (failed)
         return 1;
     // The status bar lays out its new texts from the event loop.

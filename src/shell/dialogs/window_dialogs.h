@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/dialogs/frm_preferences.h"
 #include "shell/dialogs/set_laps_dialog.h"
 #include "shell/dialogs/standard_dialogs.h"
 
@@ -10,8 +11,9 @@
 
 namespace whoopline::shell {
 
-// The main window's modal dialogs, held as replaceable functions so that tests never block on
-// one. Each starts as the standard dialog; the window sets the two that need it.
+// The questions and dialogs of the main window and its controllers, held as replaceable functions
+// so that tests answer them and never block on one. Each starts as the standard dialog; the
+// window sets the two that need its state.
 struct WindowDialogs
 {
     // Asks for an image to open; "" when the user cancels.
@@ -41,6 +43,9 @@ struct WindowDialogs
     std::function<QString(QWidget *parent, const QString &directory)> chooseTrackFile = chooseTrackFileToOpen;
     // Edit > Go to Object...: the object's number (1..count) typed, nothing on Cancel.
     std::function<std::optional<int>(QWidget *parent, int current, int count)> askObjectNumber = askForObjectNumber;
+    // Edit > Preferences...: shows and keeps the settings; true on OK.
+    std::function<bool(QWidget *parent, EditorSettings &settings)> editPreferences =
+        [](QWidget *parent, EditorSettings &settings) { return showPreferences(parent, settings, false); };
     // Edit > Set Laps...: the laps typed, nothing on Cancel.
     std::function<std::optional<int>(QWidget *parent, int laps)> runSetLaps = RunSetLaps;
 };

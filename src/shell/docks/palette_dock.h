@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rom/result.h"
+#include "shell/actions/action_context.h"
 
 #include <QObject>
 
@@ -9,35 +10,30 @@ class QWidget;
 
 namespace whoopline::shell {
 
-class frmMain;
 class ObjectPalette;
 
 // The object palette docked in the window: View > Object Palette shows and hides it, its place
-// and whether it shows are remembered from one run to the next, activating an entry replaces the
-// current object, and objects dropped on the track view (the palette's drags, or their text)
-// go in before the object under the pointer.
+// and whether it shows are remembered from one run to the next, and activating an entry replaces
+// the current object. Its entries are dragged onto the track view, which inserts them.
 class PaletteDock : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit PaletteDock(frmMain &window);
+    PaletteDock(const ActionContext &context, QObject *parent);
 
-protected:
-    // The window's drags and drops of objects, and its closing.
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // View > Object Palette.
+    QAction *toggleAction() const { return m_toggle; }
+    // Keeps the palette's place and whether it shows for the next run; called as the window closes.
+    void rememberPlace();
 
 private:
     ObjectPalette *palette();
-    void warnOf(const Status &done);
-    // The yellow line on the track view where dragged objects will land.
-    QWidget *dropMarker();
     void showPictures();
 
-    frmMain &m_window;
+    const ActionContext m_context;
     QAction *m_toggle;
     ObjectPalette *m_palette = nullptr;
-    QWidget *m_dropMarker = nullptr;
     // The pictures are drawn when the palette shows: an image opened while it is hidden
     // leaves them stale until then.
     bool m_stale = true;

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "document/image_document.h"
 #include "edit/selection_exchange.h"
+#include "shell/actions/action_context.h"
 #include "shell/dialogs/window_dialogs.h"
 #include "view/navigation.h"
 
 #include <QMainWindow>
 
 #include <array>
-#include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -19,20 +19,26 @@ class QMenu;
 class QPushButton;
 class QScrollBar;
 
+namespace whoopline::document {
+class ImageDocument;
+}
+
 namespace whoopline::shell {
 
-class CommandAvailability;
+class EditController;
 class EditorSession;
-class FileCommands;
-class PictureBox;
+class FileController;
 class RectangleShape;
-class ViewCommands;
-class SessionCommands;
-class WindowStatusBar;
+class SessionController;
+class TrackController;
+class TrackOverviewWidget;
+class TrackViewWidget;
+class ViewController;
 
 // The editor's one main window: the track view, the navigation buttons, the current-object row,
-// the track loader, the laps box and the File, Edit and Help menus.
-class frmMain : public QMainWindow, public WindowDialogs
+// the track loader, the laps box, and the menus its controllers fill. Its controls follow the
+// document's signals; its menus hand the controllers' commands to the document.
+class frmMain : public QMainWindow
 {
     Q_OBJECT
 
@@ -40,93 +46,19 @@ public:
     // The window's caption while no image is open.
     static inline const QString Caption = QStringLiteral("Whoopline - Version 1.0b - Quenby");
 
-    explicit frmMain(QWidget *parent = nullptr);
+    // dialogs answers the window's questions and dialogs; null for the standard ones.
+    explicit frmMain(WindowDialogs *dialogs = nullptr, QWidget *parent = nullptr);
     ~frmMain() override;
-
-    // Switches the controls and menu items of window on or off (see CommandAvailability).
-    void SetControlsEnabled(QWidget *window, bool enabled);
-
-    // The window's controls and menu items in control order.
-    const std::vector<QObject *> &Controls() const { return m_controls; }
-    // Names control and puts it under the switch, after the others: a part's own menu item.
-    void addSwitchedControl(QObject *control, const char *name);
-
-    // The track view and its marker of the current object.
-    PictureBox *picTrack = nullptr;
-    RectangleShape *shpSelect = nullptr;
-
-    QPushButton *btnPrevBeginning = nullptr;
-    QPushButton *btnPrev10 = nullptr;
-    QPushButton *btnPrev = nullptr;
-    QPushButton *btnNext = nullptr;
-    QPushButton *btnNext10 = nullptr;
-    QPushButton *btnNextEnd = nullptr;
-
-    // The four captions: "Load Track:", "Current Object:", "Length:", "Number of Laps:".
-    std::array<QLabel *, 4> lblGeneral{};
-    QLabel *lblCurrentObject = nullptr;
-    QPushButton *btnCurrentObject = nullptr;
-    QLabel *lblLength = nullptr;
-
-    // The scroll bars hold the values; the text boxes beside them only show them.
-    QLineEdit *txtLaps = nullptr;
-    QScrollBar *scrLaps = nullptr;
-    QLineEdit *txtLoadTrack = nullptr;
-    QScrollBar *scrLoadTrack = nullptr;
-    QPushButton *btnLoadTrack = nullptr;
-    QCheckBox *chkAlternative = nullptr;
-
-    // The status bar's parts: the open file's name (its full path as tooltip), the loaded track,
-    // the current object, the track's free bytes, and which tracks have unsaved edits.
-    QLabel *lblFileName = nullptr;
-    QLabel *lblTrack = nullptr;
-    QLabel *lblObject = nullptr;
-    QLabel *lblFreeBytes = nullptr;
-    QLabel *lblMarked = nullptr;
-    QLabel *lblModified = nullptr;
-
-    QAction *mnuFile = nullptr;
-    QAction *mnuOpen = nullptr;
-    QAction *mnuSave = nullptr;
-    QAction *mnuSaveAs = nullptr;
-    QAction *mnuRevert = nullptr;
-    QAction *mnuExportTrack = nullptr;
-    QAction *mnuCreatePatch = nullptr;
-    QAction *mnuExportTrackFile = nullptr;
-    QAction *mnuImportTrackFile = nullptr;
-    QAction *mnuFileLine1 = nullptr;
-    QAction *mnuExit = nullptr;
-    QAction *mnuEdit = nullptr;
-    QAction *mnuUndo = nullptr;
-    QAction *mnuRedo = nullptr;
-    QAction *mnuEditLine1 = nullptr;
-    QAction *mnuInsert = nullptr;
-    QAction *mnuDelete = nullptr;
-    QAction *mnuSetLaps = nullptr;
-    QAction *mnuHelp = nullptr;
-    QAction *mnuAbout = nullptr;
 
     // The open image and its tracks; the window shows its shown track.
     document::ImageDocument &document() { return *m_document; }
     const document::ImageDocument &document() const { return *m_document; }
     // What outlives one image: the settings, the recent files and the play test's files.
     EditorSession &session() { return *m_session; }
-    const EditorSession &session() const { return *m_session; }
-    // The menus, which the window's smaller parts fill too.
-    QMenu *fileMenu = nullptr;
-    QMenu *recentMenu = nullptr;
-    QMenu *editMenu = nullptr;
-    QMenu *viewMenu = nullptr;
-    // The View menu's items, the track overview, and the wheel and tooltips on the track view.
-    ViewCommands *viewCommands = nullptr;
-    // File > Recent Files, File > Play Test and Edit > Preferences...
-    SessionCommands *sessionCommands = nullptr;
-    // Lets the switch reach a control that one of the window's smaller parts adds.
-    void registerControl(QObject *control) { m_controls.push_back(control); }
 
-    // Opens the image at path as File > Open does once a file is chosen: checked and read first,
-    // so a refused image leaves the window as it was, with a warning.
-    void OpenImageFile(const QString &path);
+    // The window's own controls and menu items in control order, which SetControlsEnabled walks.
+    const std::vector<QObject *> &Controls() const { return m_controls; }
+
     // Opens a file named on the command line or dropped on the window, and shows track 1..5
     // unless it is 0; "" opens nothing.
     void OpenGivenFile(const QString &path, int track = 0);
@@ -139,51 +71,73 @@ public slots:
     void btnLoadTrack_Click();
     void scrLoadTrack_Change();
     void scrLaps_Change();
-    void btnPrevBeginning_Click();
-    void btnPrev10_Click();
-    void btnPrev_Click();
-    void btnNext_Click();
-    void btnNext10_Click();
-    void btnNextEnd_Click();
     void btnCurrentObject_Click();
     void chkAlternative_Click();
-    void mnuInsert_Click();
-    void mnuDelete_Click();
-    void mnuSetLaps_Click();
-    void picTrack_Click(QPoint at);
-    void picTrack_DblClick(QPoint at);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createControls();
+    void createControllers();
     void createMenus();
     void assignKeysAndTips();
     void connectHandlers();
-    void showDocument();
+    void followDocument();
     void Form_Load();
+    void SetControlsEnabled(QWidget *window, bool enabled);
+    // The enabled states of the controls that need a shown track, and the marking's tip.
+    void updateControls();
 
     template <typename T> T *addControl(T *control, const char *name);
 
     void RenderTrack();
     void ShowLaps();
-    void UpdateStatusBar();
-    void Navigate(view::NavigationButton button);
+    void Navigate(view::NavigationButton button, bool extendRun = false);
+    // Loads track as a user does: the chooser shows it too.
+    void loadTrack(int track);
     void warn(const QString &text);
-    // Shows the refusal of an edit the document was handed.
-    void RecordEdit(const Status &done);
 
-    document::ImageDocument *m_document = nullptr;
-    FileCommands *m_files = nullptr;
-    CommandAvailability *m_availability = nullptr;
-    WindowStatusBar *m_statusBar = nullptr;
+    WindowDialogs m_ownDialogs;
+    WindowDialogs &m_dialogs;
+    document::ImageDocument *m_document;
     EditorSession *m_session = nullptr;
+    std::unique_ptr<ActionContext> m_context;
+    FileController *m_files = nullptr;
+    EditController *m_edits = nullptr;
+    TrackController *m_tracks = nullptr;
+    ViewController *m_view = nullptr;
+    SessionController *m_sessionActions = nullptr;
     // The object selector's choice, started afresh at every opening.
     edit::ObjectSelectorState m_selector;
-    // Whether the last press on the track view fell on an object: only then does the
-    // double-click that follows it open the object selector.
-    bool m_pressedOnObject = false;
+
+    TrackViewWidget *picTrack = nullptr;
+    RectangleShape *shpSelect = nullptr;
+    TrackOverviewWidget *m_overview = nullptr;
+    std::array<QPushButton *, 6> m_navigation{}; // btnPrevBeginning ... btnNextEnd
+    std::array<QLabel *, 4> lblGeneral{};
+    QLabel *lblCurrentObject = nullptr;
+    QPushButton *btnCurrentObject = nullptr;
+    QLabel *lblLength = nullptr;
+    // The scroll bars hold the values; the text boxes beside them only show them.
+    QLineEdit *txtLaps = nullptr;
+    QScrollBar *scrLaps = nullptr;
+    QLineEdit *txtLoadTrack = nullptr;
+    QScrollBar *scrLoadTrack = nullptr;
+    QPushButton *btnLoadTrack = nullptr;
+    QCheckBox *chkAlternative = nullptr;
+
+    QAction *mnuFile = nullptr;
+    QAction *mnuOpen = nullptr;
+    QAction *mnuSave = nullptr;
+    QAction *mnuFileLine1 = nullptr;
+    QAction *mnuExit = nullptr;
+    QAction *mnuHelp = nullptr;
+    QAction *mnuAbout = nullptr;
+    QMenu *m_recentMenu = nullptr;
 
     std::vector<QObject *> m_controls;
 };

@@ -1,13 +1,15 @@
 #include "shell/window/frm_main.h"
 
-#include "edit/track_file.h"
-
-#include "shell/actions/file_commands.h"
-#include "shell/actions/stretch_commands.h"
-#include "shell/trackview/picture_box.h"
+#include "document/image_document.h"
+#include "shell/actions/edit_controller.h"
+#include "shell/actions/file_controller.h"
+#include "shell/actions/session_controller.h"
+#include "shell/actions/track_controller.h"
+#include "shell/actions/view_controller.h"
+#include "shell/trackview/track_overview_widget.h"
+#include "shell/trackview/track_view_widget.h"
 #include "shell/window/app_fonts.h"
 #include "shell/window/artwork_reader.h"
-#include "shell/window/file_drop.h"
 #include "shell/window/rectangle_shape.h"
 #include "shell/window/whole_area_check_box.h"
 #include "shell/window/window_controls.h"
@@ -21,7 +23,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QUndoGroup>
+#include <QShortcut>
+#include <QVBoxLayout>
 
 namespace whoopline::shell {
 
@@ -29,7 +32,6 @@ namespace {
 
 constexpr QSize ClientSize(529, 351);
 const QColor TrackViewBackground(64, 64, 64);
-const QColor MarkerColour(0, 255, 0);
 
 constexpr int LapsMinimum = 1;
 constexpr int LapsMaximum = 255;
@@ -45,36 +47,41 @@ template <typename T> T *frmMain::addControl(T *control, const char *name)
     return control;
 }
 
-void frmMain::addSwitchedControl(QObject *control, const char *name) { addControl(control, name); }
-
 void frmMain::createControls()
 {
-    auto *client = new QWidget(this);
+    // The client area keeps its place and size; the overview takes the window's width under it,
+    // and the window grows by the overview's height while it shows.
+    auto *area = new QWidget(this);
+    auto *column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto *client = new QWidget(area);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(ClientSize);
-    setCentralWidget(client);
+    column->addWidget(client);
+    m_overview = new TrackOverviewWidget(area);
+    m_overview->setObjectName(QStringLiteral("overview"));
+    column->addWidget(m_overview);
+    setCentralWidget(area);
     // The window is as large as its menu bar and client area, and the user cannot resize it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     // A window of fixed size offers no Maximize button that would do nothing.
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
-    picTrack = addControl(new PictureBox(client), "picTrack");
+    picTrack = addControl(new TrackViewWidget(document(), client), "picTrack");
     picTrack->setGeometry(8, 8, 512, 256);
     picTrack->setBackgroundColour(TrackViewBackground);
     picTrack->setPicture(ReadArtwork(QStringLiteral(":/shell/title.png")));
-    picTrack->setFocusPolicy(Qt::ClickFocus); // for Enter, which opens the Object Selector
 
-    shpSelect = addControl(new RectangleShape(picTrack), "shpSelect");
+    shpSelect = addControl(picTrack->marker(), "shpSelect");
     shpSelect->setGeometry(0, 0, 16, 256);
-    shpSelect->setBorderColour(MarkerColour);
-    shpSelect->hide();
 
-    btnPrevBeginning = addControl(makeButton("|<", {8, 272, 25, 25}, client), "btnPrevBeginning");
-    btnPrev10 = addControl(makeButton("<<", {32, 272, 25, 25}, client), "btnPrev10");
-    btnPrev = addControl(makeButton("<", {56, 272, 25, 25}, client), "btnPrev");
-    btnNext = addControl(makeButton(">", {448, 272, 25, 25}, client), "btnNext");
-    btnNext10 = addControl(makeButton(">>", {472, 272, 25, 25}, client), "btnNext10");
-    btnNextEnd = addControl(makeButton(">|", {496, 272, 25, 25}, client), "btnNextEnd");
+    m_navigation = {addControl(makeButton("|<", {8, 272, 25, 25}, client), "btnPrevBeginning"),
+                    addControl(makeButton("<<", {32, 272, 25, 25}, client), "btnPrev10"),
+                    addControl(makeButton("<", {56, 272, 25, 25}, client), "btnPrev"),
+                    addControl(makeButton(">", {448, 272, 25, 25}, client), "btnNext"),
+                    addControl(makeButton(">>", {472, 272, 25, 25}, client), "btnNext10"),
+                    addControl(makeButton(">|", {496, 272, 25, 25}, client), "btnNextEnd")};
 
     lblGeneral[0] = addControl(makeCaptionLabel("Load Track:", captionFont(), {8, 304, 97, 17}, client),
                                "lblGeneral_0");
@@ -102,58 +109,96 @@ void frmMain::createControls()
     chkAlternative->setGeometry(144, 324, 201, 17);
 }
 
+// Every menu, its items in order and their keys, in one place; the controllers own the items
+// they act on, the window the ones it was built with.
 void frmMain::createMenus()
 {
-    fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuFile = addControl(fileMenu->menuAction(), "mnuFile");
-    mnuOpen = addControl(fileMenu->addAction(QStringLiteral("&Open ROM File...")), "mnuOpen");
-    recentMenu = fileMenu->addMenu(QStringLiteral("Recent &Files"));
-    mnuSave = addControl(fileMenu->addAction(QStringLiteral("&Save ROM File")), "mnuSave");
-    mnuSaveAs = addControl(fileMenu->addAction(QStringLiteral("Save ROM File &As...")), "mnuSaveAs");
-    mnuRevert = addControl(fileMenu->addAction(QStringLiteral("&Revert")), "mnuRevert");
-    mnuExportTrack = addControl(
-        fileMenu->addAction(QStringLiteral("Export &Track Picture...")), "mnuExportTrack");
-    mnuCreatePatch =
-        addControl(fileMenu->addAction(QStringLiteral("Create &Patch...")), "mnuCreatePatch");
-    mnuExportTrackFile = addControl(fileMenu->addAction(QStringLiteral("Export Trac&k...")), "mnuExportTrackFile");
-    mnuImportTrackFile = addControl(fileMenu->addAction(QStringLiteral("&Import Track...")), "mnuImportTrackFile");
-    mnuFileLine1 = addControl(fileMenu->addSeparator(), "mnuFileLine1");
-    mnuExit = addControl(fileMenu->addAction(QStringLiteral("&Exit")), "mnuExit");
-    mnuExit->setShortcut(QKeySequence::Quit);
-
-    editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
-    mnuEdit = addControl(editMenu->menuAction(), "mnuEdit");
-    // Their texts name the step they take: "Undo Replace Object".
-    mnuUndo = addControl(editMenu->addAction(QStringLiteral("&Undo")), "mnuUndo");
-    mnuUndo->setShortcuts(QKeySequence::Undo);
-    mnuRedo = addControl(editMenu->addAction(QStringLiteral("&Redo")), "mnuRedo");
-    mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    mnuEditLine1 = addControl(editMenu->addSeparator(), "mnuEditLine1");
-    mnuInsert = addControl(editMenu->addAction(QStringLiteral("&Insert Object")), "mnuInsert");
-    mnuInsert->setShortcut(Qt::Key_Insert);
-    mnuDelete = addControl(editMenu->addAction(QStringLiteral("&Delete Object")), "mnuDelete");
-    mnuDelete->setShortcut(Qt::Key_Delete);
-    mnuSetLaps = addControl(editMenu->addAction(QStringLiteral("Set &Laps...")), "mnuSetLaps");
-    mnuSetLaps->setShortcut(Qt::CTRL | Qt::Key_L);
-    editMenu->setToolTipsVisible(true); // why Insert Object is off
-
-    viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-
-    QMenu *helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp = addControl(helpMenu->menuAction(), "mnuHelp");
-    mnuAbout = addControl(helpMenu->addAction(QStringLiteral("&About")), "mnuAbout");
-
-    for (QMenu *menu : {fileMenu, recentMenu, editMenu, viewMenu, helpMenu})
+    const auto addMenu = [this](const QString &title, const char *name) {
+        QMenu *menu = menuBar()->addMenu(title);
         menu->setFont(windowFont());
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    const auto add = [](QMenu *menu, QAction *item, const QKeySequence &key = {}) {
+        menu->addAction(item);
+        item->setShortcut(key);
+        return item;
+    };
+
+    QMenu *file = addMenu(QStringLiteral("&File"), "mnuFile");
+    mnuFile = addControl(file->menuAction(), "mnuFile");
+    mnuOpen = addControl(add(file, new QAction(QStringLiteral("&Open ROM File..."), this), QKeySequence::Open), "mnuOpen");
+    file->addMenu(m_recentMenu);
+    m_recentMenu->setFont(windowFont());
+    mnuSave = addControl(add(file, new QAction(QStringLiteral("&Save ROM File"), this), QKeySequence::Save), "mnuSave");
+    add(file, m_files->mnuSaveAs);
+    add(file, m_files->mnuRevert);
+    add(file, m_files->mnuExportTrack);
+    add(file, m_files->mnuCreatePatch);
+    add(file, m_files->mnuExportTrackFile);
+    add(file, m_files->mnuImportTrackFile);
+    add(file, m_sessionActions->mnuPlayTest, Qt::Key_F5);
+    mnuFileLine1 = addControl(file->addSeparator(), "mnuFileLine1");
+    mnuExit = addControl(add(file, new QAction(QStringLiteral("&Exit"), this), QKeySequence::Quit), "mnuExit");
+
+    QMenu *edit = addMenu(QStringLiteral("&Edit"), "mnuEdit");
+    edit->setToolTipsVisible(true); // why Insert Object is off
+    // Their texts name the step they take: "Undo Replace Object".
+    add(edit, m_edits->mnuUndo, QKeySequence::Undo);
+    m_edits->mnuUndo->setShortcuts(QKeySequence::Undo);
+    add(edit, m_edits->mnuRedo);
+    m_edits->mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    edit->addSeparator();
+    add(edit, m_edits->mnuInsert, Qt::Key_Insert);
+    add(edit, m_edits->mnuDelete, Qt::Key_Delete);
+    add(edit, m_edits->mnuSetLaps, Qt::CTRL | Qt::Key_L);
+    edit->addSeparator();
+    add(edit, m_edits->mnuCut, QKeySequence::Cut);
+    add(edit, m_edits->mnuCopy, QKeySequence::Copy);
+    add(edit, m_edits->mnuPaste, QKeySequence::Paste);
+    add(edit, m_edits->mnuDuplicate, Qt::CTRL | Qt::Key_D);
+    add(edit, m_edits->mnuMoveLeft, Qt::ALT | Qt::Key_Left);
+    add(edit, m_edits->mnuMoveRight, Qt::ALT | Qt::Key_Right);
+    edit->addSeparator();
+    add(edit, m_edits->mnuSelectAll, QKeySequence::SelectAll);
+    add(edit, m_edits->mnuGoToObject, Qt::CTRL | Qt::Key_G);
+    add(edit, m_edits->mnuFindNextMarked, Qt::Key_F3);
+    add(edit, m_edits->mnuFindPreviousMarked, Qt::SHIFT | Qt::Key_F3);
+    edit->addSeparator();
+    add(edit, m_sessionActions->mnuPreferences);
+
+    QMenu *track = addMenu(QStringLiteral("&Track"), "mnuTrackMenu");
+    for (int index = 0; index < int(m_tracks->mnuTrack.size()); ++index)
+        add(track, m_tracks->mnuTrack[index], QKeySequence(Qt::CTRL | (Qt::Key_1 + index)));
+    track->addSeparator();
+    add(track, m_tracks->mnuNextTrack, Qt::CTRL | Qt::Key_PageDown);
+    add(track, m_tracks->mnuPreviousTrack, Qt::CTRL | Qt::Key_PageUp);
+
+    QMenu *view = addMenu(QStringLiteral("&View"), "mnuView");
+    add(view, m_view->mnuTrackOverview);
+    add(view, m_view->mnuMarkAlternative);
+    add(view, m_view->mnuHistory);
+    add(view, m_view->mnuObjectPalette);
+
+    QMenu *help = addMenu(QStringLiteral("&Help"), "mnuHelp");
+    mnuHelp = addControl(help->menuAction(), "mnuHelp");
+    mnuAbout = addControl(add(help, new QAction(QStringLiteral("&About"), this)), "mnuAbout");
     menuBar()->setFont(windowFont());
 }
 
 void frmMain::assignKeysAndTips()
 {
-    assignNavigationKeys(this, {btnPrevBeginning, btnPrev10, btnPrev, btnNext, btnNext10, btnNextEnd});
-    mnuOpen->setShortcut(QKeySequence::Open);
-    mnuSave->setShortcut(QKeySequence::Save);
-
+    assignNavigationKeys(this, m_navigation);
+    // Shift with a navigation key stretches the run as that key's button steps: nothing while the
+    // button is disabled.
+    const std::pair<int, Qt::Key> runKeys[] = {{0, Qt::Key_Home}, {2, Qt::Key_Left}, {3, Qt::Key_Right}, {5, Qt::Key_End}};
+    for (const auto &[button, key] : runKeys) {
+        auto *shortcut = new QShortcut(QKeySequence(Qt::SHIFT | key), this);
+        connect(shortcut, &QShortcut::activated, this, [this, button = button] {
+            if (m_navigation[button]->isEnabled())
+                Navigate(view::NavigationButton(button), true);
+        });
+    }
     btnCurrentObject->setToolTip(
         QStringLiteral("Replace the current object (or double-click it in the track view)"));
     btnLoadTrack->setToolTip(QStringLiteral("Load the chosen track"));
@@ -163,45 +208,31 @@ void frmMain::connectHandlers()
 {
     connect(mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
     connect(mnuSave, &QAction::triggered, this, &frmMain::mnuSave_Click);
-    connect(mnuSaveAs, &QAction::triggered, m_files, &FileCommands::saveAs);
-    connect(mnuRevert, &QAction::triggered, m_files, &FileCommands::revert);
-    connect(mnuUndo, &QAction::triggered, document().undoGroup(), &QUndoGroup::undo);
-    connect(mnuRedo, &QAction::triggered, document().undoGroup(), &QUndoGroup::redo);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
-    connect(mnuInsert, &QAction::triggered, this, &frmMain::mnuInsert_Click);
-    connect(mnuDelete, &QAction::triggered, this, &frmMain::mnuDelete_Click);
-    connect(mnuSetLaps, &QAction::triggered, this, &frmMain::mnuSetLaps_Click);
-
-    connect(btnPrevBeginning, &QPushButton::clicked, this, &frmMain::btnPrevBeginning_Click);
-    connect(btnPrev10, &QPushButton::clicked, this, &frmMain::btnPrev10_Click);
-    connect(btnPrev, &QPushButton::clicked, this, &frmMain::btnPrev_Click);
-    connect(btnNext, &QPushButton::clicked, this, &frmMain::btnNext_Click);
-    connect(btnNext10, &QPushButton::clicked, this, &frmMain::btnNext10_Click);
-    connect(btnNextEnd, &QPushButton::clicked, this, &frmMain::btnNextEnd_Click);
+    for (int button = 0; button < int(m_navigation.size()); ++button)
+        connect(m_navigation[button], &QPushButton::clicked, this,
+                [this, button] { Navigate(view::NavigationButton(button)); });
     connect(btnCurrentObject, &QPushButton::clicked, this, &frmMain::btnCurrentObject_Click);
     connect(btnLoadTrack, &QPushButton::clicked, this, &frmMain::btnLoadTrack_Click);
-
     // Connected after the bars are set up, so the laps box stays empty until a track is loaded.
     connect(scrLoadTrack, &QScrollBar::valueChanged, this, &frmMain::scrLoadTrack_Change);
     connect(scrLaps, &QScrollBar::valueChanged, this, &frmMain::scrLaps_Change);
-
     // Only the user's click toggles the mark; the editor setting the box is not a click.
     connect(chkAlternative, &QCheckBox::clicked, this, &frmMain::chkAlternative_Click);
 
-    connect(picTrack, &PictureBox::clicked, this, &frmMain::picTrack_Click);
-    connect(picTrack, &PictureBox::doubleClicked, this, &frmMain::picTrack_DblClick);
-
-    connect(mnuExportTrack, &QAction::triggered, m_files, &FileCommands::exportTrackPicture);
-    connect(mnuCreatePatch, &QAction::triggered, m_files, &FileCommands::createPatch);
-    connect(mnuExportTrackFile, &QAction::triggered, m_files, &FileCommands::exportTrackFile);
-    connect(mnuImportTrackFile, &QAction::triggered, m_files, [this] { m_files->importTrackFile(QString()); });
-    // A track file goes into the shown track; any other file is opened as an image.
-    new FileDrop(this, [this](const QString &path) {
-        path.endsWith(edit::TrackFileSuffix) ? m_files->importTrackFile(path) : OpenGivenFile(path);
+    document::ImageDocument *doc = m_document;
+    connect(picTrack, &TrackViewWidget::objectChosen, doc, [doc](int index) { doc->setCurrentObject(index); });
+    connect(picTrack, &TrackViewWidget::runExtended, doc, [doc](int index) { doc->setCurrentObject(index, true); });
+    connect(picTrack, &TrackViewWidget::replaceRequested, btnCurrentObject, &QPushButton::click);
+    connect(picTrack, &TrackViewWidget::objectsDropped, this, [this](int before, const QByteArray &objectBytes) {
+        if (const Status done = document().insertObjects(before, objectBytes); !done)
+            warn(done.error());
     });
-    new StretchCommands(*this);
-    showDocument();
+    connect(m_tracks, &TrackController::loadRequested, this, &frmMain::loadTrack);
+    connect(m_sessionActions, &SessionController::openRequested, this, &frmMain::OpenGivenFile);
+    connect(m_view, &ViewController::marksChanged, this, &frmMain::RenderTrack);
+    m_view->setViewWidth(picTrack->width());
 }
 
 } // namespace whoopline::shell

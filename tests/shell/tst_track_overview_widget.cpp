@@ -1,4 +1,4 @@
-#include "shell/trackview/overview_strip.h"
+#include "shell/trackview/track_overview_widget.h"
 #include "view/strip_layout.h"
 
 #include <QHelpEvent>
@@ -31,7 +31,7 @@ private slots:
     {
         QFETCH(Choosing, row);
         const auto &[current, scrolled, x, chosen] = row;
-        shell::TrackOverview strip;
+        shell::TrackOverviewWidget strip;
         strip.resize(200, strip.minimumSizeHint().height());
         strip.show();
         QVERIFY(QTest::qWaitForWindowExposed(&strip));
@@ -49,7 +49,7 @@ private slots:
         QCOMPARE(strip.horizontalScrollBar()->value(), scrolled);
         // Drawn: the columns in sight at least.
         QVERIFY(drawn.at(drawn.size() - 2) <= scrolled / 2 && drawn.last() >= (scrolled + 200) / 2);
-        QSignalSpy spy(&strip, &shell::TrackOverview::objectChosen);
+        QSignalSpy spy(&strip, &shell::TrackOverviewWidget::objectChosen);
         QTest::mousePress(strip.viewport(), Qt::LeftButton, {}, QPoint(x, 5));
         for (int on : {1, 4}) {
             QMouseEvent move(QEvent::MouseMove, QPointF(x + on, 5), strip.viewport()->mapToGlobal(QPointF(x + on, 5)),
@@ -64,4 +64,4 @@ private slots:
 };
 
 QTEST_MAIN(TestOverviewStrip)
-#include "tst_overview_strip.moc"
+#include "tst_track_overview_widget.moc"

@@ -1,23 +1,31 @@
 #pragma once
 
 #include "rom/result.h"
+#include "shell/actions/action_context.h"
 
 #include <QByteArray>
 #include <QObject>
 
+class QAction;
+
 namespace whoopline::shell {
 
-class frmMain;
-
 // The File menu's commands on the document: Open, Save (every modified track), Save As, Revert,
-// the question about unsaved edits, Export Track Picture and Create Patch. They ask and tell through the window's
-// replaceable dialogs, so that tests answer them.
-class FileCommands : public QObject
+// the question about unsaved edits, Export Track Picture, Create Patch, and the track files. They
+// ask and tell through the context's dialogs, so that tests answer them.
+class FileController : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit FileCommands(frmMain &window);
+    FileController(const ActionContext &context, QObject *parent);
+
+    QAction *const mnuSaveAs;
+    QAction *const mnuRevert;
+    QAction *const mnuExportTrack;
+    QAction *const mnuCreatePatch;
+    QAction *const mnuExportTrackFile;
+    QAction *const mnuImportTrackFile;
 
     void open(const QString &path);
     void save();
@@ -46,7 +54,7 @@ private:
     void warn(const QString &text);
     void tell(const QString &text);
 
-    frmMain &m_window;
+    const ActionContext m_context;
 };
 
 } // namespace whoopline::shell

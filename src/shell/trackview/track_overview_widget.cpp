@@ -1,4 +1,4 @@
-#include "shell/trackview/overview_strip.h"
+#include "shell/trackview/track_overview_widget.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -18,7 +18,7 @@ constexpr int PictureHeight = view::OverviewBlockPixels * 16;
 
 } // namespace
 
-TrackOverview::TrackOverview(QWidget *parent) : QAbstractScrollArea(parent)
+TrackOverviewWidget::TrackOverviewWidget(QWidget *parent) : QAbstractScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -30,7 +30,7 @@ TrackOverview::TrackOverview(QWidget *parent) : QAbstractScrollArea(parent)
     viewport()->setMouseTracking(true);
 }
 
-void TrackOverview::setDrawer(Drawer draw)
+void TrackOverviewWidget::setDrawer(Drawer draw)
 {
     m_draw = std::move(draw);
     // Nothing drawn yet: the layout alone, for the scroll range and the outlines.
@@ -41,7 +41,7 @@ void TrackOverview::setDrawer(Drawer draw)
     viewport()->update();
 }
 
-void TrackOverview::drawWhatShows()
+void TrackOverviewWidget::drawWhatShows()
 {
     const int scale = m_overview.blockPixels;
     if (!m_draw || scale <= 0)
@@ -55,13 +55,13 @@ void TrackOverview::drawWhatShows()
     m_overview = m_draw(std::max<qint64>(0, from - margin), to + margin);
 }
 
-void TrackOverview::scrollContentsBy(int, int)
+void TrackOverviewWidget::scrollContentsBy(int, int)
 {
     drawWhatShows();
     viewport()->update();
 }
 
-void TrackOverview::setCurrent(int current, int viewWidth)
+void TrackOverviewWidget::setCurrent(int current, int viewWidth)
 {
     m_current = current;
     m_viewWidth = viewWidth;
@@ -69,36 +69,36 @@ void TrackOverview::setCurrent(int current, int viewWidth)
     viewport()->update();
 }
 
-void TrackOverview::setSelection(int first, int last)
+void TrackOverviewWidget::setSelection(int first, int last)
 {
     m_selectedFirst = first;
     m_selectedLast = last;
     viewport()->update();
 }
 
-void TrackOverview::setDetails(std::function<QString(int)> details)
+void TrackOverviewWidget::setDetails(std::function<QString(int)> details)
 {
     m_details = std::move(details);
 }
 
-int TrackOverview::objectAt(QPoint point) const
+int TrackOverviewWidget::objectAt(QPoint point) const
 {
     if (point.y() < 0 || point.y() >= PictureHeight)
         return -1;
     return view::OverviewObjectAt(m_overview, qint64(point.x()) + horizontalScrollBar()->value());
 }
 
-QSize TrackOverview::sizeHint() const
+QSize TrackOverviewWidget::sizeHint() const
 {
     return {view::OverviewBlockPixels * 32, minimumSizeHint().height()};
 }
 
-QSize TrackOverview::minimumSizeHint() const
+QSize TrackOverviewWidget::minimumSizeHint() const
 {
     return {0, PictureHeight + horizontalScrollBar()->sizeHint().height()};
 }
 
-void TrackOverview::paintEvent(QPaintEvent *)
+void TrackOverviewWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), palette().window());
@@ -107,20 +107,20 @@ void TrackOverview::paintEvent(QPaintEvent *)
     view::PaintOverviewOutlines(painter, m_overview, m_current, m_viewWidth, m_selectedFirst, m_selectedLast);
 }
 
-void TrackOverview::mousePressEvent(QMouseEvent *event)
+void TrackOverviewWidget::mousePressEvent(QMouseEvent *event)
 {
     m_lastChosen = -1;
     if (event->button() == Qt::LeftButton)
         choose(event->position().toPoint());
 }
 
-void TrackOverview::mouseMoveEvent(QMouseEvent *event)
+void TrackOverviewWidget::mouseMoveEvent(QMouseEvent *event)
 {
     if (event->buttons() & Qt::LeftButton)
         choose(event->position().toPoint());
 }
 
-void TrackOverview::choose(QPoint point)
+void TrackOverviewWidget::choose(QPoint point)
 {
     const int index = objectAt(point);
     // A drag over one object chooses it once.
@@ -130,7 +130,7 @@ void TrackOverview::choose(QPoint point)
     emit objectChosen(index);
 }
 
-void TrackOverview::resizeEvent(QResizeEvent *event)
+void TrackOverviewWidget::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollRange();
@@ -138,7 +138,7 @@ void TrackOverview::resizeEvent(QResizeEvent *event)
     drawWhatShows();
 }
 
-bool TrackOverview::viewportEvent(QEvent *event)
+bool TrackOverviewWidget::viewportEvent(QEvent *event)
 {
     if (event->type() != QEvent::ToolTip)
         return QAbstractScrollArea::viewportEvent(event);
@@ -154,7 +154,7 @@ bool TrackOverview::viewportEvent(QEvent *event)
     return true;
 }
 
-void TrackOverview::updateScrollRange()
+void TrackOverviewWidget::updateScrollRange()
 {
     QScrollBar *bar = horizontalScrollBar();
     const qint64 width = m_overview.totalColumns * m_overview.blockPixels;
@@ -163,7 +163,7 @@ void TrackOverview::updateScrollRange()
     bar->setSingleStep(view::OverviewBlockPixels * 16);
 }
 
-void TrackOverview::scrollStretchIntoView()
+void TrackOverviewWidget::scrollStretchIntoView()
 {
     if (m_current < 0 || m_overview.lefts.size() < 2 || m_current >= int(m_overview.lefts.size()) - 1)
         return;

@@ -1,16 +1,20 @@
-#include "shell/actions/file_commands.h"
+#include "shell/actions/file_controller.h"
 
+#include "document/image_document.h"
 #include "edit/track_file.h"
 #include "rom/ips_patch.h"
 #include "rom/output_policy.h"
 #include "rom/safety_copy.h"
 #include "rom/whole_file.h"
-#include "shell/window/frm_main.h"
+#include "shell/actions/action_making.h"
+#include "shell/dialogs/window_dialogs.h"
 #include "view/open_image.h"
 #include "view/track_png.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QStatusBar>
 
 namespace whoopline::shell {
@@ -28,19 +32,36 @@ QString besideImage(const QString &imagePath, const QString &fileName)
 
 } // namespace
 
-FileCommands::FileCommands(frmMain &window) : QObject(&window), m_window(window) {}
-
-void FileCommands::warn(const QString &text)
+FileController::FileController(const ActionContext &context, QObject *parent)
+    : QObject(parent),
+      mnuSaveAs(makeAction(this, "mnuSaveAs", QStringLiteral("Save ROM File &As..."))),
+      mnuRevert(makeAction(this, "mnuRevert", QStringLiteral("&Revert"))),
+      mnuExportTrack(makeAction(this, "mnuExportTrack", QStringLiteral("Export &Track Picture..."))),
+      mnuCreatePatch(makeAction(this, "mnuCreatePatch", QStringLiteral("Create &Patch..."))),
+      mnuExportTrackFile(makeAction(this, "mnuExportTrackFile", QStringLiteral("Export Trac&k..."))),
+      mnuImportTrackFile(makeAction(this, "mnuImportTrackFile", QStringLiteral("&Import Track..."))),
+      m_context(context)
 {
-    m_window.showMessage(&m_window, QMessageBox::Warning, WindowTitle, text);
+    connect(mnuSaveAs, &QAction::triggered, this, &FileController::saveAs);
+    connect(mnuRevert, &QAction::triggered, this, &FileController::revert);
+    connect(mnuExportTrack, &QAction::triggered, this, &FileController::exportTrackPicture);
+    connect(mnuCreatePatch, &QAction::triggered, this, &FileController::createPatch);
+    connect(mnuExportTrackFile, &QAction::triggered, this, &FileController::exportTrackFile);
+    connect(mnuImportTrackFile, &QAction::triggered, this, [this] { importTrackFile(QString()); });
+    followDocument(context.document, this, [this] {
+        const document::ImageDocument &doc = m_context.document;
+        for (QAction *item : {mnuSaveAs, mnuRevert, mnuCreatePatch})
+            item->setEnabled(doc.isOpen());
+        for (QAction *item : {mnuExportTrack, mnuExportTrackFile, mnuImportTrackFile})
+            item->setEnabled(doc.hasTrack());
+    });
 }
 
-void FileCommands::tell(const QString &text)
-{
-    m_window.showMessage(&m_window, QMessageBox::Information, WindowTitle, text);
-}
+void FileController::warn(const QString &text) { m_context.warn(text); }
 
-void FileCommands::open(const QString &path)
+void FileController::tell(const QString &text) { m_context.inform(text); }
+
+void FileController::open(const QString &path)
 {
     // Checked before the question, so that an image that can't be opened asks nothing.
     if (const auto checked = view::OpenImage(path); !checked) {
@@ -48,22 +69,21 @@ void FileCommands::open(const QString &path)
         return;
     }
     if (const Status header = checkImageHeader(path);
-        !header && !m_window.askToConfirm(&m_window, WindowTitle,
+        !header && !m_context.dialogs.askToConfirm(&m_context.window, WindowTitle,
                                           header.error() + QStringLiteral(" Open it anyway?"),
                                           QStringLiteral("&Open")))
         return;
     if (!confirmUnsavedEdits())
         return;
-    if (const Status opened = m_window.document().open(path); !opened) {
+    if (const Status opened = m_context.document.open(path); !opened) {
         warn(opened.error());
         return;
     }
-    m_window.SetControlsEnabled(&m_window, true);
 }
 
-bool FileCommands::mayOverwrite()
+bool FileController::mayOverwrite()
 {
-    const document::ImageDocument &doc = m_window.document();
+    const document::ImageDocument &doc = m_context.document;
     const document::DiskChanges changes = doc.changesOnDisk();
     if (!changes.any())
         return true;
@@ -82,14 +102,14 @@ bool FileCommands::mayOverwrite()
                                                                : QStringLiteral("were"),
                             one ? QStringLiteral("it was") : QStringLiteral("they were"));
     }
-    return m_window.askToConfirm(&m_window, WindowTitle, question, QStringLiteral("&Overwrite"));
+    return m_context.dialogs.askToConfirm(&m_context.window, WindowTitle, question, QStringLiteral("&Overwrite"));
 }
 
-bool FileCommands::saveAll(bool confirm)
+bool FileController::saveAll(bool confirm)
 {
     if (!mayOverwrite())
         return false;
-    if (const Status saved = m_window.document().saveAll(); !saved) {
+    if (const Status saved = m_context.document.saveAll(); !saved) {
         warn(saved.error());
         return false;
     }
@@ -98,21 +118,21 @@ bool FileCommands::saveAll(bool confirm)
     return true;
 }
 
-void FileCommands::save()
+void FileController::save()
 {
-    if (!m_window.document().hasTrack()) {
+    if (!m_context.document.hasTrack()) {
         tell(QStringLiteral("There is no track to save yet. Choose a track and press Load first."));
         return;
     }
     saveAll(true);
 }
 
-void FileCommands::saveAs()
+void FileController::saveAs()
 {
-    document::ImageDocument &doc = m_window.document();
+    document::ImageDocument &doc = m_context.document;
     if (!doc.isOpen())
         return;
-    const QString chosen = m_window.chooseSaveFile(&m_window, QStringLiteral("Save ROM File As"),
+    const QString chosen = m_context.dialogs.chooseSaveFile(&m_context.window, QStringLiteral("Save ROM File As"),
                                                    doc.path(), QStringLiteral("NES ROM (*.nes)"));
     if (chosen.isEmpty())
         return;
@@ -137,14 +157,14 @@ void FileCommands::saveAs()
                  .arg(saved->fromMemoryBecause, quotedName(chosen)));
 }
 
-void FileCommands::revert()
+void FileController::revert()
 {
-    document::ImageDocument &doc = m_window.document();
+    document::ImageDocument &doc = m_context.document;
     if (!doc.isOpen())
         return;
     if (doc.isModified() &&
-        !m_window.askToConfirm(
-            &m_window, WindowTitle,
+        !m_context.dialogs.askToConfirm(
+            &m_context.window, WindowTitle,
             QStringLiteral("Revert %1 to the file on disk? The unsaved changes to %2 will be lost.")
                 .arg(quotedName(doc.path()), document::NameTracks(doc.modifiedTracks())),
             QStringLiteral("&Revert")))
@@ -157,15 +177,15 @@ void FileCommands::revert()
         warn(again.error());
 }
 
-bool FileCommands::confirmUnsavedEdits()
+bool FileController::confirmUnsavedEdits()
 {
-    const document::ImageDocument &doc = m_window.document();
+    const document::ImageDocument &doc = m_context.document;
     if (!doc.isModified())
         return true;
     const QString question = QStringLiteral("Save the changes to %1 of %2?")
                                  .arg(document::NameTracks(doc.modifiedTracks()),
                                       quotedName(doc.path()));
-    switch (m_window.askToSaveChanges(&m_window, WindowTitle, question)) {
+    switch (m_context.dialogs.askToSaveChanges(&m_context.window, WindowTitle, question)) {
     case QMessageBox::Save:
         return saveAll(false);
     case QMessageBox::Discard:
@@ -175,15 +195,15 @@ bool FileCommands::confirmUnsavedEdits()
     }
 }
 
-void FileCommands::exportTrackPicture()
+void FileController::exportTrackPicture()
 {
-    const document::ImageDocument &doc = m_window.document();
+    const document::ImageDocument &doc = m_context.document;
     if (!doc.hasTrack())
         return;
     const QString image = doc.path();
     const QString suggested = besideImage(
         image, QStringLiteral("%1-track%2.png").arg(QFileInfo(image).completeBaseName()).arg(doc.shownTrack()));
-    const PictureChoice chosen = m_window.chooseTrackPicture(&m_window, suggested);
+    const PictureChoice chosen = m_context.dialogs.chooseTrackPicture(&m_context.window, suggested);
     if (chosen.path.isEmpty() || !spares(chosen.path))
         return;
     // Drawn a band at a time while it is written, so a track of any width fits.
@@ -202,9 +222,9 @@ void FileCommands::exportTrackPicture()
     report(written, chosen.path, size);
 }
 
-void FileCommands::createPatch()
+void FileController::createPatch()
 {
-    const document::ImageDocument &doc = m_window.document();
+    const document::ImageDocument &doc = m_context.document;
     if (!doc.isOpen())
         return;
     const QString image = doc.path();
@@ -214,8 +234,8 @@ void FileCommands::createPatch()
         warn(patch.error());
         return;
     }
-    const QString chosen = m_window.chooseSaveFile(
-        &m_window,
+    const QString chosen = m_context.dialogs.chooseSaveFile(
+        &m_context.window,
         edits ? QStringLiteral("Create Patch (the unsaved edits included)") : QStringLiteral("Create Patch"),
         besideImage(image, QFileInfo(image).completeBaseName() + QStringLiteral(".ips")),
         QStringLiteral("IPS patch (*.ips)"));
@@ -223,14 +243,14 @@ void FileCommands::createPatch()
         report(replaceFileWith(chosen, *patch), chosen, patch->size());
 }
 
-void FileCommands::exportTrackFile()
+void FileController::exportTrackFile()
 {
-    const document::ImageDocument &doc = m_window.document();
+    const document::ImageDocument &doc = m_context.document;
     if (!doc.hasTrack())
         return;
     const QString image = doc.path();
-    const QString chosen = m_window.chooseSaveFile(
-        &m_window, QStringLiteral("Export Track"),
+    const QString chosen = m_context.dialogs.chooseSaveFile(
+        &m_context.window, QStringLiteral("Export Track"),
         besideImage(image, QStringLiteral("%1-track%2%3").arg(QFileInfo(image).completeBaseName()).arg(doc.shownTrack()).arg(edit::TrackFileSuffix)),
         QStringLiteral("Whoopline track (*.track)"));
     const QByteArray text = doc.trackFileText().toUtf8();
@@ -238,10 +258,10 @@ void FileCommands::exportTrackFile()
         report(replaceFileWith(chosen, text, {QStringLiteral("The track file")}), chosen, text.size());
 }
 
-void FileCommands::importTrackFile(const QString &path)
+void FileController::importTrackFile(const QString &path)
 {
-    document::ImageDocument &doc = m_window.document();
-    const QString chosen = path.isEmpty() ? m_window.chooseTrackFile(&m_window, QFileInfo(doc.path()).path()) : path;
+    document::ImageDocument &doc = m_context.document;
+    const QString chosen = path.isEmpty() ? m_context.dialogs.chooseTrackFile(&m_context.window, QFileInfo(doc.path()).path()) : path;
     if (chosen.isEmpty())
         return;
     const auto text = readEntireFile(chosen, edit::TrackFileLargestSize);
@@ -251,9 +271,9 @@ void FileCommands::importTrackFile(const QString &path)
         warn(imported.error());
 }
 
-Result<QByteArray> FileCommands::patchOfUnsavedEdits() const
+Result<QByteArray> FileController::patchOfUnsavedEdits() const
 {
-    const document::ImageDocument &doc = m_window.document();
+    const document::ImageDocument &doc = m_context.document;
     const QString image = doc.path();
     const QString copy = safetyCopyPath(image);
     // Before the first save the image itself is what the safety copy will hold.
@@ -274,18 +294,18 @@ Result<QByteArray> FileCommands::patchOfUnsavedEdits() const
     return patch;
 }
 
-bool FileCommands::spares(const QString &output)
+bool FileController::spares(const QString &output)
 {
-    const Status spared = checkOutputSparesInputs(output, m_window.document().path());
+    const Status spared = checkOutputSparesInputs(output, m_context.document.path());
     if (!spared)
         warn(spared.error());
     return spared.ok();
 }
 
-void FileCommands::report(const Status &written, const QString &path, qint64 size)
+void FileController::report(const Status &written, const QString &path, qint64 size)
 {
     if (written)
-        m_window.statusBar()->showMessage(wroteFileMessage(path, size), WroteMessageTime);
+        m_context.note(wroteFileMessage(path, size), WroteMessageTime);
     else
         warn(written.error());
 }

@@ -10,12 +10,12 @@ namespace whoopline::shell {
 
 // The whole track at a reduced scale under the track view. It scrolls sideways, keeps the
 // stretch the track view shows in sight, and makes the object under a click or a drag current.
-class TrackOverview : public QAbstractScrollArea
+class TrackOverviewWidget : public QAbstractScrollArea
 {
     Q_OBJECT
 
 public:
-    explicit TrackOverview(QWidget *parent = nullptr);
+    explicit TrackOverviewWidget(QWidget *parent = nullptr);
 
     // Draws the overview's cell columns [from, to): DrawTrackOverview of the track as it is.
     using Drawer = std::function<view::TrackOverviewPicture(qint64 from, qint64 to)>;
