@@ -58,31 +58,42 @@ private slots:
     void tracksKeepTheirSessions()
     {
         ImageDocument doc;
-        QVERIFY(doc.open(m_path) && doc.showTrack(3));
+        QVERIFY(doc.open(m_path));
+        QVERIFY(doc.showTrack(3));
         const auto loaded = doc.track();
         QVERIFY(deleteObject(doc, 1));
         doc.setCurrentObject(5);
         const auto edited = doc.track();
-        QVERIFY(doc.showTrack(1) && setLaps(doc, 9) && doc.showTrack(2));
+        QVERIFY(doc.showTrack(1));
+        QVERIFY(setLaps(doc, 9));
+        QVERIFY(doc.showTrack(2));
         doc.setCurrentObject(5); // kept although the track is read again
-        QVERIFY(doc.showTrack(1) && doc.showTrack(2) && doc.track().CurrentObject == 5);
+        QVERIFY(doc.showTrack(1));
+        QVERIFY(doc.showTrack(2));
+        QCOMPARE(doc.track().CurrentObject, 5);
         QByteArray changed = m_sample;
         changed[11882] = char(0x17); // another program changes track 2's first object
         writeFile(*m_folder, "x.nes", changed);
         QVERIFY(doc.showTrack(2));
         QCOMPARE(doc.track().TrackObjects.first().code(), 0x17);
         QCOMPARE(doc.modifiedTracks(), QList({1, 3}));
-        QVERIFY(doc.showTrack(3) && doc.track().TrackObjects == edited.TrackObjects && doc.laps() == 4);
+        QVERIFY(doc.showTrack(3));
+        QCOMPARE(doc.track().TrackObjects, edited.TrackObjects);
+        QCOMPARE(doc.laps(), 4);
         QCOMPARE(doc.track().CurrentObject, 5);
         QCOMPARE(doc.undoText(), "Delete Object (track 3)");
         doc.undoGroup()->undo();
         QVERIFY(doc.track().TrackObjects == loaded.TrackObjects);
         QCOMPARE(doc.modifiedTracks(), QList({1}));
-        QVERIFY(doc.showTrack(1) && doc.laps() == 9);
+        QVERIFY(doc.showTrack(1));
+        QCOMPARE(doc.laps(), 9);
 
         QVERIFY(doc.revert());
-        QVERIFY(!doc.hasTrack() && !doc.isModified() && !doc.undoGroup()->canUndo());
-        QVERIFY(doc.showTrack(1) && doc.laps() == quint8(m_sample.at(11606)));
+        QVERIFY(!doc.hasTrack());
+        QVERIFY(!doc.isModified());
+        QVERIFY(!doc.undoGroup()->canUndo());
+        QVERIFY(doc.showTrack(1));
+        QCOMPARE(doc.laps(), quint8(m_sample.at(11606)));
     }
 
     // Edits of three tracks are saved at once, byte for byte, with the safety copy first; a
@@ -91,10 +102,15 @@ private slots:
     void saveAllAndPatchRoundTrip()
     {
         ImageDocument doc;
-        QVERIFY(doc.open(m_path) && doc.showTrack(1) && setLaps(doc, 7));
-        QVERIFY(doc.showTrack(4) && deleteObject(doc, 0)); // 0x17 at 12004
+        QVERIFY(doc.open(m_path));
+        QVERIFY(doc.showTrack(1));
+        QVERIFY(setLaps(doc, 7));
+        QVERIFY(doc.showTrack(4));
+        QVERIFY(deleteObject(doc, 0)); // 0x17 at 12004
         // 0x0F at 12220; the span 0x46 on the last byte, 12403, keeps its length 8 from 12404.
-        QVERIFY(doc.showTrack(5) && setLaps(doc, 200) && deleteObject(doc, 2));
+        QVERIFY(doc.showTrack(5));
+        QVERIFY(setLaps(doc, 200));
+        QVERIFY(deleteObject(doc, 2));
         QByteArray other = m_sample;
         other[11900] = char(0x21); // inside track 2's region, between the saved ones
         writeFile(*m_folder, "x.nes", other);
@@ -105,14 +121,19 @@ private slots:
         expected.remove(12219, 1).insert(12403, char(8));
 
         const auto inMemory = doc.imageAsSaved();
-        QVERIFY(inMemory && inMemory->bytes == expected && doc.saveAll());
+        QVERIFY(inMemory);
+        QCOMPARE(inMemory->bytes, expected);
+        QVERIFY(doc.saveAll());
         QCOMPARE(readWholeFile(m_path), expected);
         QCOMPARE(readWholeFile(m_folder->filePath("x.bak")), other);
-        QVERIFY(!doc.isModified() && doc.undoGroup()->canUndo());
+        QVERIFY(!doc.isModified());
+        QVERIFY(doc.undoGroup()->canUndo());
 
         ImageDocument again;
-        QVERIFY(again.open(m_path) && again.showTrack(5));
-        QVERIFY(again.track().TrackObjects == doc.track().TrackObjects && again.laps() == 200);
+        QVERIFY(again.open(m_path));
+        QVERIFY(again.showTrack(5));
+        QCOMPARE(again.track().TrackObjects, doc.track().TrackObjects);
+        QCOMPARE(again.laps(), 200);
         // The first record puts 7 at offset 11606.
         QVERIFY(rom::MakeIpsPatch(other, inMemory->bytes)->startsWith("PATCH" + bytes({0, 0x2D, 0x56, 0, 1, 7})));
     }
@@ -125,7 +146,8 @@ private slots:
         const ImageBuilder image = ImageBuilder(0).set(1, m_sample).set(12004, QByteArray(212, '\0')).set(12004, bytes({5, 9}));
         const QString path = image.write(*m_folder);
         ImageDocument doc;
-        QVERIFY(doc.open(path) && doc.showTrack(2));
+        QVERIFY(doc.open(path));
+        QVERIFY(doc.showTrack(2));
         doc.setCurrentObject(2, true);
         const QByteArray run = edit::SelectedBytes(doc.shownState());
         QCOMPARE(run, m_sample.mid(11882, run.size())); // objects 0..2 of track 2, from 11883
@@ -134,7 +156,8 @@ private slots:
         QVERIFY(doc.edit(edit::TrackEditKind::PasteObjects, [&](edit::TrackEditState &state) {
             return edit::PasteObjects(state, run, doc.widths());
         }));
-        QVERIFY(doc.showTrack(2) && doc.showTrack(4));
+        QVERIFY(doc.showTrack(2));
+        QVERIFY(doc.showTrack(4));
         for (const int count : {3, 1, 3}) {
             QCOMPARE(edit::SelectedRun(doc.shownState()), (edit::ObjectRun{1, count}));
             (count == 3 ? doc.undoGroup()->undo() : doc.undoGroup()->redo());
@@ -143,7 +166,9 @@ private slots:
         QVERIFY(doc.saveAll());
         QCOMPARE(readWholeFile(path), ImageBuilder(image).set(12005, run + '\x09').bytes());
         ImageDocument again;
-        QVERIFY(again.open(path) && again.showTrack(4) && again.track().TrackObjects == doc.track().TrackObjects);
+        QVERIFY(again.open(path));
+        QVERIFY(again.showTrack(4));
+        QCOMPARE(again.track().TrackObjects, doc.track().TrackObjects);
         QCOMPARE(*rom::MakeIpsPatchBetweenFiles(m_folder->filePath("image.bak"), path),
                  "PATCH" + bytes({0, 0x2E, 0xE4, 0, int(run.size()) + 1}) + run + '\x09' + "EOF");
     }
@@ -154,8 +179,11 @@ private slots:
     void failedSaveLeavesTheFile()
     {
         ImageDocument doc;
-        QVERIFY(doc.open(m_path) && doc.showTrack(1) && setLaps(doc, 7));
-        QVERIFY(doc.showTrack(5) && setLaps(doc, 4));
+        QVERIFY(doc.open(m_path));
+        QVERIFY(doc.showTrack(1));
+        QVERIFY(setLaps(doc, 7));
+        QVERIFY(doc.showTrack(5));
+        QVERIFY(setLaps(doc, 4));
         rlimit old{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
         std::signal(SIGXFSZ, SIG_IGN);
@@ -171,9 +199,11 @@ private slots:
                          "File too large. Nothing was written.");
         QCOMPARE(failed, "Tracks 1 and 5 could not be saved: writing to “x.nes” failed: File too "
                          "large. The old bytes were written back, so the file is as it was.");
-        QVERIFY(readWholeFile(m_path) == m_sample && doc.modifiedTracks() == QList({1, 5}));
+        QCOMPARE(readWholeFile(m_path), m_sample);
+        QCOMPARE(doc.modifiedTracks(), QList({1, 5}));
         QVERIFY(doc.saveAll());
-        QVERIFY(quint8(readWholeFile(m_path).at(11606)) == 7 && quint8(readWholeFile(m_path).at(12215)) == 4);
+        QCOMPARE(quint8(readWholeFile(m_path).at(11606)), 7);
+        QCOMPARE(quint8(readWholeFile(m_path).at(12215)), 4);
         QCOMPARE(readWholeFile(m_folder->filePath("x.bak")).left(5), "older");
     }
 
@@ -182,20 +212,26 @@ private slots:
     void changesOnDiskAreFound()
     {
         ImageDocument doc;
-        QVERIFY(doc.open(m_path) && doc.showTrack(3) && setLaps(doc, 9) && doc.showTrack(2));
+        QVERIFY(doc.open(m_path));
+        QVERIFY(doc.showTrack(3));
+        QVERIFY(setLaps(doc, 9));
+        QVERIFY(doc.showTrack(2));
         QByteArray changed = m_sample;
         changed[11800] = char(changed.at(11800) ^ 1); // track 3's objects
         changed[12100] = char(changed.at(12100) ^ 1); // track 4's, which is not saved
         writeFile(*m_folder, "x.nes", changed);
         auto changes = doc.changesOnDisk();
-        QVERIFY(!changes.otherFile && changes.tracks == QList({3}));
+        QVERIFY(!changes.otherFile);
+        QCOMPARE(changes.tracks, QList({3}));
         QVERIFY(doc.saveAll());
         QVERIFY(!doc.changesOnDisk().any());
         changed[11882] = char(changed.at(11882) ^ 1); // track 2's, shown but not edited: not saved
         const QString swapped = writeFile(*m_folder, "swapped.nes", changed);
-        QVERIFY(QFile::remove(m_path) && QFile::link(swapped, m_path));
+        QVERIFY(QFile::remove(m_path));
+        QVERIFY(QFile::link(swapped, m_path));
         changes = doc.changesOnDisk();
-        QVERIFY(changes.otherFile && changes.tracks.isEmpty());
+        QVERIFY(changes.otherFile);
+        QVERIFY(changes.tracks.isEmpty());
     }
 
     // A span on the budget's last byte takes its length from the next track's laps byte: a save
@@ -204,9 +240,15 @@ private slots:
     {
         const QString path = ImageBuilder(0).set(1, m_sample).set(11735, bytes({0x11, 0x42, 5})).write(*m_folder);
         ImageDocument doc;
-        QVERIFY(doc.open(path) && doc.showTrack(3) && setLaps(doc, 6) && doc.showTrack(1) && setLaps(doc, 2));
+        QVERIFY(doc.open(path));
+        QVERIFY(doc.showTrack(3));
+        QVERIFY(setLaps(doc, 6));
+        QVERIFY(doc.showTrack(1));
+        QVERIFY(setLaps(doc, 2));
         const QString throughLaps = doc.saveAll().error();
-        QVERIFY(doc.showTrack(3) && setLaps(doc, 5) && doc.showTrack(1));
+        QVERIFY(doc.showTrack(3));
+        QVERIFY(setLaps(doc, 5));
+        QVERIFY(doc.showTrack(1));
         QVERIFY(doc.edit(edit::TrackEditKind::ReplaceObject, [](edit::TrackEditState &state) {
             return state.track.TrackObjects.last().Bytes[1] = 6, Status(Success{});
         }));
@@ -221,10 +263,18 @@ private slots:
     void cleanTracksAreNotWritten()
     {
         ImageDocument first, second;
-        QVERIFY(second.open(m_path) && second.showTrack(3) && setLaps(second, 9) && second.showTrack(4));
-        QVERIFY(first.open(m_path) && first.showTrack(4) && setLaps(first, 6) && first.saveAll());
-        QVERIFY(!second.changesOnDisk().any() && second.saveAll());
-        QVERIFY(readWholeFile(m_path).at(11736) == 9 && readWholeFile(m_path).at(12002) == 6);
+        QVERIFY(second.open(m_path));
+        QVERIFY(second.showTrack(3));
+        QVERIFY(setLaps(second, 9));
+        QVERIFY(second.showTrack(4));
+        QVERIFY(first.open(m_path));
+        QVERIFY(first.showTrack(4));
+        QVERIFY(setLaps(first, 6));
+        QVERIFY(first.saveAll());
+        QVERIFY(!second.changesOnDisk().any());
+        QVERIFY(second.saveAll());
+        QCOMPARE(readWholeFile(m_path).at(11736), 9);
+        QCOMPARE(readWholeFile(m_path).at(12002), 6);
     }
 
     // What the document refuses leaves it as it was; what is gone from disk is told, and the
@@ -232,8 +282,13 @@ private slots:
     void refusalsAndRescues()
     {
         ImageDocument doc;
-        QVERIFY(doc.open(m_path) && doc.showTrack(2) && setLaps(doc, 8));
-        QVERIFY(!doc.open(m_folder->filePath("none.nes")) && doc.path() == m_path && doc.hasTrack() && doc.isModified());
+        QVERIFY(doc.open(m_path));
+        QVERIFY(doc.showTrack(2));
+        QVERIFY(setLaps(doc, 8));
+        QVERIFY(!doc.open(m_folder->filePath("none.nes")));
+        QCOMPARE(doc.path(), m_path);
+        QVERIFY(doc.hasTrack());
+        QVERIFY(doc.isModified());
         QVERIFY(doc.saveAs(m_path).error().contains("is the same file as the input “x.nes”"));
         // A safety copy that is the image under another name is refused; so is Save As over it.
         QVERIFY(::link(QFile::encodeName(m_path), QFile::encodeName(m_folder->filePath("x.bak"))) == 0);
@@ -242,7 +297,8 @@ private slots:
         QCOMPARE(readWholeFile(m_path), m_sample);
         // Another file put at the path after Open is found before the first save.
         const QString other = writeFile(*m_folder, "y.nes", m_sample);
-        QVERIFY(QFile::remove(m_folder->filePath("x.bak")) && ::rename(QFile::encodeName(other), QFile::encodeName(m_path)) == 0);
+        QVERIFY(QFile::remove(m_folder->filePath("x.bak")));
+        QCOMPARE(::rename(QFile::encodeName(other), QFile::encodeName(m_path)), 0);
         QVERIFY(doc.changesOnDisk().otherFile);
         QVERIFY(QFile::resize(m_path, 12300)); // cut short inside track 5's region
         QVERIFY(doc.showTrack(5).error().contains("is 12,300 bytes long, too short for the track"));
@@ -251,9 +307,13 @@ private slots:
         const auto rescued = doc.saveAs(m_folder->filePath("rescued.nes"));
         QByteArray expected = m_sample;
         expected[11881] = 8;
-        QVERIFY(rescued && rescued->fromMemoryBecause.contains("“x.nes” does not exist"));
-        QVERIFY(readWholeFile(m_folder->filePath("rescued.nes")) == expected && !doc.isModified());
-        QVERIFY(setLaps(doc, 9) && doc.saveAll() && readWholeFile(m_folder->filePath("rescued.nes")).at(11881) == 9);
+        QVERIFY(rescued);
+        QVERIFY(rescued->fromMemoryBecause.contains("“x.nes” does not exist"));
+        QCOMPARE(readWholeFile(m_folder->filePath("rescued.nes")), expected);
+        QVERIFY(!doc.isModified());
+        QVERIFY(setLaps(doc, 9));
+        QVERIFY(doc.saveAll());
+        QCOMPARE(readWholeFile(m_folder->filePath("rescued.nes")).at(11881), 9);
     }
 
     // Each verb is one step named after it, leaves the selection its rule gives, and undoes to
@@ -282,7 +342,8 @@ private slots:
         QFETCH(QString, step);
         QFETCH(QString, selected);
         ImageDocument doc;
-        QVERIFY(doc.open(m_path) && doc.showTrack(1));
+        QVERIFY(doc.open(m_path));
+        QVERIFY(doc.showTrack(1));
         doc.setCurrentObject(4);
         doc.setCurrentObject(5, true);
         const edit::TrackEditState before = doc.shownState();
@@ -306,14 +367,19 @@ private slots:
     void trackFilesComeBack()
     {
         ImageDocument doc, other;
-        QVERIFY(doc.open(m_path) && other.open(ImageBuilder().set(12003, 1).write(*m_folder, "other.nes")));
+        QVERIFY(doc.open(m_path));
+        QVERIFY(other.open(ImageBuilder().set(12003, 1).write(*m_folder, "other.nes")));
         for (int track = 1; track <= 5; ++track) {
-            QVERIFY(doc.showTrack(track) && other.showTrack(4));
+            QVERIFY(doc.showTrack(track));
+            QVERIFY(other.showTrack(4));
             const auto file = edit::ReadTrackFile(doc.trackFileText(), "t.track");
-            QVERIFY(deleteObject(doc, 0) && setLaps(doc, 9));
+            QVERIFY(deleteObject(doc, 0));
+            QVERIFY(setLaps(doc, 9));
             const auto edited = doc.shownState();
-            QVERIFY(doc.importTrack(*file, "t.track") && doc.undoText().startsWith("Import Track"));
-            QVERIFY(other.importTrack(*file, "t.track") && other.laps() == doc.laps());
+            QVERIFY(doc.importTrack(*file, "t.track"));
+            QVERIFY(doc.undoText().startsWith("Import Track"));
+            QVERIFY(other.importTrack(*file, "t.track"));
+            QCOMPARE(other.laps(), doc.laps());
             QCOMPARE(other.trackFileText(), doc.trackFileText());
             doc.undoGroup()->undo();
             QVERIFY(doc.shownState() == edited);

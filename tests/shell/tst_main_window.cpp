@@ -101,7 +101,8 @@ private slots:
         });
         window.mnuAbout->trigger();
         window.mnuExit->trigger();
-        QVERIFY(!window.isVisible() && window.messages.isEmpty());
+        QVERIFY(!window.isVisible());
+        QVERIFY(window.messages.isEmpty());
     }
 
     // Open changes the window only for an image; without a track nothing acts; Load reads the
@@ -117,19 +118,23 @@ private slots:
         w.open(missing);
         QCOMPARE(w.icons, QList{QMessageBox::Warning});
         QVERIFY2(w.messages.first().contains("missing.nes"), qPrintable(w.messages.first()));
-        QVERIFY(w.state() == before && !QFileInfo::exists(missing));
+        QCOMPARE(w.state(), before);
+        QVERIFY(!QFileInfo::exists(missing));
 
         QCOMPARE(sample::SampleTileArtProblems(), QStringList()); // our art, as the image holds it
         const QString path = writeFile(w.dir, "sample.nes", w.sample);
         w.open(path);
         QCOMPARE(w.lblFileName->toolTip(), path);
         const auto image = view::OpenImage(path);
-        QVERIFY(w.picTrack->picture() == image->graphics.picBuffer && w.mnuSave->isEnabled());
+        QCOMPARE(w.picTrack->picture(), image->graphics.picBuffer);
+        QVERIFY(w.mnuSave->isEnabled());
         const auto opened = w.state();
         for (QWidget *button : QList<QWidget *>{w.btnPrevBeginning, w.btnPrev10, w.btnPrev, w.btnNext,
                                                 w.btnNext10, w.btnNextEnd, w.btnCurrentObject, w.chkAlternative})
             Window::click(button);
-        QVERIFY(!w.chkAlternative->isChecked() && w.state() == opened && w.messages.size() == 1);
+        QVERIFY(!w.chkAlternative->isChecked());
+        QCOMPARE(w.state(), opened);
+        QCOMPARE(w.messages.size(), 1);
         w.mnuSave->trigger();
         QVERIFY2(w.messages.last().contains("Load first"), qPrintable(w.messages.last()));
 
@@ -139,7 +144,8 @@ private slots:
         w.txtLoadTrack->setText("2");
         Window::click(w.btnLoadTrack);
         const auto expected = track::ReadTrack(path, 4, image->ObjectWidthTable);
-        QVERIFY(w.lblTrack->text() == "Track 4" && w.doc().track().TrackObjects == expected->objects);
+        QCOMPARE(w.lblTrack->text(), "Track 4");
+        QCOMPARE(w.doc().track().TrackObjects, expected->objects);
         QCOMPARE(w.lblObject->text(), QString("Object 1 of %1").arg(expected->objects.size()));
         QCOMPARE(w.txtLaps->text(), QString::number(expected->laps));
         Window::click(w.btnNextEnd);
@@ -148,7 +154,8 @@ private slots:
         w.scrLaps->setValue(255);
         w.scrLoadTrack->setValue(1);
         w.mnuSave->trigger();
-        QVERIFY(w.messages.last() == "Level saved successfully!" && w.icons.last() == QMessageBox::Information);
+        QCOMPARE(w.messages.last(), "Level saved successfully!");
+        QCOMPARE(w.icons.last(), QMessageBox::Information);
         QByteArray saved = w.sample;
         saved[12002] = char(255); // track 4's laps byte, position 12003
         QCOMPARE(readWholeFile(path), saved);
@@ -161,11 +168,14 @@ private slots:
         QVERIFY(QFile::remove(path));
         w.open(path);
         Window::click(w.btnNext);
-        QVERIFY(w.picTrack->picture() == image->graphics.picBuffer && w.showsTheModel());
+        QCOMPARE(w.picTrack->picture(), image->graphics.picBuffer);
+        QVERIFY(w.showsTheModel());
         const auto moved = w.state();
         Window::click(w.btnLoadTrack);
         w.mnuSave->trigger();
-        QVERIFY(w.state() == moved && !QFileInfo::exists(path) && w.icons.count(QMessageBox::Warning) == 4);
+        QCOMPARE(w.state(), moved);
+        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(w.icons.count(QMessageBox::Warning), 4);
         QVERIFY2(w.messages.at(4).startsWith("Track 1 cannot be loaded: ") && w.messages.at(5).endsWith("Nothing was written."), qPrintable(w.messages.join("\n")));
         writeFile(w.dir, "sample.nes", w.sample);
         w.mnuSave->trigger(); // Cancel
@@ -190,7 +200,9 @@ private slots:
         Window::click(w.btnNext);
         Window::click(w.btnNext);
         Window::click(w.chkAlternative); // greyed, saying why
-        QVERIFY(!w.chkAlternative->isChecked() && !w.chkAlternative->isEnabled() && w.lblCurrentObject->text() == "$40");
+        QVERIFY(!w.chkAlternative->isChecked());
+        QVERIFY(!w.chkAlternative->isEnabled());
+        QCOMPARE(w.lblCurrentObject->text(), "$40");
         QVERIFY(w.chkAlternative->toolTip().startsWith("A two-byte object can't be marked"));
         QCOMPARE(w.lblLength->text(), "3");
 
@@ -203,15 +215,19 @@ private slots:
         };
         auto before = w.state();
         Window::click(w.btnCurrentObject); // Cancel: the exchange is not read
-        QVERIFY(offered == std::pair(0x40, 3) && w.state() == before);
+        QCOMPARE(offered, std::pair(0x40, 3));
+        QCOMPARE(w.state(), before);
         Window::click(w.btnNext); // a one-byte object keeps the length the exchange holds
-        QVERIFY(w.chkAlternative->isEnabled() && w.chkAlternative->toolTip().contains("one-byte object appears"));
+        QVERIFY(w.chkAlternative->isEnabled());
+        QVERIFY(w.chkAlternative->toolTip().contains("one-byte object appears"));
         Window::click(w.btnCurrentObject);
         QCOMPARE(offered, std::pair(0x89, 9));
         Window::click(w.btnPrev);
         ok = true;
         Window::click(w.btnCurrentObject);
-        QVERIFY(w.lblObject->text() == "Object 3 of 144" && w.lblCurrentObject->text() == "$0C" && w.showsTheModel());
+        QCOMPARE(w.lblObject->text(), "Object 3 of 144");
+        QCOMPARE(w.lblCurrentObject->text(), "$0C");
+        QVERIFY(w.showsTheModel());
         w.mnuSave->trigger();
         QCOMPARE(w.messages, QStringList{"Level saved successfully!"});
         // An object 0 took the place of the span's length byte.
@@ -221,7 +237,8 @@ private slots:
         chosen = {0x42, 4};
         before = w.state();
         Window::click(w.btnCurrentObject);
-        QVERIFY(w.icons.last() == QMessageBox::Warning && w.state() == before);
+        QCOMPARE(w.icons.last(), QMessageBox::Warning);
+        QCOMPARE(w.state(), before);
     }
 
     // Sample track 4 from object 20, whose sixth is marked for the alternative track. The overview
@@ -249,19 +266,23 @@ private slots:
         QCOMPARE(QRect(client->mapTo(&w, QPoint()), client->size()), QRect(0, top, 529, 351));
         QCOMPARE(overview->mapTo(&w, QPoint()), QPoint(0, top + 351));
         // Nothing to scroll yet: no scroll bar, but its room.
-        QVERIFY(overview->width() == w.width() && w.statusBar()->y() == top + 351 + overview->height() && !overview->horizontalScrollBar()->isVisible());
+        QCOMPARE(overview->width(), w.width());
+        QCOMPARE(w.statusBar()->y(), top + 351 + overview->height());
+        QVERIFY(!overview->horizontalScrollBar()->isVisible());
         w.open(writeFile(w.dir, "sample.nes", w.sample));
         w.load(4);
         QTRY_VERIFY(overview->horizontalScrollBar()->isVisible() && w.statusBar()->y() == top + 351 + overview->height());
         // Object 20 of sample track 4 takes overview pixels 162..173.
         QTest::mouseClick(overview->viewport(), Qt::LeftButton, {}, QPoint(170, 10));
-        QVERIFY(w.doc().track().CurrentObject == 20 && w.showsTheModel());
+        QCOMPARE(w.doc().track().CurrentObject, 20);
+        QVERIFY(w.showsTheModel());
         QFETCH(QPoint, delta);
         QFETCH(int, modifiers);
         QFETCH(int, current);
         QWheelEvent wheel({100, 100}, {}, {}, delta, {}, Qt::KeyboardModifiers(modifiers), Qt::NoScrollPhase, false);
         QApplication::sendEvent(w.picTrack, &wheel);
-        QVERIFY(w.doc().track().CurrentObject == current && w.showsTheModel());
+        QCOMPARE(w.doc().track().CurrentObject, current);
+        QVERIFY(w.showsTheModel());
 
         w.document().setCurrentObject(20);
         QHelpEvent tip(QEvent::ToolTip, {2, 100}, w.picTrack->mapToGlobal(QPoint(2, 100)));
@@ -270,7 +291,9 @@ private slots:
         const QImage marked = w.picTrack->picture(), strip = overview->grab().toImage();
         for (QAction *item : w.viewMenu->actions())
             item->trigger();
-        QVERIFY(w.picTrack->picture() != marked && w.showsTheModel() && overview->grab().toImage() != strip);
+        QVERIFY(w.picTrack->picture() != marked);
+        QVERIFY(w.showsTheModel());
+        QVERIFY(overview->grab().toImage() != strip);
         QTRY_VERIFY(!overview->isVisible() && w.statusBar()->y() == top + 351);
         Window next;
         QVERIFY(!next.mnuMarkAlternative->isChecked());
@@ -313,11 +336,15 @@ private slots:
         QTest::keyClick(&w, Qt::Key_F5);
         QVERIFY2((w.statusBar()->currentMessage() + w.messages.join('|')).startsWith(told), qPrintable(w.messages.join('|')));
         entries[1]->trigger(); // Cancel
-        QVERIFY(w.questions.size() == 1 && w.doc().modifiedTracks() == QList({2, 4}) && readWholeFile(b) == w.sample && !QFile::exists(w.dir.filePath("b.bak")));
+        QCOMPARE(w.questions.size(), 1);
+        QCOMPARE(w.doc().modifiedTracks(), QList({2, 4}));
+        QCOMPARE(readWholeFile(b), w.sample);
+        QVERIFY(!QFile::exists(w.dir.filePath("b.bak")));
         w.chooseSaveFile = [&](QWidget *, const QString &, const QString &, const QString &) { return c; };
         w.mnuSaveAs->trigger();
         QTRY_COMPARE(readWholeFile(copy), told.startsWith("Play") ? readWholeFile(c) : QByteArray());
-        QVERIFY(readWholeFile(c) != w.sample && w.recentMenu->actions().at(0)->toolTip() == c);
+        QVERIFY(readWholeFile(c) != w.sample);
+        QCOMPARE(w.recentMenu->actions().at(0)->toolTip(), c);
         w.recentMenu->actions().at(1)->trigger(); // b, which opens with the track last shown in it
         QCOMPARE(w.doc().path() + QString::number(w.doc().shownTrack()), b + "4");
     }
@@ -332,7 +359,8 @@ private slots:
         const QString path = writeFile(w.dir, "x.nes", w.sample), link = w.dir.filePath("link.nes");
         const auto inode = [&] { struct stat info {}; return ::stat(QFile::encodeName(path), &info) == 0 ? info.st_ino : 0; };
         const auto written = inode(); // a save in place keeps the file
-        QVERIFY(QFile::link(path, link) && written != 0);
+        QVERIFY(QFile::link(path, link));
+        QVERIFY(written != 0);
         QString chosen;
         w.chooseSaveFile = [&](QWidget *, const QString &, const QString &, const QString &) { return chosen; };
         w.open(path);
@@ -347,11 +375,13 @@ private slots:
             QCOMPARE(readWholeFile(name == "z.nes" ? chosen : path), name == "link.nes" || name == "z.nes" ? saved : readWholeFile(path));
             QVERIFY(name == "z.nes" || inode() == written);
         }
-        QVERIFY(QFileInfo(link).isSymLink() && readWholeFile(w.dir.filePath("x.bak")) == w.sample);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readWholeFile(w.dir.filePath("x.bak")), w.sample);
         QCOMPARE(w.messages.mid(0, 2), QStringList({"Level saved successfully!", "The output “x.bak” is the same file as the input “x.bak”: writing it would destroy that input. Choose another name for the output; nothing was written."}));
         QVERIFY2(w.messages[2].startsWith("The file “y.nes” could not be written: "), qPrintable(w.messages[2]));
         QCOMPARE(w.messages[3], "The file “x.nes” does not exist. Whoopline wrote “z.nes” from the image as it was opened, with the unsaved edits.");
-        QVERIFY(w.doc().path() == w.dir.filePath("z.nes") && !w.doc().isModified());
+        QCOMPARE(w.doc().path(), w.dir.filePath("z.nes"));
+        QVERIFY(!w.doc().isModified());
 
         const QString junk = writeFile(w.dir, "junk.nes", QByteArray(30000, 'j'));
         for (const bool confirm : {false, true}) {
@@ -360,10 +390,13 @@ private slots:
             QCOMPARE(w.confirmations.last(), "“junk.nes” does not start with a cartridge image's header. Open it anyway?");
             QCOMPARE(w.doc().path(), confirm ? junk : w.dir.filePath("z.nes"));
         }
-        QVERIFY(w.lblCurrentObject->text().isEmpty() && w.lblLength->text().isEmpty() && w.txtLaps->text().isEmpty());
+        QVERIFY(w.lblCurrentObject->text().isEmpty());
+        QVERIFY(w.lblLength->text().isEmpty());
+        QVERIFY(w.txtLaps->text().isEmpty());
         for (QObject *control : QList<QObject *>{w.scrLaps, w.chkAlternative, w.btnNext, w.btnCurrentObject, w.mnuInsert, w.mnuDelete, w.findChild<QAction *>("mnuCut"), w.findChild<QAction *>("mnuPaste")})
             QVERIFY2(!control->property("enabled").toBool(), qPrintable(control->objectName()));
-        QVERIFY(w.btnLoadTrack->isEnabled() && w.scrLoadTrack->isEnabled());
+        QVERIFY(w.btnLoadTrack->isEnabled());
+        QVERIFY(w.scrLoadTrack->isEnabled());
     }
 
     // Each menu's items answer to access keys of their own, as the menu bar's menus do.

@@ -64,7 +64,8 @@ private slots:
         checkTextsFit(window.findChild<QWidget *>("client"));
         // The overview's 32 rows show whole, above the status bar.
         const QWidget *strip = window.overview->viewport();
-        QVERIFY(strip->isVisible() && strip->mapTo(&window, QPoint(0, 32)).y() <= window.statusBar()->y());
+        QVERIFY(strip->isVisible());
+        QVERIFY(strip->mapTo(&window, QPoint(0, 32)).y() <= window.statusBar()->y());
     }
 
     void selectorTextsAndEntriesFit()

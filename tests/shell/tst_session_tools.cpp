@@ -101,7 +101,8 @@ private slots:
     void recentGoneAway()
     {
         const QString kept = testing::writeFile(m_files, "kept.nes", "x");
-        QVERIFY(::mkfifo(QFile::encodeName(m_files.filePath("pipe.nes")).constData(), 0600) == 0 && QDir(m_files.path()).mkpath("dir.nes"));
+        QCOMPARE(::mkfifo(QFile::encodeName(m_files.filePath("pipe.nes")).constData(), 0600), 0);
+        QVERIFY(QDir(m_files.path()).mkpath("dir.nes"));
         EditorSettings settings;
         settings.set(Settings::RecentFiles, QStringList{m_files.filePath("gone.nes"), m_files.filePath("pipe.nes"), m_files.filePath("dir.nes"), kept});
         QMenu menu;
@@ -110,7 +111,8 @@ private slots:
         QSignalSpy reported(&recent, &RecentFilesMenu::reported);
         for (int i = 0; i < 3; ++i)
             menu.actions().at(0)->trigger();
-        QVERIFY(reported.size() == 3 && opened.isEmpty());
+        QCOMPARE(reported.size(), 3);
+        QVERIFY(opened.isEmpty());
         QVERIFY(reported[0][0].toString().startsWith("“gone.nes” is no longer there"));
         QVERIFY(reported[1][0].toString().startsWith("“pipe.nes” is now a named pipe, not a cartridge image."));
         QVERIFY(reported[2][0].toString().startsWith("“dir.nes” is now a folder, not a cartridge image."));
@@ -143,12 +145,18 @@ private slots:
         const auto restore = qScopeGuard([&] { mounted ? void(::umount2(mountPoint, MNT_DETACH)) : void(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)); });
         EditorSettings().set(Settings::EmulatorCommand, "earlier %f");
         QFile damaged(m_settingsFile);
-        if (trouble == "damaged")
-            QVERIFY(damaged.open(QIODevice::Append) && damaged.write("\n[view\nx=1\n") > 0);
-        if (trouble == "folder")
-            QVERIFY(QFile::remove(m_settingsFile) && QDir().mkpath(m_settingsFile));
-        if (trouble == "no folder")
-            QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly));
+        if (trouble == "damaged") {
+            QVERIFY(damaged.open(QIODevice::Append));
+            QVERIFY(damaged.write("\n[view\nx=1\n") > 0);
+        }
+        if (trouble == "folder") {
+            QVERIFY(QFile::remove(m_settingsFile));
+            QVERIFY(QDir().mkpath(m_settingsFile));
+        }
+        if (trouble == "no folder") {
+            QVERIFY(QDir(folder).removeRecursively());
+            QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
+        }
         if (trouble == "read-only")
             QVERIFY(mounted ? ::mount("tmpfs", mountPoint, "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0
                             : QFile::setPermissions(m_settingsFile, QFile::ReadOwner) && QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
@@ -176,7 +184,8 @@ private slots:
         EditorSession(&first).imageOpened(testing::writeFile(m_files, "a.nes", "x"));
         QCOMPARE(EditorSession(&second).openFolder(""), m_files.path());
         QCOMPARE(EditorSession(&third).openFolder("/else/b.nes"), "/else");
-        QVERIFY(QFile::remove(m_settingsFile) && QDir().mkpath(m_settingsFile));
+        QVERIFY(QFile::remove(m_settingsFile));
+        QVERIFY(QDir().mkpath(m_settingsFile));
         frmMain window;
         window.show();
         QVERIFY(window.statusBar()->currentMessage().startsWith("Settings could not be read: “"));
@@ -285,7 +294,8 @@ private slots:
     {
         qputenv("TMPDIR", m_temp.filePath("missing").toLocal8Bit());
         const auto fallback = PlayTestLauncher::temporaryFolder();
-        QVERIFY(fallback.path == "/tmp" && fallback.note.startsWith("TMPDIR names “" + m_temp.filePath("missing") + "”"));
+        QCOMPARE(fallback.path, "/tmp");
+        QVERIFY(fallback.note.startsWith("TMPDIR names “" + m_temp.filePath("missing") + "”"));
         QTemporaryDir full(m_temp.filePath("XXXXXX"));
         qputenv("TMPDIR", full.path().toLocal8Bit());
         const auto restore = qScopeGuard([&] { ::umount2(QFile::encodeName(full.path()), MNT_DETACH), qputenv("TMPDIR", m_temp.path().toLocal8Bit()); });
@@ -322,9 +332,11 @@ private slots:
     {
         const QDir temp(m_temp.path());
         const QStringList names = {"whoopline-play-gone", "whoopline-play-running", "whoopline-play-unlocked", "other"};
-        for (const QString &name : names) // the first and the last held by a process no system has
-            QVERIFY(temp.mkpath(name) && (name.endsWith("running") || name.endsWith("unlocked") ||
-                    testing::writeFile(m_temp, name + "/owner.lock", "2147483646\nwhoopline\n\n") != ""));
+        for (const QString &name : names) { // the first and the last held by a process no system has
+            QVERIFY(temp.mkpath(name));
+            if (!name.endsWith("running") && !name.endsWith("unlocked"))
+                testing::writeFile(m_temp, name + "/owner.lock", "2147483646\nwhoopline\n\n");
+        }
         QLockFile running(temp.filePath("whoopline-play-running/owner.lock"));
         QVERIFY(running.tryLock(0));
         {
@@ -357,7 +369,8 @@ private slots:
             if (!item->isChecked())
                 item->trigger();
             palette = later.findChild<QDockWidget *>("dockObjectPalette");
-            QVERIFY(palette->isVisible() && later.dockWidgetArea(palette) == area);
+            QVERIFY(palette->isVisible());
+            QCOMPARE(later.dockWidgetArea(palette), area);
             auto *entries = palette->findChild<QListWidget *>();
             QTRY_VERIFY(entries->indexAt(QPoint(4, entries->viewport()->height() - 2)).row() >= 11); // a dozen in sight
             palette->close(); // its title bar's button
@@ -386,7 +399,8 @@ private slots:
             frmMain window;
             window.show();
             auto *palette = window.findChild<QDockWidget *>("dockObjectPalette");
-            QVERIFY(palette->isVisible() && palette->isFloating() == (run == 0));
+            QVERIFY(palette->isVisible());
+            QCOMPARE(palette->isFloating(), (run == 0));
             QVERIFY(run != 0 || palette->geometry() == QRect(40, 50, 200, 300));
             QCOMPARE(window.statusBar()->currentMessage().contains("The object palette's remembered place could not be used"), run != 0);
         }

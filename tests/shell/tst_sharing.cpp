@@ -63,7 +63,8 @@ private slots:
         writeFile(m_dir, "t2.track", "whoopline-track 1\nlaps 7\n05\n41:03  # a span\n\n8C\n");
         writeFile(m_dir, "t4.track", "whoopline-track 1\n# nothing but free bytes\nlaps 2\n");
         writeFile(m_dir, "long.track", "whoopline-track 1\nlaps 1\n" + QByteArray("05\n").repeated(130));
-        QVERIFY(QFile::link("sample.nes", m_dir.filePath("link.png")) && ::link(QFile::encodeName(m_dir.filePath("changed.nes")), QFile::encodeName(m_dir.filePath("hard.nes"))) == 0);
+        QVERIFY(QFile::link("sample.nes", m_dir.filePath("link.png")));
+        QCOMPARE(::link(QFile::encodeName(m_dir.filePath("changed.nes")), QFile::encodeName(m_dir.filePath("hard.nes"))), 0);
         // Track 4's 212 object bytes: 106 spans of length 64.
         ImageBuilder(0).set(1, sample::BuildSampleImage()).set(12004, QByteArray(212, 0x40)).write(m_dir, "wide.nes");
     }
@@ -181,7 +182,8 @@ private slots:
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(m_dir.path());
         process.start(WHOOPLINE_BINARY, arguments.split(' '));
-        QVERIFY(process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit);
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), exitCode);
         const QString printed = exitCode == 0 ? process.readAllStandardOutput() : process.readAllStandardError();
         QVERIFY2(printed.contains(text) && printed.isEmpty() == text.isEmpty(), qPrintable(printed));
@@ -224,7 +226,8 @@ private slots:
     {
         const char *const argv[] = {"whoopline", "--output", "o\xFF.png", "--export-track", "1", "sample.nes"};
         const shell::CommandLine command = shell::ParseCommandLine(6, argv);
-        QVERIFY(command.action == shell::CommandLine::Action::Refuse && command.text.contains("can't be used"));
+        QCOMPARE(command.action, shell::CommandLine::Action::Refuse);
+        QVERIFY(command.text.contains("can't be used"));
     }
 
     void openAtStartOrByDrop_data()
@@ -276,7 +279,8 @@ private slots:
         w.chooseSaveFile = [&](QWidget *, auto, const QString &suggested, auto) { return over.isEmpty() ? suggested : over; };
         const QString image = writeFile(m_dir, "work.nes", sample::BuildSampleImage());
         w.OpenGivenFile(image, 3);
-        QVERIFY(w.lblTrack->text() == "Track 3" && w.txtLoadTrack->text() == "3");
+        QCOMPARE(w.lblTrack->text(), "Track 3");
+        QCOMPARE(w.txtLoadTrack->text(), "3");
         QTimer::singleShot(0, [] { // the real dialog, its box ticked
             auto *dialog = static_cast<QDialog *>(QApplication::activeModalWidget());
             dialog->findChild<QCheckBox *>("chkMarkAlternative")->click();

@@ -93,7 +93,9 @@ private slots:
     {
         Window w;
         openAtObjectOne(w);
-        QVERIFY(w.mnuEdit->isEnabled() && w.mnuInsert->isEnabled() && !w.mnuUndo->isEnabled());
+        QVERIFY(w.mnuEdit->isEnabled());
+        QVERIFY(w.mnuInsert->isEnabled());
+        QVERIFY(!w.mnuUndo->isEnabled());
         QList states = {shown(w)};
         QCOMPARE(select(w, -1, "9"), QStringList({"42", "1", "44"}));
         QCOMPARE(w.mnuUndo->text(), "&Undo Replace Object");
@@ -116,15 +118,19 @@ private slots:
         QCOMPARE(w.lblCurrentObject->text(), "$09");
         for (int i = 0; i < 143; ++i) // 142 free bytes, then Insert is greyed and says why
             w.mnuInsert->trigger();
-        QVERIFY(w.messages.isEmpty() && !w.mnuInsert->isEnabled() && w.mnuInsert->statusTip() == w.mnuInsert->toolTip());
+        QVERIFY(w.messages.isEmpty());
+        QVERIFY(!w.mnuInsert->isEnabled());
+        QCOMPARE(w.mnuInsert->statusTip(), w.mnuInsert->toolTip());
         QCOMPARE(w.mnuInsert->toolTip(), "Track 3 has no free byte: its 144 bytes all hold objects. Delete an object first.");
         QCOMPARE(steps->count(), 147);
         steps->setIndex(4);
         for (int i = 4; i >= 0; --i) {
-            QVERIFY(shown(w) == states[i] && w.mnuInsert->isEnabled());
+            QCOMPARE(shown(w), states[i]);
+            QVERIFY(w.mnuInsert->isEnabled());
             w.mnuUndo->trigger();
         }
-        QVERIFY(!w.mnuUndo->isEnabled() && w.lblModified->text().isEmpty());
+        QVERIFY(!w.mnuUndo->isEnabled());
+        QVERIFY(w.lblModified->text().isEmpty());
         w.activateWindow(); // after the selector
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier); // Redo, by either key
@@ -134,9 +140,12 @@ private slots:
         // Typed laps are a step of their own, with no laps click after it.
         w.runSetLaps = [](QWidget *, int laps) { return laps == 4 ? std::optional(9) : std::nullopt; };
         QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier);
-        QVERIFY(w.txtLaps->text() == "9" && steps->count() == 3 && w.mnuUndo->text() == "&Undo Set Laps");
+        QCOMPARE(w.txtLaps->text(), "9");
+        QCOMPARE(steps->count(), 3);
+        QCOMPARE(w.mnuUndo->text(), "&Undo Set Laps");
         w.open(w.dir.filePath("missing.nes")); // a file Open refuses asks nothing
-        QVERIFY(w.questions.isEmpty() && w.messages.size() == 1);
+        QVERIFY(w.questions.isEmpty());
+        QCOMPARE(w.messages.size(), 1);
     }
 
     void unsavedEditsAreAskedAbout_data()
@@ -260,18 +269,23 @@ private slots:
         auto *tint = w.findChild<QWidget *>("shpSelection");
         QTest::mouseClick(w.picTrack, Qt::LeftButton, Qt::ShiftModifier, {100, 200});
         w.scrLaps->setValue(9); // the run stays selected
-        QVERIFY(label->text() == "3 objects selected (4 bytes)" && w.lblObject->text() == "Object 3 of 87");
+        QCOMPARE(label->text(), "3 objects selected (4 bytes)");
+        QCOMPARE(w.lblObject->text(), "Object 3 of 87");
         QTest::mouseClick(w.picTrack, Qt::LeftButton, {}, {10, 200});
-        QVERIFY(label->isHidden() && tint->isHidden());
+        QVERIFY(label->isHidden());
+        QVERIFY(tint->isHidden());
         for (const char *key : {"Right", "Shift+Left", "Shift+Left"}) // from 3 back to 1
             QTest::keySequence(&w, QKeySequence(key));
         QCOMPARE(tint->geometry(), QRect(0, 0, 160, 256));
         const QImage seen = w.picTrack->grab().toImage(), picture = w.picTrack->picture();
-        QVERIFY(w.showsTheModel() && seen.pixel(0, 128) == qRgb(0, 255, 0) && seen.pixel(100, 250) != picture.pixel(100, 250));
+        QVERIFY(w.showsTheModel());
+        QCOMPARE(seen.pixel(0, 128), qRgb(0, 255, 0));
+        QVERIFY(seen.pixel(100, 250) != picture.pixel(100, 250));
         QTest::mousePress(w.picTrack, Qt::LeftButton, {}, {50, 200}); // object 2 alone
         QTest::mouseMove(w.picTrack, {140, 200}); // object 3, where the press found it
         QTest::mouseRelease(w.picTrack, Qt::LeftButton, {}, {140, 200});
-        QVERIFY(label->text() == "2 objects selected (3 bytes)" && w.lblObject->text() == "Object 4 of 87");
+        QCOMPARE(label->text(), "2 objects selected (3 bytes)");
+        QCOMPARE(w.lblObject->text(), "Object 4 of 87");
 
         QMimeData data; // as the palette drags 0x0C
         data.setData("application/x-whoopline-objects", bytes({0x0C}));
@@ -291,7 +305,8 @@ private slots:
         QCOMPARE(marker, QRect(0, 0, 3, 256)); // before object 3, shown only during the drag
         QVERIFY(w.findChild<QWidget *>("shpDropMarker")->isHidden());
         QCOMPARE(w.doc().track().TrackObjects.at(3).code(), 0x0C);
-        QVERIFY(w.lblFreeBytes->text() == "Free: 2 of 129 bytes" && w.mnuUndo->text() == "&Undo Insert Object");
+        QCOMPARE(w.lblFreeBytes->text(), "Free: 2 of 129 bytes");
+        QCOMPARE(w.mnuUndo->text(), "&Undo Insert Object");
         w.load(3); // no free byte
         drop();
         QCOMPARE(w.messages, QStringList{"The 1 byte to insert needs 1 free byte; track 3 has 0. Delete objects first."});
@@ -301,7 +316,8 @@ private slots:
         auto *palette = w.findChild<QListWidget *>("lstObjectPalette");
         palette->setCurrentRow(9);
         QTest::keyClick(palette, Qt::Key_Return);
-        QVERIFY(w.lblCurrentObject->text() == "$09" && w.mnuUndo->text() == "&Undo Replace Object (track 3)");
+        QCOMPARE(w.lblCurrentObject->text(), "$09");
+        QCOMPARE(w.mnuUndo->text(), "&Undo Replace Object (track 3)");
         QVERIFY(!palette->item(9)->icon().isNull()); // drawn from the image opened while it was hidden
         QTRY_VERIFY(w.width() > width + 100); // docked beside the client area, which keeps its size
         QCOMPARE(w.findChild<QWidget *>("client")->size(), QSize(529, 351));
@@ -317,14 +333,18 @@ private slots:
         const auto edited = shown(w);
         w.load(1);
         w.scrLaps->setValue(9);
-        QVERIFY(w.lblModified->text() == "Modified: tracks 1, 3" && w.mnuUndo->text() == "&Undo Change Laps (track 1)");
+        QCOMPARE(w.lblModified->text(), "Modified: tracks 1, 3");
+        QCOMPARE(w.mnuUndo->text(), "&Undo Change Laps (track 1)");
         w.load(3);
-        QVERIFY(shown(w) == edited && w.questions.isEmpty());
+        QCOMPARE(shown(w), edited);
+        QVERIFY(w.questions.isEmpty());
         w.answer = QMessageBox::Save;
         w.mnuExit->trigger();
         QCOMPARE(w.questions, QStringList{"Save the changes to tracks 1 and 3 of “sample.nes”?"});
         const QByteArray saved = readWholeFile(w.dir.filePath("sample.nes"));
-        QVERIFY(saved.at(11606) == 9 && saved.mid(11737, 3) == bytes({0x17, 0x0F, 0x10}) && !w.isVisible());
+        QCOMPARE(saved.at(11606), 9);
+        QCOMPARE(saved.mid(11737, 3), bytes({0x17, 0x0F, 0x10}));
+        QVERIFY(!w.isVisible());
     }
 
     // Before Save writes over another program's change it asks, Cancel first; Save As moves the
@@ -339,19 +359,25 @@ private slots:
         w.mnuSave->trigger();
         QCOMPARE(w.confirmations, QStringList{"Track 3 in “sample.nes” was changed by another program "
                                               "since it was loaded. Overwrite those changes?"});
-        QVERIFY(readWholeFile(path) == changed && w.messages.isEmpty());
+        QCOMPARE(readWholeFile(path), changed);
+        QVERIFY(w.messages.isEmpty());
 
         w.chooseSaveFile = [&w](QWidget *, auto, auto, auto) { return w.dir.filePath("copy.nes"); };
         w.mnuSaveAs->trigger();
-        QVERIFY(readWholeFile(w.dir.filePath("copy.nes")).at(11736) == 6 && readWholeFile(path) == changed);
-        QVERIFY(w.lblFileName->text() == "copy.nes" && w.lblModified->text().isEmpty());
+        QCOMPARE(readWholeFile(w.dir.filePath("copy.nes")).at(11736), 6);
+        QCOMPARE(readWholeFile(path), changed);
+        QCOMPARE(w.lblFileName->text(), "copy.nes");
+        QVERIFY(w.lblModified->text().isEmpty());
 
         w.mnuDelete->trigger();
         w.mnuRevert->trigger();
-        QVERIFY(w.confirmations.size() == 2 && w.lblModified->text() == "Modified: track 3");
+        QCOMPARE(w.confirmations.size(), 2);
+        QCOMPARE(w.lblModified->text(), "Modified: track 3");
         w.confirm = true;
         w.mnuRevert->trigger();
-        QVERIFY(w.lblModified->text().isEmpty() && w.lblTrack->text() == "Track 3" && !w.mnuUndo->isEnabled());
+        QVERIFY(w.lblModified->text().isEmpty());
+        QCOMPARE(w.lblTrack->text(), "Track 3");
+        QVERIFY(!w.mnuUndo->isEnabled());
         QCOMPARE(w.confirmations.last(), "Revert “copy.nes” to the file on disk? The unsaved changes to "
                                          "track 3 will be lost.");
     }
