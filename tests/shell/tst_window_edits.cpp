@@ -123,7 +123,8 @@ private slots:
         QCOMPARE(w.mnuInsert->statusTip(), w.mnuInsert->toolTip());
         QCOMPARE(w.mnuInsert->toolTip(), "Track 3 has no free byte: its 144 bytes all hold objects. Delete an object first.");
         QCOMPARE(steps->count(), 147);
-        steps->setIndex(4);
+        auto *history = w.findChild<QUndoView *>(); // a click on the fourth step of View > History
+        history->setCurrentIndex(history->model()->index(4, 0));
         for (int i = 4; i >= 0; --i) {
             QCOMPARE(shown(w), states[i]);
             QVERIFY(w.mnuInsert->isEnabled());
