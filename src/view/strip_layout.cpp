@@ -7,9 +7,10 @@
 
 namespace whoopline::view {
 
-int LastDrawnIndex(const track::TrackModel &model)
+int LastDrawnIndex(const track::TrackModel &model, int viewWidth)
 {
-    return std::min(model.CurrentObject + ObjectsAfterCurrent, model.lastIndex());
+    const int after = ObjectsAfterCurrent * std::max(viewWidth, SpecifiedViewWidth) / SpecifiedViewWidth;
+    return std::min(model.CurrentObject + after, model.lastIndex());
 }
 
 qint64 StripAdvance(const track::TrackObject &object)
@@ -22,11 +23,11 @@ qint64 StripAdvance(const track::TrackObject &object)
     return object.Width;
 }
 
-int ObjectAtStripX(const track::TrackModel &model, int x)
+int ObjectAtStripX(const track::TrackModel &model, int x, int viewWidth)
 {
     if (x < 0 || model.CurrentObject < 0 || model.CurrentObject > model.lastIndex())
         return -1;
-    const int last = LastDrawnIndex(model);
+    const int last = LastDrawnIndex(model, viewWidth);
     qint64 left = 0;
     for (int i = model.CurrentObject; i <= last; ++i) {
         const qint64 right = left + StripAdvance(model.TrackObjects.at(i));

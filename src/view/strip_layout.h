@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rom/rom_layout.h"
 #include "track/track_model.h"
 
 #include <vector>
@@ -9,11 +10,13 @@
 // current one. The redraw and the clicks on the view share this layout.
 namespace whoopline::view {
 
-// At most this many objects follow the current one in the strip.
+// At most this many objects follow the current one in a strip as wide as the track view's
+// specified width; a wider view draws as many more as its width is wider.
 constexpr int ObjectsAfterCurrent = 32;
+constexpr int SpecifiedViewWidth = rom::ViewWidth;
 
-// The last index the strip draws from the current object on.
-int LastDrawnIndex(const track::TrackModel &model);
+// The last index a strip viewWidth pixels wide draws from the current object on.
+int LastDrawnIndex(const track::TrackModel &model, int viewWidth = SpecifiedViewWidth);
 
 // The room an object takes in the strip: a span its whole 16-pixel blocks, a one-byte object its
 // width.
@@ -22,7 +25,7 @@ qint64 StripAdvance(const track::TrackObject &object);
 // The index of the object whose room holds x, or -1 when x lies left of the strip or past the
 // last object drawn. An object that takes no room (a span of length 0) is never hit. Needs the
 // current object to be one of the model's indexes, else -1.
-int ObjectAtStripX(const track::TrackModel &model, int x);
+int ObjectAtStripX(const track::TrackModel &model, int x, int viewWidth = SpecifiedViewWidth);
 
 // Where each object of the whole track begins, the first at x 0, and after them where the track
 // ends: one entry more than there are objects.

@@ -7,6 +7,8 @@
 #include "view/picture_stream.h"
 #include "view/strip_cells.h"
 
+#include <QPainter>
+
 #include <optional>
 
 namespace whoopline::view {
@@ -23,10 +25,17 @@ void DrawTrackObjects(QImage &strip, const QImage &picGFX, const track::TrackObj
 }
 
 TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffer, const QImage &picGFX,
-                          const QString &path, bool markAlternative)
+                          const QString &path, bool markAlternative, int width)
 {
     TrackView view;
-    view.strip = picBuffer.copy();
+    if (width == picBuffer.width() || picBuffer.isNull() || width <= 0) {
+        view.strip = picBuffer.copy();
+    } else {
+        view.strip = QImage(width, picBuffer.height(), picBuffer.format());
+        QPainter painter(&view.strip);
+        for (int x = 0; x < width; x += picBuffer.width())
+            painter.drawImage(x, 0, picBuffer);
+    }
     if (!model.isLoaded() || model.CurrentObject < 0 || model.CurrentObject > model.lastIndex())
         return view;
 
@@ -43,7 +52,7 @@ TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffe
     if (auto read = PictureStream::read(path))
         stream = std::move(read).value();
     DrawTrackObjects(view.strip, picGFX, model.TrackObjects, model.CurrentObject,
-                     LastDrawnIndex(model), stream, markAlternative);
+                     LastDrawnIndex(model, width), stream, markAlternative);
     return view;
 }
 

@@ -31,12 +31,13 @@ void DrawTrackObjects(QImage &strip, const QImage &picGFX, const track::TrackObj
                       int first, int last, const std::optional<PictureStream> &stream,
                       bool markAlternative = false, int rowOffset = 0);
 
-// Draws the current object at x 0 and the objects after it, up to ObjectsAfterCurrent of them,
+// Draws the current object at x 0 and the objects after it, up to LastDrawnIndex for width,
 // each one-byte object with its picture and a span as length copies of its base picture 16
-// apart, on a copy of picBuffer. Reads the picture stream of the image at path once; a drawing
+// apart, on a copy of picBuffer (copies side by side for a strip wider than it). Reads the picture stream of the image at path once; a drawing
 // that can't be made is left out and the rest goes on. Needs a loaded model; without one it
 // returns the bare background and empty labels.
 TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffer, const QImage &picGFX,
-                          const QString &path, bool markAlternative = false);
+                          const QString &path, bool markAlternative = false,
+                          int width = SpecifiedViewWidth);
 
 } // namespace whoopline::view

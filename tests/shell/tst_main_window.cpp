@@ -28,7 +28,7 @@ private slots:
         QTest::addColumn<int>("step");
         QTest::addColumn<QString>("on");
         const QString start = "mnuFile mnuOpen mnuRecentFiles mnuExit mnuEdit mnuPreferences mnuTrackMenu mnuView "
-                              "mnuTrackOverview mnuMarkAlternative mnuHistory mnuObjectPalette mnuHelp mnuAbout";
+                              "mnuTrackOverview mnuMarkAlternative mnuResizableWindow mnuHistory mnuObjectPalette mnuHelp mnuAbout";
         const QString open = start + " mnuSave mnuSaveAs mnuRevert mnuCreatePatch mnuPlayTest mnuFileLine1 mnuTrack1 "
                                      "mnuTrack2 mnuTrack3 mnuTrack4 mnuTrack5 mnuNextTrack mnuPreviousTrack picTrack "
                                      "lblGeneral_0 lblGeneral_1 lblGeneral_2 lblGeneral_3 txtLoadTrack scrLoadTrack btnLoadTrack";
@@ -73,6 +73,35 @@ private slots:
         enabled.sort();
         expected.sort();
         QCOMPARE(enabled, expected);
+    }
+
+    // View > Resizable Window: off, the window has its specified size and no Maximize; on, a
+    // wider window's track view holds more objects, the first 512 pixels as the specified view
+    // draws them, and the other controls keep their places.
+    void resizableWindow()
+    {
+        Window w;
+        QAction *resizable = w.named<QAction>("mnuResizableWindow");
+        resizable->setChecked(false); // as by default, whatever a failed run left
+        w.open(writeFile(w.dir, "x.nes", w.sample));
+        w.load(3);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QImage specified = w.picTrack->picture();
+        const QSize fixed = w.size();
+        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+        resizable->trigger();
+        QVERIFY(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+        QCOMPARE(w.picTrack->picture(), specified);
+        w.resize(fixed.width() + 400, fixed.height() + 100);
+        QTRY_COMPARE(w.picTrack->width(), 912);
+        QCOMPARE(w.picTrack->picture().copy(0, 0, 512, 256), specified);
+        QVERIFY(view::ObjectAtStripX(w.doc().track(), 900, 912) > view::ObjectAtStripX(w.doc().track(), 500));
+        QVERIFY(w.showsTheModel());
+        QCOMPARE(w.btnNextEnd->geometry(), QRect(496, 272, 25, 25));
+        resizable->trigger();
+        QTRY_COMPARE(w.size(), fixed);
+        QCOMPARE(w.picTrack->picture(), specified);
     }
 
     // The track view shows its picture 1:1 from the top-left corner over dark grey, the marker

@@ -16,8 +16,11 @@
 
 namespace whoopline::testing {
 
-// Settings of the windows under test go to Qt's test folder, never the user's.
-inline const bool SettingsInTestMode = (QStandardPaths::setTestModeEnabled(true), true);
+// Settings of the windows under test go to Qt's test folder under a home of each test program's
+// own, never the user's, and never another test's running beside it.
+inline QTemporaryDir TestHome;
+inline const bool SettingsInTestMode =
+    (qputenv("HOME", TestHome.path().toLocal8Bit()), QStandardPaths::setTestModeEnabled(true), true);
 
 // The main window with its dialogs answered by the test: Open hands out `chosen`, messages are
 // kept, and the object selector must be set by the test that expects it (the window's own one is
@@ -133,7 +136,7 @@ struct Window : shell::WindowDialogs, shell::frmMain
     {
         const auto &d = doc();
         const auto v = view::RenderTrackView(d.track(), d.graphics().picBuffer, d.graphics().picGFX, d.path(),
-                                             mnuMarkAlternative->isChecked());
+                                             mnuMarkAlternative->isChecked(), picTrack->width());
         return picTrack->picture() == v.strip && lblCurrentObject->text() == v.currentObjectText &&
                lblLength->text() == v.lengthText && chkAlternative->isChecked() == v.alternative &&
                shpSelect->width() == v.markerWidth;

@@ -22,6 +22,7 @@ ViewController::ViewController(const ActionContext &context, TrackOverviewWidget
     : QObject(parent),
       mnuTrackOverview(makeAction(this, "mnuTrackOverview", QStringLiteral("Track &Overview"))),
       mnuMarkAlternative(makeAction(this, "mnuMarkAlternative", QStringLiteral("&Mark Alternative Objects"))),
+      mnuResizableWindow(makeAction(this, "mnuResizableWindow", QStringLiteral("&Resizable Window"))),
       m_context(context), m_overview(overview), m_palette(new PaletteDock(context, this))
 {
     mnuObjectPalette = m_palette->toggleAction();
@@ -36,6 +37,13 @@ ViewController::ViewController(const ActionContext &context, TrackOverviewWidget
     mnuMarkAlternative->setCheckable(true);
     mnuMarkAlternative->setChecked(settings.get(Settings::AlternativeMarksShown));
     connect(mnuMarkAlternative, &QAction::toggled, this, &ViewController::setMarks);
+    // Off, the window is exactly as large as its controls; on, the track view takes its width.
+    mnuResizableWindow->setCheckable(true);
+    mnuResizableWindow->setChecked(settings.get(Settings::ResizableWindow));
+    connect(mnuResizableWindow, &QAction::toggled, this, [this](bool on) {
+        m_context.session.settings().set(Settings::ResizableWindow, on);
+        emit resizableChanged(on);
+    });
     makeHistory();
 
     const document::ImageDocument *doc = &context.document;

@@ -27,6 +27,7 @@ public:
 
     QAction *const mnuTrackOverview;
     QAction *const mnuMarkAlternative;
+    QAction *const mnuResizableWindow;
     QAction *mnuHistory = nullptr;
     QAction *mnuObjectPalette = nullptr;
 
@@ -39,6 +40,8 @@ public:
 signals:
     // The marks were turned on or off with a track shown: the track view is to be drawn again.
     void marksChanged();
+    // View > Resizable Window was turned on or off.
+    void resizableChanged(bool resizable);
 
 private:
     void makeHistory();

@@ -27,6 +27,7 @@ inline const Setting<QVariantMap> RecentTracks{"files/recentTracks", {}};
 // The View menu's choices.
 inline const Setting<bool> TrackOverviewShown{"view/trackOverview", true};
 inline const Setting<bool> AlternativeMarksShown{"view/markAlternative", true};
+inline const Setting<bool> ResizableWindow{"view/resizableWindow", false};
 // The object palette: whether it showed, and its place as plain values ("x y width height" while
 // it floats). A window state would go to Qt unchecked, and a damaged one can end every start.
 inline const Setting<bool> PaletteShown{"view/objectPalette", false};

@@ -80,7 +80,7 @@ void TrackViewWidget::paintEvent(QPaintEvent *)
 
 int TrackViewWidget::objectAt(int x) const
 {
-    return m_document.hasTrack() ? view::ObjectAtStripX(m_document.track(), x) : -1;
+    return m_document.hasTrack() ? view::ObjectAtStripX(m_document.track(), x, width()) : -1;
 }
 
 qint64 TrackViewWidget::stripLeft(int index) const
@@ -114,7 +114,7 @@ void TrackViewWidget::mouseMoveEvent(QMouseEvent *event)
     if (!m_dragging)
         return;
     // Measured against the strip as pressed, as the view moves on to the object under the pointer.
-    const int hit = view::ObjectAtStripX(m_pressedStrip, event->position().toPoint().x());
+    const int hit = view::ObjectAtStripX(m_pressedStrip, event->position().toPoint().x(), width());
     if (hit >= 0 && hit != m_document.track().CurrentObject)
         emit runExtended(hit);
 }
@@ -208,6 +208,13 @@ void TrackViewWidget::dropEvent(QDropEvent *event)
         Qt::QueuedConnection);
 }
 
+void TrackViewWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_document.hasTrack())
+        showSelection();
+}
+
 void TrackViewWidget::showSelection()
 {
     const edit::ObjectRun run = edit::SelectedRun(m_document.shownState());
@@ -215,7 +222,7 @@ void TrackViewWidget::showSelection()
     if (several) {
         // The strip begins at the current object, which is one end of the run.
         const track::TrackModel &model = m_document.track();
-        const int last = std::min(run.last(), view::LastDrawnIndex(model));
+        const int last = std::min(run.last(), view::LastDrawnIndex(model, width()));
         m_highlight->setGeometry(0, 0, int(std::min<qint64>(stripLeft(last + 1), width())), height());
     }
     m_highlight->setVisible(several);

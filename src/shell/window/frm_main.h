@@ -25,6 +25,7 @@ class ImageDocument;
 
 namespace whoopline::shell {
 
+class ClientArea;
 class EditController;
 class EditorSession;
 class FileController;
@@ -91,6 +92,7 @@ private:
     void SetControlsEnabled(QWidget *window, bool enabled);
     // The enabled states of the controls that need a shown track, and the marking's tip.
     void updateControls();
+    void setResizable(bool resizable);
 
     template <typename T> T *addControl(T *control, const char *name);
 
@@ -114,6 +116,7 @@ private:
     // The object selector's choice, started afresh at every opening.
     edit::ObjectSelectorState m_selector;
 
+    ClientArea *m_client = nullptr;
     TrackViewWidget *picTrack = nullptr;
     RectangleShape *shpSelect = nullptr;
     TrackOverviewWidget *m_overview = nullptr;

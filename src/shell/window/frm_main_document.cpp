@@ -83,7 +83,7 @@ void frmMain::RenderTrack()
         return;
     const view::TrackView view = view::RenderTrackView(doc.track(), doc.graphics().picBuffer,
                                                        doc.graphics().picGFX, doc.path(),
-                                                       m_view->marksAlternative());
+                                                       m_view->marksAlternative(), picTrack->width());
     shpSelect->resize(view.markerWidth, shpSelect->height());
     lblCurrentObject->setText(view.currentObjectText);
     // setChecked does not emit clicked, so showing the mark never toggles it.

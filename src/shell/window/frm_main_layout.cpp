@@ -10,6 +10,7 @@
 #include "shell/trackview/track_view_widget.h"
 #include "shell/window/app_fonts.h"
 #include "shell/window/artwork_reader.h"
+#include "shell/window/client_area.h"
 #include "shell/window/rectangle_shape.h"
 #include "shell/window/whole_area_check_box.h"
 #include "shell/window/window_controls.h"
@@ -31,6 +32,7 @@ namespace whoopline::shell {
 namespace {
 
 constexpr QSize ClientSize(529, 351);
+constexpr int SpecifiedTrackViewWidth = 512;
 const QColor TrackViewBackground(64, 64, 64);
 
 constexpr int LapsMinimum = 1;
@@ -55,18 +57,15 @@ void frmMain::createControls()
     auto *column = new QVBoxLayout(area);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    auto *client = new QWidget(area);
+    auto *client = m_client = new ClientArea(area);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(ClientSize);
     column->addWidget(client);
     m_overview = new TrackOverviewWidget(area);
     m_overview->setObjectName(QStringLiteral("overview"));
     column->addWidget(m_overview);
+    column->addStretch(); // a taller resizable window leaves its room to the docks
     setCentralWidget(area);
-    // The window is as large as its menu bar and client area, and the user cannot resize it.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    // A window of fixed size offers no Maximize button that would do nothing.
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
     picTrack = addControl(new TrackViewWidget(document(), client), "picTrack");
     picTrack->setGeometry(8, 8, 512, 256);
@@ -177,6 +176,7 @@ void frmMain::createMenus()
     QMenu *view = addMenu(QStringLiteral("&View"), "mnuView");
     add(view, m_view->mnuTrackOverview);
     add(view, m_view->mnuMarkAlternative);
+    add(view, m_view->mnuResizableWindow);
     add(view, m_view->mnuHistory);
     add(view, m_view->mnuObjectPalette);
 
@@ -232,7 +232,35 @@ void frmMain::connectHandlers()
     connect(m_tracks, &TrackController::loadRequested, this, &frmMain::loadTrack);
     connect(m_sessionActions, &SessionController::openRequested, this, &frmMain::OpenGivenFile);
     connect(m_view, &ViewController::marksChanged, this, &frmMain::RenderTrack);
+    connect(m_view, &ViewController::resizableChanged, this, &frmMain::setResizable);
+    connect(m_client, &ClientArea::widthChanged, this, [this](int width) {
+        // The track view keeps its margins; every other control keeps its place.
+        picTrack->resize(width - (ClientSize.width() - SpecifiedTrackViewWidth), picTrack->height());
+        m_view->setViewWidth(picTrack->width());
+        RenderTrack();
+    });
     m_view->setViewWidth(picTrack->width());
+    setResizable(m_view->mnuResizableWindow->isChecked());
+}
+
+// Fixed, the window is as large as its menu bar, client area and overview, as specified, and
+// offers no Maximize button that would do nothing; resizable, the client area widens with it.
+void frmMain::setResizable(bool resizable)
+{
+    const bool shown = isVisible();
+    layout()->setSizeConstraint(resizable ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
+    m_client->setMinimumSize(ClientSize);
+    m_client->setMaximumSize(resizable ? QWIDGETSIZE_MAX : ClientSize.width(), ClientSize.height());
+    m_client->setSizePolicy(resizable ? QSizePolicy::Expanding : QSizePolicy::Fixed, QSizePolicy::Fixed);
+    if (resizable) // the fixed constraint's maximum stays until it is lifted
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (!resizable && isMaximized())
+        showNormal();
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    setWindowFlags(resizable ? flags | Qt::WindowMaximizeButtonHint : flags);
+    if (shown)
+        show(); // a change of flags hides the window
 }
 
 } // namespace whoopline::shell
