@@ -52,7 +52,8 @@ BENCHMARK_CAPTURE(BM_Load, sample, BenchImage::Sample)->Name("load/sample");
 BENCHMARK_CAPTURE(BM_Load, worst_case, BenchImage::WorstCase)->Name("load/worst_case");
 
 // The view of the longest track from its first object: in the worst-case images, 33 spans.
-void BM_Redraw(benchmark::State &state, BenchImage image)
+// The redraw of a track view width pixels wide: the specified 512, or a resizable window's.
+void BM_Redraw(benchmark::State &state, BenchImage image, int width = 512)
 {
     const QString path = imagePath(image);
     const auto opened = view::OpenImage(path);
@@ -71,7 +72,8 @@ void BM_Redraw(benchmark::State &state, BenchImage image)
     model.CurrentObject = 0;
     const rom::RomGraphics &graphics = opened->graphics;
     for (auto _ : state) {
-        view::TrackView drawn = view::RenderTrackView(model, graphics.picBuffer, graphics.picGFX, path);
+        view::TrackView drawn =
+            view::RenderTrackView(model, graphics.picBuffer, graphics.picGFX, path, false, width);
         benchmark::DoNotOptimize(drawn.strip.constBits());
     }
 }
@@ -79,6 +81,8 @@ BENCHMARK_CAPTURE(BM_Redraw, sample, BenchImage::Sample)->Name("redraw/sample");
 BENCHMARK_CAPTURE(BM_Redraw, worst_case, BenchImage::WorstCase)->Name("redraw/worst_case");
 BENCHMARK_CAPTURE(BM_Redraw, worst_case_short_spans, BenchImage::WorstCaseShortSpans)
     ->Name("redraw/worst_case_short_spans");
+BENCHMARK_CAPTURE(BM_Redraw, sample_wide, BenchImage::Sample, 1920)->Name("redraw_1920/sample");
+BENCHMARK_CAPTURE(BM_Redraw, worst_case_wide, BenchImage::WorstCase, 1920)->Name("redraw_1920/worst_case");
 
 } // namespace
 

@@ -135,6 +135,11 @@ int main(int argc, char *argv[])
         timed(redraw, worst, "redraw/worst_case", frame, frameCopy, 6),
         timed(QStringLiteral("Redraw growth: spans of length 255 vs 32"), worst, "redraw/worst_case",
               QStringLiteral("spans of 32"), best("redraw/worst_case_short_spans"), 1.2),
+        // 3.75 times the pixels, and as many more objects.
+        timed(QStringLiteral("Redraw of a view 1,920 pixels wide"), sample, "redraw_1920/sample",
+              QStringLiteral("512 wide"), best("redraw/sample"), 4),
+        timed(QStringLiteral("Redraw of a view 1,920 pixels wide"), worst, "redraw_1920/worst_case",
+              QStringLiteral("512 wide"), best("redraw/worst_case"), 4),
         timed(click, sample, "click/sample", frame, frameCopy, 20),
         timed(click, worst, "click/worst_case", frame, frameCopy, 20),
         timed(trackClick, sample, "track_click/sample", frame, frameCopy, 20),

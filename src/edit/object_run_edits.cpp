@@ -22,17 +22,12 @@ Status checkLoaded(const TrackEditState &state)
     return Failure{QStringLiteral("No track is loaded: load a track before changing its objects.")};
 }
 
-QString counted(int count, const char *one, const char *many)
-{
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
-}
-
 Failure tooFewFreeBytes(int needed, const QString &verb, int track, int free)
 {
     return Failure{QStringLiteral("The %1 to %2 %3 %4; track %5 has %6. Delete objects first.")
-                       .arg(counted(needed, "byte", "bytes"), verb,
+                       .arg(CountedNoun(needed, "byte", "bytes"), verb,
                             QLatin1String(needed == 1 ? "needs" : "need"),
-                            counted(needed, "free byte", "free bytes"))
+                            CountedNoun(needed, "free byte", "free bytes"))
                        .arg(track)
                        .arg(free)};
 }

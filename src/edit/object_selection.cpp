@@ -13,12 +13,12 @@ int clampToTrack(const track::TrackModel &model, int index)
     return std::clamp(index, 0, std::max(0, model.lastIndex()));
 }
 
-QString counted(int count, const char *one, const char *many)
+} // namespace
+
+QString CountedNoun(int count, const char *one, const char *many)
 {
     return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
 }
-
-} // namespace
 
 ObjectRun SelectedRun(const TrackEditState &state)
 {
@@ -59,8 +59,8 @@ QString SelectionText(const TrackEditState &state)
     if (run.count == 0)
         return {};
     return QStringLiteral("%1 selected (%2)")
-        .arg(counted(run.count, "object", "objects"),
-             counted(int(SelectedBytes(state).size()), "byte", "bytes"));
+        .arg(CountedNoun(run.count, "object", "objects"),
+             CountedNoun(int(SelectedBytes(state).size()), "byte", "bytes"));
 }
 
 } // namespace whoopline::edit

@@ -35,4 +35,7 @@ QByteArray SelectedBytes(const TrackEditState &state);
 // "3 objects selected (5 bytes)"; empty when no track is loaded.
 QString SelectionText(const TrackEditState &state);
 
+// "1 object", "3 objects": count with the noun that fits it.
+QString CountedNoun(int count, const char *one, const char *many);
+
 } // namespace whoopline::edit

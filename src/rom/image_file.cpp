@@ -1,6 +1,7 @@
 #include "rom/image_file.h"
 
 #include "rom/system_file.h"
+#include "rom/whole_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -56,11 +57,6 @@ namespace {
 // A whole file is copied in pieces of this size, so that a big file never sits in memory.
 constexpr qint64 PieceSize = 64 * 1024;
 
-Failure cannotRead(const QString &path, const QString &reason)
-{
-    return Failure{QStringLiteral("The file %1 cannot be read: %2.").arg(quotedName(path), reason)};
-}
-
 Failure nowAFolder(const QString &path)
 {
     return Failure{QStringLiteral("%1 is now a folder, not a cartridge image.").arg(quotedName(path))};
@@ -87,7 +83,7 @@ struct ImageRead
 std::optional<Failure> refusedForReading(const QString &path, const OpenFile &file)
 {
     if (file.error() != 0)
-        return cannotRead(path, systemWords(file.error()));
+        return cannotReadFile(path, systemWords(file.error()));
     if (file.isFolder())
         return nowAFolder(path);
     if (!file.isRegular())
@@ -104,7 +100,7 @@ Result<ImageRead> readRegularFile(const QString &path, qint64 offset, qint64 cou
                    file.size()};
     const Transfer got = readAt(file.fd(), read.bytes.data(), read.bytes.size(), offset);
     if (got.error != 0)
-        return cannotRead(path, systemWords(got.error));
+        return cannotReadFile(path, systemWords(got.error));
     read.bytes.truncate(got.done); // the file may have become shorter since it was opened
     return read;
 }
@@ -121,11 +117,11 @@ Result<ImageRead> readRegularFile(const QString &path, qint64 offset, qint64 cou
     QFile file(path);
     // Unbuffered: the one read goes straight into the result.
     if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly | QIODevice::Unbuffered))
-        return cannotRead(path, file.errorString());
+        return cannotReadFile(path, file.errorString());
     ImageRead read{{}, file.size()};
     if (offset < read.fileSize) {
         if (!file.seek(offset))
-            return cannotRead(path, file.errorString());
+            return cannotReadFile(path, file.errorString());
         read.bytes = file.read(count);
     }
     return read;
@@ -157,7 +153,7 @@ Result<qint64> checkImageFile(const QString &path, qint64 minimumSize)
     if (file.isSpecial())
         return notARegularFile();
     if (file.error() != 0)
-        return cannotRead(path, systemWords(file.error()));
+        return cannotReadFile(path, systemWords(file.error()));
     if (file.isFolder())
         return isAFolder();
     if (!file.isRegular())
@@ -173,7 +169,7 @@ Result<qint64> checkImageFile(const QString &path, qint64 minimumSize)
         return notARegularFile();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
-        return cannotRead(path, file.errorString());
+        return cannotReadFile(path, file.errorString());
     const qint64 size = file.size();
 #endif
     if (size < minimumSize)
@@ -185,7 +181,7 @@ Result<qint64> checkImageFile(const QString &path, qint64 minimumSize)
 Result<QByteArray> readImageBytes(const QString &path, Position first, qint64 count, const QString &what)
 {
     if (offsetOf(first) < 0)
-        return cannotRead(path, QStringLiteral("position %1 lies before its start").arg(formatNumber(first)));
+        return cannotReadFile(path, QStringLiteral("position %1 lies before its start").arg(formatNumber(first)));
     auto read = readRegularFile(path, offsetOf(first), count);
     if (!read)
         return Failure{read.error()};
@@ -221,7 +217,7 @@ Status readWholeImage(const QString &path, const std::function<bool(const QByteA
     for (qint64 offset = 0;;) {
         const Transfer got = readAt(file.fd(), piece.data(), PieceSize, offset);
         if (got.error != 0)
-            return cannotRead(path, systemWords(got.error));
+            return cannotReadFile(path, systemWords(got.error));
         if (got.done == 0 || !take(piece.first(got.done)))
             return Success{};
         offset += got.done;
@@ -229,11 +225,11 @@ Status readWholeImage(const QString &path, const std::function<bool(const QByteA
 #else
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
-        return cannotRead(path, file.errorString());
+        return cannotReadFile(path, file.errorString());
     for (;;) {
         const QByteArray piece = file.read(PieceSize);
         if (file.error() != QFileDevice::NoError)
-            return cannotRead(path, file.errorString());
+            return cannotReadFile(path, file.errorString());
         if (piece.isEmpty() || !take(piece))
             return Success{};
     }

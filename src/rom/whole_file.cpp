@@ -22,11 +22,6 @@ namespace whoopline {
 
 namespace {
 
-Failure cannotRead(const QString &path, const QString &reason)
-{
-    return Failure{QStringLiteral("The file %1 cannot be read: %2.").arg(quotedName(path), reason)};
-}
-
 Failure tooLong(const QString &path, qint64 size, qint64 maximumSize)
 {
     return Failure{QStringLiteral("The file %1 is %2 bytes long; at most %3 bytes are read.")
@@ -88,6 +83,11 @@ void syncFolderOf(const QByteArray &target)
 
 } // namespace
 
+Failure cannotReadFile(const QString &path, const QString &reason)
+{
+    return Failure{QStringLiteral("The file %1 cannot be read: %2.").arg(quotedName(path), reason)};
+}
+
 #ifdef Q_OS_UNIX
 
 Result<QByteArray> readEntireFile(const QString &path, qint64 maximumSize)
@@ -104,13 +104,13 @@ Result<QByteArray> readEntireFile(const QString &path, qint64 maximumSize)
     if (file.isSpecial())
         return Failure{QStringLiteral("%1 is not a regular file.").arg(quotedName(path))};
     if (file.error() != 0)
-        return cannotRead(path, systemWords(file.error()));
+        return cannotReadFile(path, systemWords(file.error()));
     if (file.size() > maximumSize)
         return tooLong(path, file.size(), maximumSize);
     QByteArray bytes(file.size(), Qt::Uninitialized);
     const Transfer got = readAt(file.fd(), bytes.data(), bytes.size(), 0);
     if (got.error != 0)
-        return cannotRead(path, systemWords(got.error));
+        return cannotReadFile(path, systemWords(got.error));
     bytes.truncate(got.done);
     return bytes;
 }
@@ -201,12 +201,12 @@ Result<QByteArray> readEntireFile(const QString &path, qint64 maximumSize)
         return Failure{QStringLiteral("%1 is not a regular file.").arg(quotedName(path))};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
-        return cannotRead(path, file.errorString());
+        return cannotReadFile(path, file.errorString());
     if (file.size() > maximumSize)
         return tooLong(path, file.size(), maximumSize);
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return cannotRead(path, file.errorString());
+        return cannotReadFile(path, file.errorString());
     return bytes;
 }
 

@@ -16,6 +16,9 @@ namespace whoopline {
 // reason.
 Result<QByteArray> readEntireFile(const QString &path, qint64 maximumSize);
 
+// "The file “x.nes” cannot be read: reason."
+Failure cannotReadFile(const QString &path, const QString &reason);
+
 // Fails, naming both files, when output is the same file as one of inputs: the same file after
 // every link is followed, so a hard link counts too. Writing it would destroy that input.
 Status checkOutputIsNoInput(const QString &output, const QStringList &inputs);

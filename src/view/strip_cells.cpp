@@ -3,6 +3,7 @@
 #include "rom/block_copy.h"
 #include "rom/rom_layout.h"
 #include "view/object_picture.h"
+#include "view/strip_layout.h"
 
 #include <algorithm>
 
@@ -10,7 +11,6 @@ namespace whoopline::view {
 
 namespace {
 
-constexpr int Cell = rom::BlockSize;
 constexpr int NoBlock = -1;
 
 // Distinct pointers and a fixed count: the compiler copies the 64 bytes with a few vector moves

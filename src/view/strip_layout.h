@@ -14,6 +14,8 @@ namespace whoopline::view {
 // specified width; a wider view draws as many more as its width is wider.
 constexpr int ObjectsAfterCurrent = 32;
 constexpr int SpecifiedViewWidth = rom::ViewWidth;
+// The strip's and the overview's grid: one 16-pixel block of a picture.
+constexpr int Cell = rom::BlockSize;
 
 // The last index a strip viewWidth pixels wide draws from the current object on.
 int LastDrawnIndex(const track::TrackModel &model, int viewWidth = SpecifiedViewWidth);

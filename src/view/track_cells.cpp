@@ -13,8 +13,6 @@ namespace whoopline::view {
 
 namespace {
 
-constexpr int Cell = rom::BlockSize;
-
 // A record drawn at origin 0: column 0 holds what lands one column left of the origin, column
 // j + 1 what lands in the picture's column j; per row the block that shows there last.
 struct RecordCells

@@ -11,8 +11,6 @@ namespace whoopline::view {
 
 namespace {
 
-constexpr int Cell = rom::BlockSize;
-
 // The 16 x 16 square at (x, y) of source, averaged into scale x scale pixels stored row by row.
 void reduceSquare(const QImage &source, int x, int y, int scale, QRgb *into)
 {

@@ -26,11 +26,11 @@ constexpr int ClientHeight = 257;
 constexpr int LongestLengthText = 3;
 constexpr int MaximumLength = 255; // a span's length is stored as one byte
 
-const QString Caption = QStringLiteral("Object Selector");
+const QString SelectorCaption = QStringLiteral("Object Selector");
 
 void showInformation(QWidget *parent, const QString &text)
 {
-    QMessageBox::information(parent, Caption, text);
+    QMessageBox::information(parent, SelectorCaption, text);
 }
 
 // Where the window font falls back to a scalable face (at a scale factor above 1), a few texts are
@@ -62,7 +62,7 @@ frmObjectSelector::frmObjectSelector(ObjectSelectorState &state, const QImage &p
       m_state(state), m_picGFX(picGFX), m_romPath(romPath), m_showMessage(showInformation)
 {
     setObjectName(QStringLiteral("frmObjectSelector"));
-    setWindowTitle(Caption);
+    setWindowTitle(SelectorCaption);
     setFixedSize(ClientWidth, ClientHeight);
     buildControls();
     Form_Load();

@@ -12,11 +12,11 @@ namespace whoopline::shell {
 
 namespace {
 
-const QString Caption = QStringLiteral("Set Laps");
+const QString SetLapsCaption = QStringLiteral("Set Laps");
 
 void showWarning(QWidget *parent, const QString &text)
 {
-    QMessageBox::warning(parent, Caption, text);
+    QMessageBox::warning(parent, SetLapsCaption, text);
 }
 
 } // namespace
@@ -39,7 +39,7 @@ frmSetLaps::frmSetLaps(int laps, QWidget *parent)
       m_laps(laps), m_showMessage(showWarning)
 {
     setObjectName(QStringLiteral("frmSetLaps"));
-    setWindowTitle(Caption);
+    setWindowTitle(SetLapsCaption);
     txtLaps = new QLineEdit(QString::number(laps), this);
     txtLaps->setObjectName(QStringLiteral("txtLaps"));
     txtLaps->setMaxLength(16);
