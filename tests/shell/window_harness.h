@@ -86,7 +86,6 @@ struct Window : shell::WindowDialogs, shell::frmMain
     QAction *const mnuMarkAlternative = named<QAction>("mnuMarkAlternative");
     QAction *const mnuHelp = named<QAction>("mnuHelp");
     QAction *const mnuAbout = named<QAction>("mnuAbout");
-    QMenu *const viewMenu = named<QAction>("mnuView")->menu();
     QMenu *const recentMenu = named<QMenu>("mnuRecentFiles");
     shell::TrackOverviewWidget *const overview = named<shell::TrackOverviewWidget>("overview");
 
