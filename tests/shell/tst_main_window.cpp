@@ -128,8 +128,8 @@ private slots:
         QTimer::singleShot(0, [] { // left open, About fails the test by the time limit
             QTest::mouseClick(QApplication::activeModalWidget()->windowHandle(), Qt::LeftButton, {}, QPoint(10, 260));
         });
-        window.mnuAbout->trigger();
-        window.mnuExit->trigger();
+        window.named<QAction>("mnuAbout")->trigger();
+        window.named<QAction>("mnuExit")->trigger();
         QVERIFY(!window.isVisible());
         QVERIFY(window.messages.isEmpty());
     }
@@ -158,7 +158,7 @@ private slots:
         QCOMPARE(w.picTrack->picture(), image->graphics.picBuffer);
         QVERIFY(w.mnuSave->isEnabled());
         const auto opened = w.state();
-        for (QWidget *button : QList<QWidget *>{w.btnPrevBeginning, w.btnPrev10, w.btnPrev, w.btnNext,
+        for (QWidget *button : QList<QWidget *>{w.named<QPushButton>("btnPrevBeginning"), w.btnPrev10, w.named<QPushButton>("btnPrev"), w.btnNext,
                                                 w.btnNext10, w.btnNextEnd, w.btnCurrentObject, w.chkAlternative})
             Window::click(button);
         QVERIFY(!w.chkAlternative->isChecked());
@@ -170,7 +170,7 @@ private slots:
         w.load(1);
         Window::click(w.btnNext);
         w.scrLoadTrack->setValue(4);
-        w.txtLoadTrack->setText("2");
+        w.named<QLineEdit>("txtLoadTrack")->setText("2");
         Window::click(w.btnLoadTrack);
         const auto expected = track::ReadTrack(path, 4, image->ObjectWidthTable);
         QCOMPARE(w.lblTrack->text(), "Track 4");
@@ -251,7 +251,7 @@ private slots:
         QVERIFY(w.chkAlternative->toolTip().contains("one-byte object appears"));
         Window::click(w.btnCurrentObject);
         QCOMPARE(offered, std::pair(0x89, 9));
-        Window::click(w.btnPrev);
+        Window::click(w.named<QPushButton>("btnPrev"));
         ok = true;
         Window::click(w.btnCurrentObject);
         QCOMPARE(w.lblObject->text(), "Object 3 of 144");
@@ -354,7 +354,7 @@ private slots:
         w.session().settings().set(shell::Settings::EmulatorCommand, command.replace("EMU", writeFile(w.dir, "emu", QString("cp \"$1\" %1.part && mv %1.part %1\n").arg(copy).toUtf8())));
         w.open(a);
         w.open(b);
-        const QList<QAction *> entries = w.recentMenu->actions();
+        const QList<QAction *> entries = w.named<QMenu>("mnuRecentFiles")->actions();
         QCOMPARE(QStringList({entries[0]->toolTip(), entries[1]->toolTip()}), QStringList({b, a}));
         for (const int track : {2, 4}) {
             w.load(track);
@@ -371,11 +371,11 @@ private slots:
         QCOMPARE(readWholeFile(b), w.sample);
         QVERIFY(!QFile::exists(w.dir.filePath("b.bak")));
         w.chooseSaveFile = [&](QWidget *, const QString &, const QString &, const QString &) { return c; };
-        w.mnuSaveAs->trigger();
+        w.named<QAction>("mnuSaveAs")->trigger();
         QTRY_COMPARE(readWholeFile(copy), told.startsWith("Play") ? readWholeFile(c) : QByteArray());
         QVERIFY(readWholeFile(c) != w.sample);
-        QCOMPARE(w.recentMenu->actions().at(0)->toolTip(), c);
-        w.recentMenu->actions().at(1)->trigger(); // b, which opens with the track last shown in it
+        QCOMPARE(w.named<QMenu>("mnuRecentFiles")->actions().at(0)->toolTip(), c);
+        w.named<QMenu>("mnuRecentFiles")->actions().at(1)->trigger(); // b, which opens with the track last shown in it
         QCOMPARE(w.doc().path() + QString::number(w.doc().shownTrack()), b + "4");
     }
 
@@ -401,7 +401,7 @@ private slots:
             saved[11736] = char(w.scrLaps->value());
             QVERIFY(name != "z.nes" || QFile::remove(path));
             chosen = w.dir.filePath(name);
-            w.mnuSaveAs->trigger();
+            w.named<QAction>("mnuSaveAs")->trigger();
             QCOMPARE(readWholeFile(name == "z.nes" ? chosen : path), name == "link.nes" || name == "z.nes" ? saved : readWholeFile(path));
             QVERIFY(name == "z.nes" || inode() == written);
         }
@@ -453,7 +453,7 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(&w, Qt::Key_4, Qt::ControlModifier);
-        QCOMPARE(w.txtLoadTrack->text() + " " + w.lblTrack->text() + ", " + w.lblMarked->text(), "4 Track 4, 4 marked objects");
+        QCOMPARE(w.named<QLineEdit>("txtLoadTrack")->text() + " " + w.lblTrack->text() + ", " + w.named<QLabel>("lblMarked")->text(), "4 Track 4, 4 marked objects");
         QList<int> marked;
         for (int i = 0; i < 5; ++i, QTest::keyClick(&w, Qt::Key_F3))
             marked << w.doc().track().CurrentObject;

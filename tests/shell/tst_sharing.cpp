@@ -280,7 +280,7 @@ private slots:
         const QString image = writeFile(m_dir, "work.nes", sample::BuildSampleImage());
         w.OpenGivenFile(image, 3);
         QCOMPARE(w.lblTrack->text(), "Track 3");
-        QCOMPARE(w.txtLoadTrack->text(), "3");
+        QCOMPARE(w.named<QLineEdit>("txtLoadTrack")->text(), "3");
         QTimer::singleShot(0, [] { // the real dialog, its box ticked
             auto *dialog = static_cast<QDialog *>(QApplication::activeModalWidget());
             dialog->findChild<QCheckBox *>("chkMarkAlternative")->click();

@@ -67,7 +67,7 @@ struct OnTrackThree : Window
     }
     QStringList status() const
     {
-        return {lblFileName->text(), lblTrack->text(), lblObject->text(), lblFreeBytes->text(), lblModified->text()};
+        return {lblFileName->text(), lblTrack->text(), lblObject->text(), named<QLabel>("lblFreeBytes")->text(), lblModified->text()};
     }
 };
 
@@ -93,7 +93,7 @@ private slots:
     {
         Window w;
         openAtObjectOne(w);
-        QVERIFY(w.mnuEdit->isEnabled());
+        QVERIFY(w.named<QAction>("mnuEdit")->isEnabled());
         QVERIFY(w.mnuInsert->isEnabled());
         QVERIFY(!w.mnuUndo->isEnabled());
         QList states = {shown(w)};
@@ -137,7 +137,7 @@ private slots:
         QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier); // Redo, by either key
         QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(shown(w) == states[2]);
-        QCOMPARE(w.mnuRedo->text(), "&Redo Change Laps\tCtrl+Y, Ctrl+Shift+Z");
+        QCOMPARE(w.named<QAction>("mnuRedo")->text(), "&Redo Change Laps\tCtrl+Y, Ctrl+Shift+Z");
         // Typed laps are a step of their own, with no laps click after it.
         w.runSetLaps = [](QWidget *, int laps) { return laps == 4 ? std::optional(9) : std::nullopt; };
         QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier);
@@ -176,7 +176,7 @@ private slots:
         if (saveFails)
             QFile::remove(path);
         w.chosen = writeFile(w.dir, "other.nes", ImageBuilder().bytes());
-        (command == "exit" ? w.mnuExit : w.mnuOpen)->trigger();
+        (command == "exit" ? w.named<QAction>("mnuExit") : w.mnuOpen)->trigger();
 
         QCOMPARE(w.questions, answer ? QStringList{"Save the changes to track 3 of “x.nes”?"} : QStringList{});
         QCOMPARE(w.messages.size(), int(saveFails)); // a save there confirms nothing
@@ -202,14 +202,14 @@ private slots:
         OnTrackThree w;
         QVERIFY(QTest::qWaitForWindowActive(&w));
         for (const auto &[key, from, focus, to] : presses) {
-            w.btnPrevBeginning->click();
+            w.named<QPushButton>("btnPrevBeginning")->click();
             w.document().setCurrentObject(from);
             w.findChild<QWidget *>(focus)->setFocus();
             QTest::keyClick(QApplication::focusWidget(), key);
             QCOMPARE(w.lblObject->text(), QString("Object %1 of 95").arg(to + 1));
         }
         w.document().setCurrentObject(1); // "<" from the second object too
-        w.btnPrev->click();
+        w.named<QPushButton>("btnPrev")->click();
         QCOMPARE(w.lblObject->text(), "Object 1 of 95");
     }
 
@@ -243,7 +243,7 @@ private slots:
         Window w;
         openAtObjectOne(w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.btnPrevBeginning->click();
+        w.named<QPushButton>("btnPrevBeginning")->click();
         QGuiApplication::clipboard()->setText("0C 41:20");
         for (const QString &key : keys.split(' '))
             key == "txtLaps" ? w.txtLaps->setFocus() : QTest::keySequence(QApplication::focusWidget(), QKeySequence(key));
@@ -306,7 +306,7 @@ private slots:
         QCOMPARE(marker, QRect(0, 0, 3, 256)); // before object 3, shown only during the drag
         QVERIFY(w.findChild<QWidget *>("shpDropMarker")->isHidden());
         QCOMPARE(w.doc().track().TrackObjects.at(3).code(), 0x0C);
-        QCOMPARE(w.lblFreeBytes->text(), "Free: 2 of 129 bytes");
+        QCOMPARE(w.named<QLabel>("lblFreeBytes")->text(), "Free: 2 of 129 bytes");
         QCOMPARE(w.mnuUndo->text(), "&Undo Insert Object");
         w.load(3); // no free byte
         drop();
@@ -340,7 +340,7 @@ private slots:
         QCOMPARE(shown(w), edited);
         QVERIFY(w.questions.isEmpty());
         w.answer = QMessageBox::Save;
-        w.mnuExit->trigger();
+        w.named<QAction>("mnuExit")->trigger();
         QCOMPARE(w.questions, QStringList{"Save the changes to tracks 1 and 3 of “sample.nes”?"});
         const QByteArray saved = readWholeFile(w.dir.filePath("sample.nes"));
         QCOMPARE(saved.at(11606), 9);
@@ -364,18 +364,18 @@ private slots:
         QVERIFY(w.messages.isEmpty());
 
         w.chooseSaveFile = [&w](QWidget *, auto, auto, auto) { return w.dir.filePath("copy.nes"); };
-        w.mnuSaveAs->trigger();
+        w.named<QAction>("mnuSaveAs")->trigger();
         QCOMPARE(readWholeFile(w.dir.filePath("copy.nes")).at(11736), 6);
         QCOMPARE(readWholeFile(path), changed);
         QCOMPARE(w.lblFileName->text(), "copy.nes");
         QVERIFY(w.lblModified->text().isEmpty());
 
         w.mnuDelete->trigger();
-        w.mnuRevert->trigger();
+        w.named<QAction>("mnuRevert")->trigger();
         QCOMPARE(w.confirmations.size(), 2);
         QCOMPARE(w.lblModified->text(), "Modified: track 3");
         w.confirm = true;
-        w.mnuRevert->trigger();
+        w.named<QAction>("mnuRevert")->trigger();
         QVERIFY(w.lblModified->text().isEmpty());
         QCOMPARE(w.lblTrack->text(), "Track 3");
         QVERIFY(!w.mnuUndo->isEnabled());

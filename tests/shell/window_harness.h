@@ -49,9 +49,7 @@ struct Window : shell::WindowDialogs, shell::frmMain
 
     shell::TrackViewWidget *const picTrack = named<shell::TrackViewWidget>("picTrack");
     shell::RectangleShape *const shpSelect = named<shell::RectangleShape>("shpSelect");
-    QPushButton *const btnPrevBeginning = named<QPushButton>("btnPrevBeginning");
     QPushButton *const btnPrev10 = named<QPushButton>("btnPrev10");
-    QPushButton *const btnPrev = named<QPushButton>("btnPrev");
     QPushButton *const btnNext = named<QPushButton>("btnNext");
     QPushButton *const btnNext10 = named<QPushButton>("btnNext10");
     QPushButton *const btnNextEnd = named<QPushButton>("btnNextEnd");
@@ -60,33 +58,21 @@ struct Window : shell::WindowDialogs, shell::frmMain
     QLabel *const lblLength = named<QLabel>("lblLength");
     QLineEdit *const txtLaps = named<QLineEdit>("txtLaps");
     QScrollBar *const scrLaps = named<QScrollBar>("scrLaps");
-    QLineEdit *const txtLoadTrack = named<QLineEdit>("txtLoadTrack");
     QScrollBar *const scrLoadTrack = named<QScrollBar>("scrLoadTrack");
     QPushButton *const btnLoadTrack = named<QPushButton>("btnLoadTrack");
     QCheckBox *const chkAlternative = named<QCheckBox>("chkAlternative");
     QLabel *const lblFileName = named<QLabel>("lblFileName");
     QLabel *const lblTrack = named<QLabel>("lblTrack");
     QLabel *const lblObject = named<QLabel>("lblObject");
-    QLabel *const lblFreeBytes = named<QLabel>("lblFreeBytes");
-    QLabel *const lblMarked = named<QLabel>("lblMarked");
     QLabel *const lblModified = named<QLabel>("lblModified");
-    QAction *const mnuFile = named<QAction>("mnuFile");
     QAction *const mnuOpen = named<QAction>("mnuOpen");
     QAction *const mnuSave = named<QAction>("mnuSave");
-    QAction *const mnuSaveAs = named<QAction>("mnuSaveAs");
-    QAction *const mnuRevert = named<QAction>("mnuRevert");
     QAction *const mnuExportTrack = named<QAction>("mnuExportTrack");
     QAction *const mnuCreatePatch = named<QAction>("mnuCreatePatch");
-    QAction *const mnuExit = named<QAction>("mnuExit");
-    QAction *const mnuEdit = named<QAction>("mnuEdit");
     QAction *const mnuUndo = named<QAction>("mnuUndo");
-    QAction *const mnuRedo = named<QAction>("mnuRedo");
     QAction *const mnuInsert = named<QAction>("mnuInsert");
     QAction *const mnuDelete = named<QAction>("mnuDelete");
     QAction *const mnuMarkAlternative = named<QAction>("mnuMarkAlternative");
-    QAction *const mnuHelp = named<QAction>("mnuHelp");
-    QAction *const mnuAbout = named<QAction>("mnuAbout");
-    QMenu *const recentMenu = named<QMenu>("mnuRecentFiles");
     shell::TrackOverviewWidget *const overview = named<shell::TrackOverviewWidget>("overview");
 
     Window() : frmMain(this)
