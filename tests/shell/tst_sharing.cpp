@@ -69,26 +69,6 @@ private slots:
         ImageBuilder(0).set(1, sample::BuildSampleImage()).set(12004, QByteArray(212, 0x40)).write(m_dir, "wide.nes");
     }
 
-    // Navigation's strip from each object on equals the picture's columns from that object's x.
-    void pictureIsTheStripsSideBySide()
-    {
-        for (int track = 1; track <= 5; ++track) {
-            const QImage picture = trackPicture(track);
-            QVERIFY(picture.width() > 512);
-            track::TrackModel model{
-                track::ReadTrack(m_sample, track, m_image.ObjectWidthTable)->objects, track, 0};
-            int x = 0;
-            for (; model.CurrentObject <= model.lastIndex();
-                 x += model.current().Width, ++model.CurrentObject) {
-                const auto view = view::RenderTrackView(model, m_image.graphics.picBuffer, m_image.graphics.picGFX, m_sample);
-                const int width = std::min(512, picture.width() - x);
-                QVERIFY2(picture.copy(x, 0, width, 256) == view.strip.copy(0, 0, width, 256),
-                    qPrintable(QString("track %1, object %2").arg(track).arg(model.CurrentObject)));
-            }
-            QCOMPARE(picture.width(), x);
-        }
-    }
-
     void patchTurnsOriginalIntoModified_data()
     {
         QTest::addColumn<qint64>("size");
