@@ -130,8 +130,7 @@ private slots:
         });
         window.named<QAction>("mnuAbout")->trigger();
         window.named<QAction>("mnuExit")->trigger();
-        QVERIFY(!window.isVisible());
-        QVERIFY(window.messages.isEmpty());
+        QCOMPARE(std::tuple(window.isVisible(), window.messages.isEmpty()), std::tuple(false, true));
     }
 
     // Open changes the window only for an image; without a track nothing acts; Load reads the
@@ -147,23 +146,19 @@ private slots:
         w.open(missing);
         QCOMPARE(w.icons, QList{QMessageBox::Warning});
         QVERIFY2(w.messages.first().contains("missing.nes"), qPrintable(w.messages.first()));
-        QCOMPARE(w.state(), before);
-        QVERIFY(!QFileInfo::exists(missing));
+        QCOMPARE(std::tuple(w.state(), QFileInfo::exists(missing)), std::tuple(before, false));
 
         QCOMPARE(sample::SampleTileArtProblems(), QStringList()); // our art, as the image holds it
         const QString path = writeFile(w.dir, "sample.nes", w.sample);
         w.open(path);
         QCOMPARE(w.lblFileName->toolTip(), path);
         const auto image = view::OpenImage(path);
-        QCOMPARE(w.picTrack->picture(), image->graphics.picBuffer);
-        QVERIFY(w.mnuSave->isEnabled());
+        QCOMPARE(std::tuple(w.picTrack->picture(), w.mnuSave->isEnabled()), std::tuple(image->graphics.picBuffer, true));
         const auto opened = w.state();
         for (QWidget *button : QList<QWidget *>{w.named<QPushButton>("btnPrevBeginning"), w.btnPrev10, w.named<QPushButton>("btnPrev"), w.btnNext,
                                                 w.btnNext10, w.btnNextEnd, w.btnCurrentObject, w.chkAlternative})
             Window::click(button);
-        QVERIFY(!w.chkAlternative->isChecked());
-        QCOMPARE(w.state(), opened);
-        QCOMPARE(w.messages.size(), 1);
+        QCOMPARE(std::tuple(w.chkAlternative->isChecked(), w.state(), w.messages.size()), std::tuple(false, opened, 1));
         w.mnuSave->trigger();
         QVERIFY2(w.messages.last().contains("Load first"), qPrintable(w.messages.last()));
 
@@ -173,8 +168,7 @@ private slots:
         w.named<QLineEdit>("txtLoadTrack")->setText("2");
         Window::click(w.btnLoadTrack);
         const auto expected = track::ReadTrack(path, 4, image->ObjectWidthTable);
-        QCOMPARE(w.lblTrack->text(), "Track 4");
-        QCOMPARE(w.doc().track().TrackObjects, expected->objects);
+        QCOMPARE(std::tuple(w.lblTrack->text(), w.doc().track().TrackObjects), std::tuple("Track 4", expected->objects));
         QCOMPARE(w.lblObject->text(), QString("Object 1 of %1").arg(expected->objects.size()));
         QCOMPARE(w.txtLaps->text(), QString::number(expected->laps));
         Window::click(w.btnNextEnd);
@@ -183,8 +177,7 @@ private slots:
         w.scrLaps->setValue(255);
         w.scrLoadTrack->setValue(1);
         w.mnuSave->trigger();
-        QCOMPARE(w.messages.last(), "Level saved successfully!");
-        QCOMPARE(w.icons.last(), QMessageBox::Information);
+        QCOMPARE(std::tuple(w.messages.last(), w.icons.last()), std::tuple("Level saved successfully!", QMessageBox::Information));
         QByteArray saved = w.sample;
         saved[12002] = char(255); // track 4's laps byte, position 12003
         QCOMPARE(readWholeFile(path), saved);
@@ -197,14 +190,11 @@ private slots:
         QVERIFY(QFile::remove(path));
         w.open(path);
         Window::click(w.btnNext);
-        QCOMPARE(w.picTrack->picture(), image->graphics.picBuffer);
-        QVERIFY(w.showsTheModel());
+        QCOMPARE(std::tuple(w.picTrack->picture(), w.showsTheModel()), std::tuple(image->graphics.picBuffer, true));
         const auto moved = w.state();
         Window::click(w.btnLoadTrack);
         w.mnuSave->trigger();
-        QCOMPARE(w.state(), moved);
-        QVERIFY(!QFileInfo::exists(path));
-        QCOMPARE(w.icons.count(QMessageBox::Warning), 4);
+        QCOMPARE(std::tuple(w.state(), QFileInfo::exists(path), w.icons.count(QMessageBox::Warning)), std::tuple(moved, false, 4));
         QVERIFY2(w.messages.at(4).startsWith("Track 1 cannot be loaded: ") && w.messages.at(5).endsWith("Nothing was written."), qPrintable(w.messages.join("\n")));
         writeFile(w.dir, "sample.nes", w.sample);
         w.mnuSave->trigger(); // Cancel
@@ -229,9 +219,7 @@ private slots:
         Window::click(w.btnNext);
         Window::click(w.btnNext);
         Window::click(w.chkAlternative); // greyed, saying why
-        QVERIFY(!w.chkAlternative->isChecked());
-        QVERIFY(!w.chkAlternative->isEnabled());
-        QCOMPARE(w.lblCurrentObject->text(), "$40");
+        QCOMPARE(std::tuple(w.chkAlternative->isChecked(), w.chkAlternative->isEnabled(), w.lblCurrentObject->text()), std::tuple(false, false, "$40"));
         QVERIFY(w.chkAlternative->toolTip().startsWith("A two-byte object can't be marked"));
         QCOMPARE(w.lblLength->text(), "3");
 
@@ -244,19 +232,15 @@ private slots:
         };
         auto before = w.state();
         Window::click(w.btnCurrentObject); // Cancel: the exchange is not read
-        QCOMPARE(offered, std::pair(0x40, 3));
-        QCOMPARE(w.state(), before);
+        QCOMPARE(std::tuple(offered, w.state()), std::tuple(std::pair(0x40, 3), before));
         Window::click(w.btnNext); // a one-byte object keeps the length the exchange holds
-        QVERIFY(w.chkAlternative->isEnabled());
-        QVERIFY(w.chkAlternative->toolTip().contains("one-byte object appears"));
+        QCOMPARE(std::tuple(w.chkAlternative->isEnabled(), w.chkAlternative->toolTip().contains("one-byte object appears")), std::tuple(true, true));
         Window::click(w.btnCurrentObject);
         QCOMPARE(offered, std::pair(0x89, 9));
         Window::click(w.named<QPushButton>("btnPrev"));
         ok = true;
         Window::click(w.btnCurrentObject);
-        QCOMPARE(w.lblObject->text(), "Object 3 of 144");
-        QCOMPARE(w.lblCurrentObject->text(), "$0C");
-        QVERIFY(w.showsTheModel());
+        QCOMPARE(std::tuple(w.lblObject->text(), w.lblCurrentObject->text(), w.showsTheModel()), std::tuple("Object 3 of 144", "$0C", true));
         w.mnuSave->trigger();
         QCOMPARE(w.messages, QStringList{"Level saved successfully!"});
         // An object 0 took the place of the span's length byte.
@@ -266,8 +250,7 @@ private slots:
         chosen = {0x42, 4};
         before = w.state();
         Window::click(w.btnCurrentObject);
-        QCOMPARE(w.icons.last(), QMessageBox::Warning);
-        QCOMPARE(w.state(), before);
+        QCOMPARE(std::tuple(w.icons.last(), w.state()), std::tuple(QMessageBox::Warning, before));
     }
 
     // Sample track 4 from object 20, whose sixth is marked for the alternative track. The overview
@@ -296,23 +279,19 @@ private slots:
         QCOMPARE(QRect(client->mapTo(&w, QPoint()), client->size()), QRect(0, top, 529, 351));
         QCOMPARE(overview->mapTo(&w, QPoint()), QPoint(0, top + 351));
         // Nothing to scroll yet: no scroll bar, but its room.
-        QCOMPARE(overview->width(), w.width());
-        QCOMPARE(w.statusBar()->y(), top + 351 + overview->height());
-        QVERIFY(!overview->horizontalScrollBar()->isVisible());
+        QCOMPARE(std::tuple(overview->width(), w.statusBar()->y(), overview->horizontalScrollBar()->isVisible()), std::tuple(w.width(), top + 351 + overview->height(), false));
         w.open(writeFile(w.dir, "sample.nes", w.sample));
         w.load(4);
         QTRY_VERIFY(overview->horizontalScrollBar()->isVisible() && w.statusBar()->y() == top + 351 + overview->height());
         // Object 20 of sample track 4 takes overview pixels 162..173.
         QTest::mouseClick(overview->viewport(), Qt::LeftButton, {}, QPoint(170, 10));
-        QCOMPARE(w.doc().track().CurrentObject, 20);
-        QVERIFY(w.showsTheModel());
+        QCOMPARE(std::tuple(w.doc().track().CurrentObject, w.showsTheModel()), std::tuple(20, true));
         QFETCH(QPoint, delta);
         QFETCH(int, modifiers);
         QFETCH(int, current);
         QWheelEvent wheel({100, 100}, {}, {}, delta, {}, Qt::KeyboardModifiers(modifiers), Qt::NoScrollPhase, false);
         QApplication::sendEvent(w.picTrack, &wheel);
-        QCOMPARE(w.doc().track().CurrentObject, current);
-        QVERIFY(w.showsTheModel());
+        QCOMPARE(std::tuple(w.doc().track().CurrentObject, w.showsTheModel()), std::tuple(current, true));
 
         w.document().setCurrentObject(20);
         QHelpEvent tip(QEvent::ToolTip, {2, 100}, w.picTrack->mapToGlobal(QPoint(2, 100)));
@@ -366,10 +345,7 @@ private slots:
         QTest::keyClick(&w, Qt::Key_F5);
         QVERIFY2((w.statusBar()->currentMessage() + w.messages.join('|')).startsWith(told), qPrintable(w.messages.join('|')));
         entries[1]->trigger(); // Cancel
-        QCOMPARE(w.questions.size(), 1);
-        QCOMPARE(w.doc().modifiedTracks(), QList({2, 4}));
-        QCOMPARE(readWholeFile(b), w.sample);
-        QVERIFY(!QFile::exists(w.dir.filePath("b.bak")));
+        QCOMPARE(std::tuple(w.questions.size(), w.doc().modifiedTracks(), readWholeFile(b), QFile::exists(w.dir.filePath("b.bak"))), std::tuple(1, QList({2, 4}), w.sample, false));
         w.chooseSaveFile = [&](QWidget *, const QString &, const QString &, const QString &) { return c; };
         w.named<QAction>("mnuSaveAs")->trigger();
         QTRY_COMPARE(readWholeFile(copy), told.startsWith("Play") ? readWholeFile(c) : QByteArray());
@@ -405,13 +381,11 @@ private slots:
             QCOMPARE(readWholeFile(name == "z.nes" ? chosen : path), name == "link.nes" || name == "z.nes" ? saved : readWholeFile(path));
             QVERIFY(name == "z.nes" || inode() == written);
         }
-        QVERIFY(QFileInfo(link).isSymLink());
-        QCOMPARE(readWholeFile(w.dir.filePath("x.bak")), w.sample);
+        QCOMPARE(std::tuple(QFileInfo(link).isSymLink(), readWholeFile(w.dir.filePath("x.bak"))), std::tuple(true, w.sample));
         QCOMPARE(w.messages.mid(0, 2), QStringList({"Level saved successfully!", "The output “x.bak” is the same file as the input “x.bak”: writing it would destroy that input. Choose another name for the output; nothing was written."}));
         QVERIFY2(w.messages[2].startsWith("The file “y.nes” could not be written: "), qPrintable(w.messages[2]));
         QCOMPARE(w.messages[3], "The file “x.nes” does not exist. Whoopline wrote “z.nes” from the image as it was opened, with the unsaved edits.");
-        QCOMPARE(w.doc().path(), w.dir.filePath("z.nes"));
-        QVERIFY(!w.doc().isModified());
+        QCOMPARE(std::tuple(w.doc().path(), w.doc().isModified()), std::tuple(w.dir.filePath("z.nes"), false));
 
         const QString junk = writeFile(w.dir, "junk.nes", QByteArray(30000, 'j'));
         for (const bool confirm : {false, true}) {

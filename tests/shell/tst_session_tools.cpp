@@ -111,8 +111,7 @@ private slots:
         QSignalSpy reported(&recent, &RecentFilesMenu::reported);
         for (int i = 0; i < 3; ++i)
             menu.actions().at(0)->trigger();
-        QCOMPARE(reported.size(), 3);
-        QVERIFY(opened.isEmpty());
+        QCOMPARE(std::tuple(reported.size(), opened.isEmpty()), std::tuple(3, true));
         QVERIFY(reported[0][0].toString().startsWith("“gone.nes” is no longer there"));
         QVERIFY(reported[1][0].toString().startsWith("“pipe.nes” is now a named pipe, not a cartridge image."));
         QVERIFY(reported[2][0].toString().startsWith("“dir.nes” is now a folder, not a cartridge image."));
@@ -294,8 +293,7 @@ private slots:
     {
         qputenv("TMPDIR", m_temp.filePath("missing").toLocal8Bit());
         const auto fallback = PlayTestLauncher::temporaryFolder();
-        QCOMPARE(fallback.path, "/tmp");
-        QVERIFY(fallback.note.startsWith("TMPDIR names “" + m_temp.filePath("missing") + "”"));
+        QCOMPARE(std::tuple(fallback.path, fallback.note.startsWith("TMPDIR names “" + m_temp.filePath("missing") + "”")), std::tuple("/tmp", true));
         QTemporaryDir full(m_temp.filePath("XXXXXX"));
         qputenv("TMPDIR", full.path().toLocal8Bit());
         const auto restore = qScopeGuard([&] { ::umount2(QFile::encodeName(full.path()), MNT_DETACH), qputenv("TMPDIR", m_temp.path().toLocal8Bit()); });
@@ -369,8 +367,7 @@ private slots:
             if (!item->isChecked())
                 item->trigger();
             palette = later.findChild<QDockWidget *>("dockObjectPalette");
-            QVERIFY(palette->isVisible());
-            QCOMPARE(later.dockWidgetArea(palette), area);
+            QCOMPARE(std::tuple(palette->isVisible(), later.dockWidgetArea(palette)), std::tuple(true, area));
             auto *entries = palette->findChild<QListWidget *>();
             QTRY_VERIFY(entries->indexAt(QPoint(4, entries->viewport()->height() - 2)).row() >= 11); // a dozen in sight
             palette->close(); // its title bar's button

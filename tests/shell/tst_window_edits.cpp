@@ -118,20 +118,16 @@ private slots:
         QCOMPARE(w.lblCurrentObject->text(), "$09");
         for (int i = 0; i < 143; ++i) // 142 free bytes, then Insert is greyed and says why
             w.mnuInsert->trigger();
-        QVERIFY(w.messages.isEmpty());
-        QVERIFY(!w.mnuInsert->isEnabled());
-        QCOMPARE(w.mnuInsert->statusTip(), w.mnuInsert->toolTip());
+        QCOMPARE(std::tuple(w.messages.isEmpty(), w.mnuInsert->isEnabled(), w.mnuInsert->statusTip()), std::tuple(true, false, w.mnuInsert->toolTip()));
         QCOMPARE(w.mnuInsert->toolTip(), "Track 3 has no free byte: its 144 bytes all hold objects. Delete an object first.");
         QCOMPARE(steps->count(), 147);
         auto *history = w.findChild<QUndoView *>(); // a click on the fourth step of View > History
         history->setCurrentIndex(history->model()->index(4, 0));
         for (int i = 4; i >= 0; --i) {
-            QCOMPARE(shown(w), states[i]);
-            QVERIFY(w.mnuInsert->isEnabled());
+            QCOMPARE(std::tuple(shown(w), w.mnuInsert->isEnabled()), std::tuple(states[i], true));
             w.mnuUndo->trigger();
         }
-        QVERIFY(!w.mnuUndo->isEnabled());
-        QVERIFY(w.lblModified->text().isEmpty());
+        QCOMPARE(std::tuple(w.mnuUndo->isEnabled(), w.lblModified->text().isEmpty()), std::tuple(false, true));
         w.activateWindow(); // after the selector
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier); // Redo, by either key
@@ -141,12 +137,9 @@ private slots:
         // Typed laps are a step of their own, with no laps click after it.
         w.runSetLaps = [](QWidget *, int laps) { return laps == 4 ? std::optional(9) : std::nullopt; };
         QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier);
-        QCOMPARE(w.txtLaps->text(), "9");
-        QCOMPARE(steps->count(), 3);
-        QCOMPARE(w.mnuUndo->text(), "&Undo Set Laps");
+        QCOMPARE(std::tuple(w.txtLaps->text(), steps->count(), w.mnuUndo->text()), std::tuple("9", 3, "&Undo Set Laps"));
         w.open(w.dir.filePath("missing.nes")); // a file Open refuses asks nothing
-        QVERIFY(w.questions.isEmpty());
-        QCOMPARE(w.messages.size(), 1);
+        QCOMPARE(std::tuple(w.questions.isEmpty(), w.messages.size()), std::tuple(true, 1));
     }
 
     void unsavedEditsAreAskedAbout_data()
@@ -270,11 +263,9 @@ private slots:
         auto *tint = w.findChild<QWidget *>("shpSelection");
         QTest::mouseClick(w.picTrack, Qt::LeftButton, Qt::ShiftModifier, {100, 200});
         w.scrLaps->setValue(9); // the run stays selected
-        QCOMPARE(label->text(), "3 objects selected (4 bytes)");
-        QCOMPARE(w.lblObject->text(), "Object 3 of 87");
+        QCOMPARE(std::tuple(label->text(), w.lblObject->text()), std::tuple("3 objects selected (4 bytes)", "Object 3 of 87"));
         QTest::mouseClick(w.picTrack, Qt::LeftButton, {}, {10, 200});
-        QVERIFY(label->isHidden());
-        QVERIFY(tint->isHidden());
+        QCOMPARE(std::tuple(label->isHidden(), tint->isHidden()), std::tuple(true, true));
         for (const char *key : {"Right", "Shift+Left", "Shift+Left"}) // from 3 back to 1
             QTest::keySequence(&w, QKeySequence(key));
         QCOMPARE(tint->geometry(), QRect(0, 0, 160, 256));
@@ -285,8 +276,7 @@ private slots:
         QTest::mousePress(w.picTrack, Qt::LeftButton, {}, {50, 200}); // object 2 alone
         QTest::mouseMove(w.picTrack, {140, 200}); // object 3, where the press found it
         QTest::mouseRelease(w.picTrack, Qt::LeftButton, {}, {140, 200});
-        QCOMPARE(label->text(), "2 objects selected (3 bytes)");
-        QCOMPARE(w.lblObject->text(), "Object 4 of 87");
+        QCOMPARE(std::tuple(label->text(), w.lblObject->text()), std::tuple("2 objects selected (3 bytes)", "Object 4 of 87"));
 
         QMimeData data; // as the palette drags 0x0C
         data.setData("application/x-whoopline-objects", bytes({0x0C}));
@@ -317,8 +307,7 @@ private slots:
         auto *palette = w.findChild<QListWidget *>("lstObjectPalette");
         palette->setCurrentRow(9);
         QTest::keyClick(palette, Qt::Key_Return);
-        QCOMPARE(w.lblCurrentObject->text(), "$09");
-        QCOMPARE(w.mnuUndo->text(), "&Undo Replace Object (track 3)");
+        QCOMPARE(std::tuple(w.lblCurrentObject->text(), w.mnuUndo->text()), std::tuple("$09", "&Undo Replace Object (track 3)"));
         QVERIFY(!palette->item(9)->icon().isNull()); // drawn from the image opened while it was hidden
         QTRY_VERIFY(w.width() > width + 100); // docked beside the client area, which keeps its size
         QCOMPARE(w.findChild<QWidget *>("client")->size(), QSize(529, 351));
@@ -334,18 +323,14 @@ private slots:
         const auto edited = shown(w);
         w.load(1);
         w.scrLaps->setValue(9);
-        QCOMPARE(w.lblModified->text(), "Modified: tracks 1, 3");
-        QCOMPARE(w.mnuUndo->text(), "&Undo Change Laps (track 1)");
+        QCOMPARE(std::tuple(w.lblModified->text(), w.mnuUndo->text()), std::tuple("Modified: tracks 1, 3", "&Undo Change Laps (track 1)"));
         w.load(3);
-        QCOMPARE(shown(w), edited);
-        QVERIFY(w.questions.isEmpty());
+        QCOMPARE(std::tuple(shown(w), w.questions.isEmpty()), std::tuple(edited, true));
         w.answer = QMessageBox::Save;
         w.named<QAction>("mnuExit")->trigger();
         QCOMPARE(w.questions, QStringList{"Save the changes to tracks 1 and 3 of “sample.nes”?"});
         const QByteArray saved = readWholeFile(w.dir.filePath("sample.nes"));
-        QCOMPARE(saved.at(11606), 9);
-        QCOMPARE(saved.mid(11737, 3), bytes({0x17, 0x0F, 0x10}));
-        QVERIFY(!w.isVisible());
+        QCOMPARE(std::tuple(saved.at(11606), saved.mid(11737, 3), w.isVisible()), std::tuple(9, bytes({0x17, 0x0F, 0x10}), false));
     }
 
     // Before Save writes over another program's change it asks, Cancel first; Save As moves the
@@ -360,25 +345,18 @@ private slots:
         w.mnuSave->trigger();
         QCOMPARE(w.confirmations, QStringList{"Track 3 in “sample.nes” was changed by another program "
                                               "since it was loaded. Overwrite those changes?"});
-        QCOMPARE(readWholeFile(path), changed);
-        QVERIFY(w.messages.isEmpty());
+        QCOMPARE(std::tuple(readWholeFile(path), w.messages.isEmpty()), std::tuple(changed, true));
 
         w.chooseSaveFile = [&w](QWidget *, auto, auto, auto) { return w.dir.filePath("copy.nes"); };
         w.named<QAction>("mnuSaveAs")->trigger();
-        QCOMPARE(readWholeFile(w.dir.filePath("copy.nes")).at(11736), 6);
-        QCOMPARE(readWholeFile(path), changed);
-        QCOMPARE(w.lblFileName->text(), "copy.nes");
-        QVERIFY(w.lblModified->text().isEmpty());
+        QCOMPARE(std::tuple(readWholeFile(w.dir.filePath("copy.nes")).at(11736), readWholeFile(path), w.lblFileName->text(), w.lblModified->text().isEmpty()), std::tuple(6, changed, "copy.nes", true));
 
         w.mnuDelete->trigger();
         w.named<QAction>("mnuRevert")->trigger();
-        QCOMPARE(w.confirmations.size(), 2);
-        QCOMPARE(w.lblModified->text(), "Modified: track 3");
+        QCOMPARE(std::tuple(w.confirmations.size(), w.lblModified->text()), std::tuple(2, "Modified: track 3"));
         w.confirm = true;
         w.named<QAction>("mnuRevert")->trigger();
-        QVERIFY(w.lblModified->text().isEmpty());
-        QCOMPARE(w.lblTrack->text(), "Track 3");
-        QVERIFY(!w.mnuUndo->isEnabled());
+        QCOMPARE(std::tuple(w.lblModified->text().isEmpty(), w.lblTrack->text(), w.mnuUndo->isEnabled()), std::tuple(true, "Track 3", false));
         QCOMPARE(w.confirmations.last(), "Revert “copy.nes” to the file on disk? The unsaved changes to "
                                          "track 3 will be lost.");
     }
