@@ -6,7 +6,9 @@
 #include "view/picture_stream.h"
 #include "view/strip_layout.h"
 
+#include <algorithm>
 #include <optional>
+#include <type_traits>
 
 namespace whoopline::view {
 
@@ -21,7 +23,8 @@ inline QByteArray PictureRecordOf(const track::TrackObject &object, const std::o
 // next one StripAdvance further, a one-byte object drawn once at its x and a span as copies of
 // its base picture 16 apart. Calls draw(record, x) for each drawing whose origin lies in
 // [fromX, toX); a picture reaches one column left of its origin, so callers widen the range by
-// that column. A drawing whose picture is missing is left out and the walk goes on.
+// that column. A drawing whose picture is missing is left out and the walk goes on. A draw that
+// also takes a count gets a span's copies at once: draw(record, x, count), 16 apart from x.
 template <typename Draw>
 void ForEachObjectDrawing(const track::TrackObjectList &objects, int first, int last,
                           const std::optional<PictureStream> &stream, qint64 fromX, qint64 toX, Draw &&draw)
@@ -37,14 +40,24 @@ void ForEachObjectDrawing(const track::TrackObjectList &objects, int first, int 
         const qint64 advance = StripAdvance(object);
         if (!record.isEmpty()) {
             if (!track::isSpanCode(code)) {
-                if (x >= fromX - step * (record.size() + 1))
+                if (x < fromX - step * (record.size() + 1))
+                    ;
+                else if constexpr (std::is_invocable_v<Draw, const QByteArray &, qint64, qint64>)
+                    draw(record, x, 1);
+                else
                     draw(record, x);
             } else {
                 // Copies whose picture ends left of fromX are skipped without a walk.
                 const qint64 reach = step * (record.size() + 1);
                 qint64 copy = fromX - reach > x ? (fromX - reach - x) / step * step : 0;
-                for (; copy < advance && x + copy < toX; copy += step)
-                    draw(record, x + copy);
+                if constexpr (std::is_invocable_v<Draw, const QByteArray &, qint64, qint64>) {
+                    const qint64 end = std::min(advance, toX - x);
+                    if (copy < end)
+                        draw(record, x + copy, (end - copy + step - 1) / step);
+                } else {
+                    for (; copy < advance && x + copy < toX; copy += step)
+                        draw(record, x + copy);
+                }
             }
         }
         x += advance;

@@ -7,18 +7,18 @@
 #include "view/picture_stream.h"
 #include "view/strip_cells.h"
 
-#include <QPainter>
 
 #include <optional>
 
 namespace whoopline::view {
 
 void DrawTrackObjects(QImage &strip, const QImage &picGFX, const track::TrackObjectList &objects,
-                      int first, int last, const std::optional<PictureStream> &stream, bool markAlternative, int rowOffset)
+                      int first, int last, const std::optional<PictureStream> &stream, bool markAlternative, int rowOffset,
+                      const QImage *background)
 {
-    StripCells cells(strip, picGFX, rowOffset);
+    StripCells cells(strip, picGFX, rowOffset, background);
     ForEachObjectDrawing(objects, first, last, stream, 0, strip.width() + rom::BlockSize,
-                         [&](const QByteArray &record, qint64 x) { cells.drawPicture(record, x); });
+                         [&](const QByteArray &record, qint64 x, qint64 copies) { cells.drawCopies(record, x, copies); });
     cells.finish();
     if (markAlternative)
         MarkAlternativeObjects(strip, objects, first, last, rom::BlockSize, rowOffset);
@@ -28,17 +28,16 @@ TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffe
                           const QString &path, bool markAlternative, int width)
 {
     TrackView view;
-    if (width == picBuffer.width() || picBuffer.isNull() || width <= 0) {
-        view.strip = picBuffer.copy();
-    } else {
-        view.strip = QImage(width, picBuffer.height(), picBuffer.format());
-        QPainter painter(&view.strip);
-        for (int x = 0; x < width; x += picBuffer.width())
-            painter.drawImage(x, 0, picBuffer);
+    // The background goes in with the objects, each pixel written once, unless nothing is drawn.
+    view.strip = QImage(width > 0 ? width : picBuffer.width(), picBuffer.height(), picBuffer.format());
+    const bool drawn = model.isLoaded() && model.CurrentObject >= 0 && model.CurrentObject <= model.lastIndex();
+    if (!drawn || picBuffer.isNull()) {
+        view.strip = picBuffer.isNull() ? picBuffer : view.strip;
+        if (!picBuffer.isNull())
+            TileBackground(view.strip, picBuffer);
+        if (!drawn)
+            return view;
     }
-    if (!model.isLoaded() || model.CurrentObject < 0 || model.CurrentObject > model.lastIndex())
-        return view;
-
     const track::TrackObject &current = model.current();
     view.markerWidth = current.Width;
     if (!current.Bytes.isEmpty()) {
@@ -52,7 +51,8 @@ TrackView RenderTrackView(const track::TrackModel &model, const QImage &picBuffe
     if (auto read = PictureStream::read(path))
         stream = std::move(read).value();
     DrawTrackObjects(view.strip, picGFX, model.TrackObjects, model.CurrentObject,
-                     LastDrawnIndex(model, width), stream, markAlternative);
+                     LastDrawnIndex(model, width), stream, markAlternative, 0,
+                     picBuffer.isNull() ? nullptr : &picBuffer);
     return view;
 }
 

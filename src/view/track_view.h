@@ -27,9 +27,11 @@ struct TrackView
 // markAlternative, objects marked for the alternative track carry the marks of
 // MarkAlternativeObjects; without it nothing else is drawn. A strip that holds rows rowOffset..
 // of a taller drawing (rowOffset a multiple of 16) gets just those rows.
+// With a background, the strip's pixels are not read: it gets that background, repeated to the
+// right, under the objects.
 void DrawTrackObjects(QImage &strip, const QImage &picGFX, const track::TrackObjectList &objects,
                       int first, int last, const std::optional<PictureStream> &stream,
-                      bool markAlternative = false, int rowOffset = 0);
+                      bool markAlternative = false, int rowOffset = 0, const QImage *background = nullptr);
 
 // Draws the current object at x 0 and the objects after it, up to LastDrawnIndex for width,
 // each one-byte object with its picture and a span as length copies of its base picture 16

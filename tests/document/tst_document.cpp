@@ -27,6 +27,20 @@ Status setLaps(ImageDocument &doc, int laps)
     });
 }
 
+// The image at path opened with track shown, as most tests begin.
+Status openOn(ImageDocument &doc, const QString &path, int track)
+{
+    const Status opened = doc.open(path);
+    return opened ? doc.showTrack(track) : opened;
+}
+
+// Shows track and sets its laps.
+Status setLapsOf(ImageDocument &doc, int track, int laps)
+{
+    const Status shown = doc.showTrack(track);
+    return shown ? setLaps(doc, laps) : shown;
+}
+
 Status deleteObject(ImageDocument &doc, int index)
 {
     doc.setCurrentObject(index);
@@ -58,14 +72,12 @@ private slots:
     void tracksKeepTheirSessions()
     {
         ImageDocument doc;
-        QVERIFY(doc.open(m_path));
-        QVERIFY(doc.showTrack(3));
+        QVERIFY(openOn(doc, m_path, 3));
         const auto loaded = doc.track();
         QVERIFY(deleteObject(doc, 1));
         doc.setCurrentObject(5);
         const auto edited = doc.track();
-        QVERIFY(doc.showTrack(1));
-        QVERIFY(setLaps(doc, 9));
+        QVERIFY(setLapsOf(doc, 1, 9));
         QVERIFY(doc.showTrack(2));
         doc.setCurrentObject(5); // kept although the track is read again
         QVERIFY(doc.showTrack(1));
@@ -102,14 +114,12 @@ private slots:
     void saveAllAndPatchRoundTrip()
     {
         ImageDocument doc;
-        QVERIFY(doc.open(m_path));
-        QVERIFY(doc.showTrack(1));
+        QVERIFY(openOn(doc, m_path, 1));
         QVERIFY(setLaps(doc, 7));
         QVERIFY(doc.showTrack(4));
         QVERIFY(deleteObject(doc, 0)); // 0x17 at 12004
         // 0x0F at 12220; the span 0x46 on the last byte, 12403, keeps its length 8 from 12404.
-        QVERIFY(doc.showTrack(5));
-        QVERIFY(setLaps(doc, 200));
+        QVERIFY(setLapsOf(doc, 5, 200));
         QVERIFY(deleteObject(doc, 2));
         QByteArray other = m_sample;
         other[11900] = char(0x21); // inside track 2's region, between the saved ones
@@ -129,8 +139,7 @@ private slots:
         QCOMPARE(std::tuple(doc.isModified(), doc.undoGroup()->canUndo()), std::tuple(false, true));
 
         ImageDocument again;
-        QVERIFY(again.open(m_path));
-        QVERIFY(again.showTrack(5));
+        QVERIFY(openOn(again, m_path, 5));
         QCOMPARE(again.track().TrackObjects, doc.track().TrackObjects);
         QCOMPARE(again.laps(), 200);
         // The first record puts 7 at offset 11606.
@@ -145,8 +154,7 @@ private slots:
         const ImageBuilder image = ImageBuilder(0).set(1, m_sample).set(12004, QByteArray(212, '\0')).set(12004, bytes({5, 9}));
         const QString path = image.write(*m_folder);
         ImageDocument doc;
-        QVERIFY(doc.open(path));
-        QVERIFY(doc.showTrack(2));
+        QVERIFY(openOn(doc, path, 2));
         doc.setCurrentObject(2, true);
         const QByteArray run = edit::SelectedBytes(doc.shownState());
         QCOMPARE(run, m_sample.mid(11882, run.size())); // objects 0..2 of track 2, from 11883
@@ -165,8 +173,7 @@ private slots:
         QVERIFY(doc.saveAll());
         QCOMPARE(readWholeFile(path), ImageBuilder(image).set(12005, run + '\x09').bytes());
         ImageDocument again;
-        QVERIFY(again.open(path));
-        QVERIFY(again.showTrack(4));
+        QVERIFY(openOn(again, path, 4));
         QCOMPARE(again.track().TrackObjects, doc.track().TrackObjects);
         QCOMPARE(*rom::MakeIpsPatchBetweenFiles(m_folder->filePath("image.bak"), path),
                  "PATCH" + bytes({0, 0x2E, 0xE4, 0, int(run.size()) + 1}) + run + '\x09' + "EOF");
@@ -178,11 +185,9 @@ private slots:
     void failedSaveLeavesTheFile()
     {
         ImageDocument doc;
-        QVERIFY(doc.open(m_path));
-        QVERIFY(doc.showTrack(1));
+        QVERIFY(openOn(doc, m_path, 1));
         QVERIFY(setLaps(doc, 7));
-        QVERIFY(doc.showTrack(5));
-        QVERIFY(setLaps(doc, 4));
+        QVERIFY(setLapsOf(doc, 5, 4));
         rlimit old{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
         std::signal(SIGXFSZ, SIG_IGN);
@@ -209,8 +214,7 @@ private slots:
     void changesOnDiskAreFound()
     {
         ImageDocument doc;
-        QVERIFY(doc.open(m_path));
-        QVERIFY(doc.showTrack(3));
+        QVERIFY(openOn(doc, m_path, 3));
         QVERIFY(setLaps(doc, 9));
         QVERIFY(doc.showTrack(2));
         QByteArray changed = m_sample;
@@ -235,14 +239,11 @@ private slots:
     {
         const QString path = ImageBuilder(0).set(1, m_sample).set(11735, bytes({0x11, 0x42, 5})).write(*m_folder);
         ImageDocument doc;
-        QVERIFY(doc.open(path));
-        QVERIFY(doc.showTrack(3));
+        QVERIFY(openOn(doc, path, 3));
         QVERIFY(setLaps(doc, 6));
-        QVERIFY(doc.showTrack(1));
-        QVERIFY(setLaps(doc, 2));
+        QVERIFY(setLapsOf(doc, 1, 2));
         const QString throughLaps = doc.saveAll().error();
-        QVERIFY(doc.showTrack(3));
-        QVERIFY(setLaps(doc, 5));
+        QVERIFY(setLapsOf(doc, 3, 5));
         QVERIFY(doc.showTrack(1));
         QVERIFY(doc.edit(edit::TrackEditKind::ReplaceObject, [](edit::TrackEditState &state) {
             return state.track.TrackObjects.last().Bytes[1] = 6, Status(Success{});
@@ -258,12 +259,10 @@ private slots:
     void cleanTracksAreNotWritten()
     {
         ImageDocument first, second;
-        QVERIFY(second.open(m_path));
-        QVERIFY(second.showTrack(3));
+        QVERIFY(openOn(second, m_path, 3));
         QVERIFY(setLaps(second, 9));
         QVERIFY(second.showTrack(4));
-        QVERIFY(first.open(m_path));
-        QVERIFY(first.showTrack(4));
+        QVERIFY(openOn(first, m_path, 4));
         QVERIFY(setLaps(first, 6));
         QVERIFY(first.saveAll());
         QVERIFY(!second.changesOnDisk().any());
@@ -277,8 +276,7 @@ private slots:
     void refusalsAndRescues()
     {
         ImageDocument doc;
-        QVERIFY(doc.open(m_path));
-        QVERIFY(doc.showTrack(2));
+        QVERIFY(openOn(doc, m_path, 2));
         QVERIFY(setLaps(doc, 8));
         QVERIFY(!doc.open(m_folder->filePath("none.nes")));
         QCOMPARE(doc.path(), m_path);
@@ -337,8 +335,7 @@ private slots:
         QFETCH(QString, step);
         QFETCH(QString, selected);
         ImageDocument doc;
-        QVERIFY(doc.open(m_path));
-        QVERIFY(doc.showTrack(1));
+        QVERIFY(openOn(doc, m_path, 1));
         doc.setCurrentObject(4);
         doc.setCurrentObject(5, true);
         const edit::TrackEditState before = doc.shownState();

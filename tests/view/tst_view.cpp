@@ -3,10 +3,12 @@
 #include "view/navigation.h"
 #include "view/object_picture.h"
 #include "view/object_widths.h"
+#include "view/strip_cells.h"
 #include "view/strip_layout.h"
 #include "view/track_view.h"
 
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace whoopline;
@@ -98,6 +100,35 @@ private slots:
         row("cut at the right edge", bytes({1, 40, 2, 41, 3, 42, 0}), 504, {{504, 16, 40}}, 64);
         row("cut at the left edge", bytes({1, 40, 2, 41, 0}), -7, {{-7, 16, 40}, {9, 32, 41}}, 48);
         row("origin just past the view", bytes({40, 1, 41, 0}), 512, {{496, 0, 40}, {512, 16, 41}}, 32);
+    }
+    // A span's copies drawn at once give what drawing each copy in turn gives, over the strip or
+    // over a background: pictures with gaps and rows outside the strip, on and off the grid, with
+    // blocks past the sheet's end.
+    void spanCopiesAreEachCopyInTurn()
+    {
+        QRandomGenerator random(11);
+        const QImage full = pixelSheet(), narrow = full.copy(0, 0, 200 * 16, 16);
+        QImage background(64, 128, QImage::Format_RGB32);
+        for (int x = 0; x < 64; ++x)
+            for (int y = 0; y < 128; ++y)
+                background.setPixel(x, y, qRgb(x, y, 200));
+        for (int trial = 0; trial < 400; ++trial) {
+            QByteArray record;
+            for (int i = 0, n = int(random.bounded(40)); i < n; ++i)
+                record += char(random.bounded(4) == 0 ? random.bounded(1, 16) : random.bounded(16, 256));
+            const QImage &sheet = trial % 3 ? full : narrow;
+            const qint64 origin = random.bounded(4) ? 16 * random.bounded(-3, 40) : random.bounded(-40, 600);
+            const int copies = int(random.bounded(1, 45)), rowOffset = trial % 5 == 0 ? 32 : 0;
+            QImage expected(600, 128, QImage::Format_RGB32), drawn(600, 128, QImage::Format_RGB32);
+            TileBackground(expected, background);
+            StripCells inTurn(expected, sheet, rowOffset), atOnce(drawn, sheet, rowOffset, &background);
+            for (int copy = 0; copy < copies; ++copy)
+                inTurn.drawPicture(record + '\0', origin + 16 * copy);
+            atOnce.drawCopies(record + '\0', origin, copies);
+            inTurn.finish();
+            atOnce.finish();
+            QVERIFY2(drawn == expected, qPrintable(QString("trial %1: %2 at %3").arg(trial).arg(QString(record.toHex())).arg(origin)));
+        }
     }
     void drawsBlocksColumnByColumn()
     {
