@@ -87,13 +87,9 @@ private slots:
         changed[11882] = char(0x17); // another program changes track 2's first object
         writeFile(*m_folder, "x.nes", changed);
         QVERIFY(doc.showTrack(2));
-        QCOMPARE(doc.track().TrackObjects.first().code(), 0x17);
-        QCOMPARE(doc.modifiedTracks(), QList({1, 3}));
+        QCOMPARE(std::tuple(doc.track().TrackObjects.first().code(), doc.modifiedTracks()), std::tuple(0x17, QList({1, 3})));
         QVERIFY(doc.showTrack(3));
-        QCOMPARE(doc.track().TrackObjects, edited.TrackObjects);
-        QCOMPARE(doc.laps(), 4);
-        QCOMPARE(doc.track().CurrentObject, 5);
-        QCOMPARE(doc.undoText(), "Delete Object (track 3)");
+        QCOMPARE(std::tuple(doc.track().TrackObjects, doc.laps(), doc.track().CurrentObject, doc.undoText()), std::tuple(edited.TrackObjects, 4, 5, "Delete Object (track 3)"));
         doc.undoGroup()->undo();
         QVERIFY(doc.track().TrackObjects == loaded.TrackObjects);
         QCOMPARE(doc.modifiedTracks(), QList({1}));
@@ -134,14 +130,11 @@ private slots:
         QVERIFY(inMemory);
         QCOMPARE(inMemory->bytes, expected);
         QVERIFY(doc.saveAll());
-        QCOMPARE(readWholeFile(m_path), expected);
-        QCOMPARE(readWholeFile(m_folder->filePath("x.bak")), other);
-        QCOMPARE(std::tuple(doc.isModified(), doc.undoGroup()->canUndo()), std::tuple(false, true));
+        QCOMPARE(std::tuple(readWholeFile(m_path), readWholeFile(m_folder->filePath("x.bak")), doc.isModified(), doc.undoGroup()->canUndo()), std::tuple(expected, other, false, true));
 
         ImageDocument again;
         QVERIFY(openOn(again, m_path, 5));
-        QCOMPARE(again.track().TrackObjects, doc.track().TrackObjects);
-        QCOMPARE(again.laps(), 200);
+        QCOMPARE(std::tuple(again.track().TrackObjects, again.laps()), std::tuple(doc.track().TrackObjects, 200));
         // The first record puts 7 at offset 11606.
         QVERIFY(rom::MakeIpsPatch(other, inMemory->bytes)->startsWith("PATCH" + bytes({0, 0x2D, 0x56, 0, 1, 7})));
     }
@@ -267,8 +260,7 @@ private slots:
         QVERIFY(first.saveAll());
         QVERIFY(!second.changesOnDisk().any());
         QVERIFY(second.saveAll());
-        QCOMPARE(readWholeFile(m_path).at(11736), 9);
-        QCOMPARE(readWholeFile(m_path).at(12002), 6);
+        QCOMPARE(std::tuple(readWholeFile(m_path).at(11736), readWholeFile(m_path).at(12002)), std::tuple(9, 6));
     }
 
     // What the document refuses leaves it as it was; what is gone from disk is told, and the
@@ -371,8 +363,7 @@ private slots:
             QVERIFY(doc.importTrack(*file, "t.track"));
             QVERIFY(doc.undoText().startsWith("Import Track"));
             QVERIFY(other.importTrack(*file, "t.track"));
-            QCOMPARE(other.laps(), doc.laps());
-            QCOMPARE(other.trackFileText(), doc.trackFileText());
+            QCOMPARE(std::tuple(other.laps(), other.trackFileText()), std::tuple(doc.laps(), doc.trackFileText()));
             doc.undoGroup()->undo();
             QVERIFY(doc.shownState() == edited);
             doc.undoGroup()->redo();

@@ -37,8 +37,7 @@ private slots:
     void readsAndFits()
     {
         const auto file = ReadTrackFile("whoopline-track 1\n\n  laps 12  # twelve\n17\n41:0a # span\n8C\n", "t.track");
-        QCOMPARE(file->laps, 12);
-        QCOMPARE(file->objectBytes, testing::bytes({0x17, 0x41, 0x0A, 0x8C}));
+        QCOMPARE(std::tuple(file->laps, file->objectBytes), std::tuple(12, testing::bytes({0x17, 0x41, 0x0A, 0x8C})));
         track::ObjectWidthTable widths{};
         widths.fill(16);
         const auto filled = TrackFileObjects(*file, 2, widths, "t.track");

@@ -226,9 +226,7 @@ private slots:
             QCOMPARE(testing::readWholeFile(out.filePath("copy")), image);
         }
         QCOMPARE(filesUnder(m_temp.path()), QStringList{}); // gone with the editor
-        QCOMPARE(filesUnder(images.path()).size(), 2);
-        QCOMPARE(testing::readWholeFile(imagePath), saved);
-        QCOMPARE(testing::readWholeFile(images.filePath("race.bak")), saved);
+        QCOMPARE(std::tuple(filesUnder(images.path()).size(), testing::readWholeFile(imagePath), testing::readWholeFile(images.filePath("race.bak"))), std::tuple(2, saved, saved));
     }
 
     void playTestRefused_data()

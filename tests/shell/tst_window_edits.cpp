@@ -295,9 +295,7 @@ private slots:
         drop();
         QCOMPARE(marker, QRect(0, 0, 3, 256)); // before object 3, shown only during the drag
         QVERIFY(w.findChild<QWidget *>("shpDropMarker")->isHidden());
-        QCOMPARE(w.doc().track().TrackObjects.at(3).code(), 0x0C);
-        QCOMPARE(w.named<QLabel>("lblFreeBytes")->text(), "Free: 2 of 129 bytes");
-        QCOMPARE(w.mnuUndo->text(), "&Undo Insert Object");
+        QCOMPARE(std::tuple(w.doc().track().TrackObjects.at(3).code(), w.named<QLabel>("lblFreeBytes")->text(), w.mnuUndo->text()), std::tuple(0x0C, "Free: 2 of 129 bytes", "&Undo Insert Object"));
         w.load(3); // no free byte
         drop();
         QCOMPARE(w.messages, QStringList{"The 1 byte to insert needs 1 free byte; track 3 has 0. Delete objects first."});
@@ -395,8 +393,7 @@ private slots:
         QCOMPARE(w.status(), QStringList({"sample.nes", "Track 3", "Object 95 of 96",
                                           "Free: 1 of 144 bytes", "Modified: track 3"}));
         w.mnuSave->trigger();
-        QCOMPARE(w.messages, QStringList{"Level saved successfully!"});
-        QCOMPARE(w.status().last(), "");
+        QCOMPARE(std::tuple(w.messages, w.status().last()), std::tuple(QStringList{"Level saved successfully!"}, ""));
         w.open(ImageBuilder().write(w.dir, "other.nes"));
         QCOMPARE(w.status(), QStringList({"other.nes", "", "", "", ""}));
 
