@@ -16,6 +16,11 @@ PatchSpan SpanOf(const QList<TrackToSave> &tracks)
         const Position start = trackStartPosition(t.track);
         first = first == 0 ? start : std::min(first, start);
         end = std::max(end, start + trackByteBudget(t.track) + 2);
+        // The track whose region ends at this laps byte is read too: its last span may take its
+        // length from it.
+        for (int before = 1; before <= TrackCount; ++before)
+            if (trackStartPosition(before) + 1 + trackByteBudget(before) == start)
+                first = std::min(first, trackStartPosition(before));
     }
     return {first, end - first};
 }
@@ -61,6 +66,24 @@ Status PutTracks(QByteArray &bytes, Position first, const QList<TrackToSave> &tr
                                .arg(formatNumber(first + after))
                                .arg(quint8(bytes.at(after)))
                                .arg(quint8(bytes.at(after) != wanted ? wanted : patched.at(after)))};
+    }
+    // A track left as it is may end in a span whose length is a written track's laps byte.
+    for (int track = 1; track <= TrackCount; ++track) {
+        const qint64 region = trackStartPosition(track) - first + 1, after = region + trackByteBudget(track);
+        const bool written = std::any_of(tracks.begin(), tracks.end(), [track](const TrackToSave &t) { return t.track == track; });
+        if (written || region < 0 || after >= bytes.size() || bytes.at(after) == patched.at(after) ||
+            !NeedsByteAfterRegion(bytes.mid(region, trackByteBudget(track)), trackByteBudget(track)))
+            continue;
+        const int owner = int(std::find(TrackStartPositions.begin(), TrackStartPositions.end(), first + after) -
+                              TrackStartPositions.begin()) + 1;
+        return Failure{QStringLiteral("Track %1 could not be saved: track %2 ends in a span whose length is "
+                                      "the byte at position %3, track %1's laps; saving would change that "
+                                      "length from %4 to %5. Nothing was written.")
+                           .arg(owner)
+                           .arg(track)
+                           .arg(formatNumber(first + after))
+                           .arg(quint8(bytes.at(after)))
+                           .arg(quint8(patched.at(after)))};
     }
     bytes = patched;
     return Success{};

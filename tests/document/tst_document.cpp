@@ -227,7 +227,8 @@ private slots:
     }
 
     // A span on the budget's last byte takes its length from the next track's laps byte: a save
-    // that changes that byte, through the span or through the next track's laps, is refused.
+    // that changes that byte, through the span or through the next track's laps, is refused, the
+    // span's track written or not.
     void neighbouringRegionsAreChecked()
     {
         const QString path = ImageBuilder(0).set(1, m_sample).set(11735, bytes({0x11, 0x42, 5})).write(*m_folder);
@@ -245,6 +246,12 @@ private slots:
                                         "region, at position 11,737, and saving would change that byte from 5 "
                                         "to 6. Nothing was written.");
         QVERIFY2(throughLaps.startsWith("Track 1 could not be saved"), qPrintable(throughLaps));
+        ImageDocument alone; // track 3's laps alone, track 1 as the file holds it
+        QVERIFY(openOn(alone, path, 3));
+        QVERIFY(setLaps(alone, 7));
+        QCOMPARE(alone.saveAll().error(), "Track 3 could not be saved: track 1 ends in a span whose length is the byte at "
+                                          "position 11,737, track 3's laps; saving would change that length from 5 to 7. Nothing was written.");
+        QVERIFY(!alone.imageAsSaved()); // nor does a patch or a play test take it
         QCOMPARE(readWholeFile(path).mid(11734, 3), bytes({0x11, 0x42, 5}));
     }
 
