@@ -140,8 +140,7 @@ private slots:
         PushTrackEdit(stack, TrackEditKind::PasteObjects, loaded, changed, [&](const TrackEditState &s) { shown = s; });
         QCOMPARE(stack.count(), int(message.isEmpty()));
         stack.undo();
-        QCOMPARE(hexOf(shown), before.remove(' ').toLatin1());
-        QCOMPARE(SelectedRun(shown), SelectedRun(loaded));
+        QCOMPARE(std::tuple(hexOf(shown), SelectedRun(shown)), std::tuple(before.remove(' ').toLatin1(), SelectedRun(loaded)));
     }
 };
 

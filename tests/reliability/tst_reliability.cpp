@@ -123,8 +123,7 @@ private slots:
         QVERIFY(writeImageBytes(path, 12216, "\x09").ok());
         QVERIFY(run.keepBeforeSaving(path).ok());
         QVERIFY(SafetyCopies().keepBeforeSaving(path).ok());
-        QCOMPARE(readWholeFile(dir.filePath("race.bak")), original);
-        QCOMPARE(QFile::permissions(dir.filePath("race.bak")), QFile::permissions(path));
+        QCOMPARE(std::tuple(readWholeFile(dir.filePath("race.bak")), QFile::permissions(dir.filePath("race.bak"))), std::tuple(original, QFile::permissions(path)));
     }
 
     // Only a regular file of the image's size is taken as its safety copy: anything else under
@@ -150,8 +149,7 @@ private slots:
                                   : QFile::link(other, dir.filePath("race.bak")));
         const QString message = "\u201Crace.bak\u201D has the name of the safety copy of \u201Crace.nes\u201D, but " +
                                 what + ", so it can't be that copy. Move it away or rename it, then try again; nothing was written.";
-        QCOMPARE(SafetyCopies().keepBeforeSaving(path).error(), message);
-        QCOMPARE(MakePatchFromSafetyCopy(path).error(), message);
+        QCOMPARE(std::tuple(SafetyCopies().keepBeforeSaving(path).error(), MakePatchFromSafetyCopy(path).error()), std::tuple(message, message));
         QCOMPARE(readWholeFile(other).at(0), '\x09');
     }
 
@@ -197,8 +195,7 @@ private slots:
         ::setrlimit(RLIMIT_FSIZE, &limit);
         QCOMPARE(written.error(), reason.isEmpty() ? "" : "The picture \u201Cout.png\u201D could not be written: " + reason + '.');
         QCOMPARE(entries(), before);
-        QCOMPARE(QFileInfo(out).isFile(), kind == "file" || kind == "to file" || kind == "disk" || kind == "limit");
-        QCOMPARE(QFileInfo(out).isSymLink(), kind == "link" || kind == "to file");
+        QCOMPARE(std::tuple(QFileInfo(out).isFile(), QFileInfo(out).isSymLink()), std::tuple(kind == "file" || kind == "to file" || kind == "disk" || kind == "limit", kind == "link" || kind == "to file"));
         QVERIFY(kind != "file" || QFile::permissions(out) == (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser));
         if (QFileInfo(out).isFile())
             QCOMPARE(readWholeFile(out), reason.isEmpty() ? picture : "old");

@@ -153,9 +153,7 @@ private slots:
         QStringList words;
         for (const track::TrackObject &object : model.TrackObjects)
             words << QString::fromLatin1(object.Bytes.toHex());
-        QCOMPARE(words.join(' '), after.trimmed());
-        QCOMPARE(TrackInvariantViolation(model.TrackObjects, Widths), QString());
-        QCOMPARE(model.CurrentObject, current);
+        QCOMPARE(std::tuple(words.join(' '), TrackInvariantViolation(model.TrackObjects, Widths), model.CurrentObject), std::tuple(after.trimmed(), QString(), current));
         // One undo step that gives back exactly what was loaded; none for a change that changes nothing.
         QUndoStack stack;
         PushTrackEdit(stack, TrackEditKind::InsertObject, loaded, changed, [&](const TrackEditState &state) { shown = state; });
@@ -198,8 +196,7 @@ private slots:
         stack.push(lapsStep(TrackEditKind::ChangeLaps, 6, 7));
         stack.push(lapsStep(TrackEditKind::SetLaps, 7, 200));
         stack.push(lapsStep(TrackEditKind::ChangeLaps, 200, 201));
-        QCOMPARE(stack.count(), 3);
-        QCOMPARE(stack.undoText(), "Change Laps");
+        QCOMPARE(std::tuple(stack.count(), stack.undoText()), std::tuple(3, "Change Laps"));
         stack.undo();
         QCOMPARE(stack.undoText(), "Set Laps");
     }
@@ -322,8 +319,7 @@ private slots:
         ObjectPalette palette;
         palette.show();
         auto *list = palette.findChild<QListWidget *>("lstObjectPalette");
-        QCOMPARE(list->count(), 45);
-        QCOMPARE(list->item(44)->text(), "46 (2 Bytes) Grass Full");
+        QCOMPARE(std::tuple(list->count(), list->item(44)->text()), std::tuple(45, "46 (2 Bytes) Grass Full"));
         palette.showImage(sheet, testing::ImageBuilder().pictures(records).write(dir));
         QCOMPARE(list->item(9)->icon().pixmap(64).toImage().pixel(32, 32), qRgb(255, 255, 255));
         QSignalSpy asked(&palette, &ObjectPalette::replaceRequested);

@@ -181,8 +181,7 @@ private slots:
     {
         QMenu first, second, third;
         EditorSession(&first).imageOpened(testing::writeFile(m_files, "a.nes", "x"));
-        QCOMPARE(EditorSession(&second).openFolder(""), m_files.path());
-        QCOMPARE(EditorSession(&third).openFolder("/else/b.nes"), "/else");
+        QCOMPARE(std::tuple(EditorSession(&second).openFolder(""), EditorSession(&third).openFolder("/else/b.nes")), std::tuple(m_files.path(), "/else"));
         QVERIFY(QFile::remove(m_settingsFile));
         QVERIFY(QDir().mkpath(m_settingsFile));
         frmMain window;
@@ -396,9 +395,7 @@ private slots:
         auto *palette = window.findChild<QDockWidget *>("dockObjectPalette");
         QVERIFY(palette->isVisible());
         const bool used = QTest::currentDataTag() == QByteArray("on the screen");
-        QCOMPARE(palette->isFloating(), used);
-        QCOMPARE(palette->geometry() == QRect(40, 50, 200, 300), used);
-        QCOMPARE(window.statusBar()->currentMessage().contains("The object palette's remembered place could not be used"), !used);
+        QCOMPARE(std::tuple(palette->isFloating(), palette->geometry() == QRect(40, 50, 200, 300), window.statusBar()->currentMessage().contains("The object palette's remembered place could not be used")), std::tuple(used, used, !used));
     }
 };
 

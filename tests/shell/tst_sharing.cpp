@@ -196,8 +196,7 @@ private slots:
         const QStringList arguments = {"--import-track-data", "2", m_dir.filePath("t2.track"), "--import-track-data", "4",
                                        m_dir.filePath("t4.track"), "--output", m_dir.filePath("built.nes"), m_sample};
         QCOMPARE(QProcess::execute(WHOOPLINE_BINARY, arguments), 0);
-        QCOMPARE(readWholeFile(m_dir.filePath("built.nes")), readWholeFile(edited));
-        QCOMPARE(readWholeFile(edited).mid(11881, 6), bytes({7, 5, 0x41, 3, 0x8C, 0}));
+        QCOMPARE(std::tuple(readWholeFile(m_dir.filePath("built.nes")), readWholeFile(edited).mid(11881, 6)), std::tuple(readWholeFile(edited), bytes({7, 5, 0x41, 3, 0x8C, 0})));
     }
 
     // As text the name would be another file's.

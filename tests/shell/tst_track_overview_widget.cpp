@@ -59,8 +59,7 @@ private slots:
         }
         QHelpEvent help(QEvent::ToolTip, QPoint(x, 5), strip.viewport()->mapToGlobal(QPoint(x, 5)));
         QCoreApplication::sendEvent(strip.viewport(), &help);
-        QCOMPARE(QList({spy.at(0).at(0).toInt(), spy.at(spy.size() - 1).at(0).toInt(), int(spy.size())}), chosen + QList{2});
-        QCOMPARE(details, QList{chosen[0]});
+        QCOMPARE(std::tuple(QList({spy.at(0).at(0).toInt(), spy.at(spy.size() - 1).at(0).toInt(), int(spy.size())}), details), std::tuple(chosen + QList{2}, QList{chosen[0]}));
     }
 };
 

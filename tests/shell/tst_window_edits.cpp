@@ -119,8 +119,7 @@ private slots:
         for (int i = 0; i < 143; ++i) // 142 free bytes, then Insert is greyed and says why
             w.mnuInsert->trigger();
         QCOMPARE(std::tuple(w.messages.isEmpty(), w.mnuInsert->isEnabled(), w.mnuInsert->statusTip()), std::tuple(true, false, w.mnuInsert->toolTip()));
-        QCOMPARE(w.mnuInsert->toolTip(), "Track 3 has no free byte: its 144 bytes all hold objects. Delete an object first.");
-        QCOMPARE(steps->count(), 147);
+        QCOMPARE(std::tuple(w.mnuInsert->toolTip(), steps->count()), std::tuple("Track 3 has no free byte: its 144 bytes all hold objects. Delete an object first.", 147));
         auto *history = w.findChild<QUndoView *>(); // a click on the fourth step of View > History
         history->setCurrentIndex(history->model()->index(4, 0));
         for (int i = 4; i >= 0; --i) {
@@ -371,8 +370,7 @@ private slots:
                 const qint64 before = w.picTrack->picture().cacheKey();
                 twice ? doubleClick(w.picTrack, {x, 200})
                       : QTest::mouseClick(w.picTrack, Qt::LeftButton, {}, {x, 200});
-                QCOMPARE(w.lblObject->text(), QString("Object %1 of 95").arg(to + 1));
-                QCOMPARE(w.picTrack->picture().cacheKey() == before, from == to);
+                QCOMPARE(std::tuple(w.lblObject->text(), w.picTrack->picture().cacheKey() == before), std::tuple(QString("Object %1 of 95").arg(to + 1), from == to));
                 QTest::keyClick(w.picTrack, Qt::Key_Return); // the view clicked has the keys: Enter opens it too
                 QCOMPARE(w.selectorOpenedOver, (twice && from != to ? QList{0x40, 0x40} : QList{0x40}));
                 QCOMPARE(w.lblModified->text(), ""); // the selector was cancelled

@@ -86,8 +86,7 @@ private slots:
         QCOMPARE(decoded.error(), message);
         if (!decoded.ok())
             return;
-        QCOMPARE(*decoded, objects);
-        QCOMPARE(NeedsByteAfterRegion(objectBytes, budget), ByteTotal(objects) == budget + 1);
+        QCOMPARE(std::tuple(*decoded, NeedsByteAfterRegion(objectBytes, budget)), std::tuple(objects, ByteTotal(objects) == budget + 1));
     }
 
     // The positions are written out here, not taken from the editor, so that a wrong constant

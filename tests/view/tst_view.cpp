@@ -137,8 +137,7 @@ private slots:
         const QImage sheet = pixelSheet();
         QImage target = backdrop();
         DrawObjectPicture(target, sheet, record, origin);
-        QCOMPARE(target, painted(sheet, blocks));
-        QCOMPARE(PictureWidth(record), width);
+        QCOMPARE(std::tuple(target, PictureWidth(record)), std::tuple(painted(sheet, blocks), width));
     }
 
     void stripShowsObjectsFromTheCurrentOne_data()
