@@ -94,8 +94,7 @@ private slots:
         QStringList shown;
         for (QAction *action : next.actions())
             shown << action->text();
-        QCOMPARE(shown.join('|'), menu);
-        QCOMPARE(next.actions().constLast()->isEnabled(), shown.size() > 1);
+        QCOMPARE(std::tuple(shown.join('|'), next.actions().constLast()->isEnabled()), std::tuple(menu, shown.size() > 1));
     }
 
     void recentGoneAway()

@@ -310,25 +310,6 @@ private slots:
         QCOMPARE(w.findChild<QWidget *>("client")->size(), QSize(529, 351));
     }
 
-    // Load keeps the edits of the track left behind with its steps and current object, and asks
-    // nothing; Undo names the track once two have steps; Exit's Save writes every modified track.
-    void tracksKeepTheirEdits()
-    {
-        OnTrackThree w;
-        w.btnNext->click();
-        w.mnuDelete->trigger(); // the span 0x40 of length 4
-        const auto edited = shown(w);
-        w.load(1);
-        w.scrLaps->setValue(9);
-        QCOMPARE(std::tuple(w.lblModified->text(), w.mnuUndo->text()), std::tuple("Modified: tracks 1, 3", "&Undo Change Laps (track 1)"));
-        w.load(3);
-        QCOMPARE(std::tuple(shown(w), w.questions.isEmpty()), std::tuple(edited, true));
-        w.answer = QMessageBox::Save;
-        w.named<QAction>("mnuExit")->trigger();
-        QCOMPARE(w.questions, QStringList{"Save the changes to tracks 1 and 3 of “sample.nes”?"});
-        const QByteArray saved = readWholeFile(w.dir.filePath("sample.nes"));
-        QCOMPARE(std::tuple(saved.at(11606), saved.mid(11737, 3), w.isVisible()), std::tuple(9, bytes({0x17, 0x0F, 0x10}), false));
-    }
 
     // Before Save writes over another program's change it asks, Cancel first; Save As moves the
     // edits to a new file; Revert drops them after a question.
