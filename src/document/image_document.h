@@ -126,6 +126,9 @@ public:
     Status saveAll();
     // The whole image as saveAll would leave it, built in memory; the file is not written.
     Result<SavedImage> imageAsSaved() const;
+    // The IPS patch from the image's safety copy (the image itself before the first save) to the
+    // image as it would be saved, or why there is none, "nothing to patch" included.
+    Result<QByteArray> patch() const;
     // Writes imageAsSaved() to path, which becomes the open image with every track clean.
     // Refuses the image itself, which only saveAll writes, and its safety copy.
     Result<SavedImage> saveAs(const QString &path);

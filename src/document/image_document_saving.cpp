@@ -109,4 +109,28 @@ Result<SavedImage> ImageDocument::saveAs(const QString &path)
     return image;
 }
 
+Result<QByteArray> ImageDocument::patch() const
+{
+    if (!isModified())
+        return MakePatchFromSafetyCopy(m_path);
+    const QString image = m_path;
+    const QString copy = safetyCopyPath(image);
+    // Before the first save the image itself is what the safety copy will hold.
+    const auto found = findSafetyCopy(image);
+    if (!found)
+        return Failure{found.error()};
+    const auto original = readEntireFile(*found ? copy : image, rom::IpsLargestFile);
+    if (!original)
+        return Failure{original.error()};
+    const auto saved = imageAsSaved();
+    if (!saved)
+        return Failure{saved.error()};
+    auto patch = rom::MakeIpsPatch(*original, saved->bytes);
+    if (patch && patch->isEmpty())
+        return Failure{QStringLiteral("%1 with its unsaved edits is the same as its safety copy %2: "
+                                      "there is nothing to patch, so no patch was made.")
+                           .arg(quotedName(image), quotedName(copy))};
+    return patch;
+}
+
 } // namespace whoopline::document

@@ -229,7 +229,7 @@ void FileController::createPatch()
         return;
     const QString image = doc.path();
     const bool edits = doc.isModified();
-    Result<QByteArray> patch = edits ? patchOfUnsavedEdits() : MakePatchFromSafetyCopy(image);
+    const Result<QByteArray> patch = doc.patch();
     if (!patch) {
         warn(patch.error());
         return;
@@ -269,29 +269,6 @@ void FileController::importTrackFile(const QString &path)
     const Status imported = file ? doc.importTrack(*file, chosen) : Status(Failure{file.error()});
     if (!imported)
         warn(imported.error());
-}
-
-Result<QByteArray> FileController::patchOfUnsavedEdits() const
-{
-    const document::ImageDocument &doc = m_context.document;
-    const QString image = doc.path();
-    const QString copy = safetyCopyPath(image);
-    // Before the first save the image itself is what the safety copy will hold.
-    const auto found = findSafetyCopy(image);
-    if (!found)
-        return Failure{found.error()};
-    const auto original = readEntireFile(*found ? copy : image, rom::IpsLargestFile);
-    if (!original)
-        return Failure{original.error()};
-    const auto saved = doc.imageAsSaved();
-    if (!saved)
-        return Failure{saved.error()};
-    auto patch = rom::MakeIpsPatch(*original, saved->bytes);
-    if (patch && patch->isEmpty())
-        return Failure{QStringLiteral("%1 with its unsaved edits is the same as its safety copy %2: "
-                                      "there is nothing to patch, so no patch was made.")
-                           .arg(quotedName(image), quotedName(copy))};
-    return patch;
 }
 
 bool FileController::spares(const QString &output)

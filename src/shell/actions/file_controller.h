@@ -44,9 +44,6 @@ private:
     // Asks before a save overwrites what another program changed; true when it may go on.
     bool mayOverwrite();
     bool saveAll(bool confirm);
-    // The patch from the safety copy, or the image before the first save, to the image as it
-    // would be saved.
-    Result<QByteArray> patchOfUnsavedEdits() const;
     // Warns when writing output would destroy the image or its safety copy; true when it would not.
     bool spares(const QString &output);
     // Tells of a file written in the status bar, or warns of the failure.

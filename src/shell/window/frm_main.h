@@ -44,9 +44,6 @@ class frmMain : public QMainWindow
     Q_OBJECT
 
 public:
-    // The window's caption while no image is open.
-    static inline const QString Caption = QStringLiteral("Whoopline - Version 1.0b - Quenby");
-
     // dialogs answers the window's questions and dialogs; null for the standard ones.
     explicit frmMain(WindowDialogs *dialogs = nullptr, QWidget *parent = nullptr);
     ~frmMain() override;
@@ -82,6 +79,9 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // The window's caption while no image is open.
+    static inline const QString Caption = QStringLiteral("Whoopline - Version 1.0b - Quenby");
+
     void createControls();
     void createControllers();
     void createMenus();

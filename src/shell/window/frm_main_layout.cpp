@@ -256,9 +256,9 @@ void frmMain::setResizable(bool resizable)
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (!resizable && isMaximized())
         showNormal();
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-    setWindowFlags(resizable ? flags | Qt::WindowMaximizeButtonHint : flags);
+    // Changed only when it changes: a change of flags makes the window anew.
+    if (windowFlags().testFlag(Qt::WindowMaximizeButtonHint) != resizable)
+        setWindowFlag(Qt::WindowMaximizeButtonHint, resizable);
     if (shown)
         show(); // a change of flags hides the window
 }
