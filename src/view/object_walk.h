@@ -40,12 +40,12 @@ void ForEachObjectDrawing(const track::TrackObjectList &objects, int first, int 
         const qint64 advance = StripAdvance(object);
         if (!record.isEmpty()) {
             if (!track::isSpanCode(code)) {
-                if (x < fromX - step * (record.size() + 1))
-                    ;
-                else if constexpr (std::is_invocable_v<Draw, const QByteArray &, qint64, qint64>)
-                    draw(record, x, 1);
-                else
-                    draw(record, x);
+                if (x >= fromX - step * (record.size() + 1)) {
+                    if constexpr (std::is_invocable_v<Draw, const QByteArray &, qint64, qint64>)
+                        draw(record, x, 1);
+                    else
+                        draw(record, x);
+                }
             } else {
                 // Copies whose picture ends left of fromX are skipped without a walk.
                 const qint64 reach = step * (record.size() + 1);

@@ -84,7 +84,11 @@ void ViewController::makeHistory()
     history->setObjectName(QStringLiteral("dockHistory"));
     auto *steps = new QUndoView(m_context.document.undoGroup(), history);
     steps->setEmptyLabel(QStringLiteral("<as loaded>"));
-    steps->setCleanIcon(window.style()->standardIcon(QStyle::SP_DialogSaveButton));
+    // The icon is read from its file when the dock first shows, not at every start.
+    connect(history, &QDockWidget::visibilityChanged, steps, [steps](bool visible) {
+        if (visible && steps->cleanIcon().isNull())
+            steps->setCleanIcon(steps->style()->standardIcon(QStyle::SP_DialogSaveButton));
+    });
     history->setWidget(steps);
     window.addDockWidget(Qt::RightDockWidgetArea, history);
     history->hide();
