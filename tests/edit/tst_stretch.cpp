@@ -124,7 +124,7 @@ private slots:
                               : edit == "left"      ? MoveObjectsLeft(changed)
                               : edit == "right"     ? MoveObjectsRight(changed)
                                                     : ReplaceWithCatalogueEntry(changed, bytes.toInt(), Widths);
-        QVERIFY2(status.ok() == message.isEmpty() && status.error().contains(message), qPrintable(status.error()));
+        QCOMPARE(status.ok() ? QString() : !message.isEmpty() && status.error().contains(message) ? message : status.error(), message);
         const auto hexOf = [](const TrackEditState &state) { return track::EncodeTrackObjects(state.track.TrackObjects).toHex(); };
         QCOMPARE(hexOf(changed), after.remove(' ').toLatin1()); // the invariants below split it into objects
         const ObjectRun run = SelectedRun(changed);

@@ -149,7 +149,7 @@ private slots:
                                                            ToggleAlternative(model, true);
                                                        return can; }()
                                                  : ReplaceCurrentObject(model, number, length, Widths);
-        QVERIFY2(status.ok() == message.isEmpty() && status.error().contains(message), qPrintable(status.error()));
+        QCOMPARE(status.ok() ? QString() : !message.isEmpty() && status.error().contains(message) ? message : status.error(), message);
         QStringList words;
         for (const track::TrackObject &object : model.TrackObjects)
             words << QString::fromLatin1(object.Bytes.toHex());

@@ -191,7 +191,7 @@ private slots:
         Window::click(w.btnLoadTrack);
         w.mnuSave->trigger();
         QCOMPARE(std::tuple(w.state(), QFileInfo::exists(path), w.icons.count(QMessageBox::Warning)), std::tuple(moved, false, 4));
-        QVERIFY2(w.messages.at(4).startsWith("Track 1 cannot be loaded: ") && w.messages.at(5).endsWith("Nothing was written."), qPrintable(w.messages.join("\n")));
+        QCOMPARE(std::tuple(w.messages.at(4).left(26), w.messages.at(5).right(20)), std::tuple("Track 1 cannot be loaded: ", "Nothing was written."));
     }
 
     // The user's click on the box never marks a span; the "..." button hands the current object
@@ -258,7 +258,7 @@ private slots:
         QCOMPARE(std::tuple(overview->width(), w.statusBar()->y(), overview->horizontalScrollBar()->isVisible()), std::tuple(w.width(), top + 351 + overview->height(), false));
         w.open(writeFile(w.dir, "sample.nes", w.sample));
         w.load(4);
-        QTRY_VERIFY(overview->horizontalScrollBar()->isVisible() && w.statusBar()->y() == top + 351 + overview->height());
+        QTRY_COMPARE(std::tuple(overview->horizontalScrollBar()->isVisible(), w.statusBar()->y()), std::tuple(true, top + 351 + overview->height()));
         // Object 20 of sample track 4 takes overview pixels 162..173.
         QTest::mouseClick(overview->viewport(), Qt::LeftButton, {}, QPoint(170, 10));
         QCOMPARE(std::tuple(w.doc().track().CurrentObject, w.showsTheModel()), std::tuple(20, true));
@@ -279,7 +279,7 @@ private slots:
         QVERIFY(w.picTrack->picture() != marked);
         QVERIFY(w.showsTheModel());
         QVERIFY(overview->grab().toImage() != strip);
-        QTRY_VERIFY(!overview->isVisible() && w.statusBar()->y() == top + 351);
+        QTRY_COMPARE(std::tuple(overview->isVisible(), w.statusBar()->y()), std::tuple(false, top + 351));
         Window next;
         QVERIFY(!next.mnuMarkAlternative->isChecked());
         QVERIFY(!next.overview->isVisibleTo(&next));

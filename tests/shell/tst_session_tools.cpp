@@ -156,8 +156,9 @@ private slots:
             QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
         }
         if (trouble == "read-only")
-            QVERIFY(mounted ? ::mount("tmpfs", mountPoint, "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0
-                            : QFile::setPermissions(m_settingsFile, QFile::ReadOwner) && QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+            QVERIFY(mounted ? ::mount("tmpfs", mountPoint, "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0 : QFile::setPermissions(m_settingsFile, QFile::ReadOwner));
+        if (trouble == "read-only" && !mounted)
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         damaged.close();
         const QByteArray before = testing::readWholeFile(m_settingsFile);
         EditorSettings settings;
@@ -165,7 +166,7 @@ private slots:
         settings.set(Settings::EmulatorCommand, "kept %f");
         QCOMPARE(settings.get(Settings::EmulatorCommand), "kept %f");
         const QString text = settings.takeStatusText();
-        QVERIFY2(told.isEmpty() ? text.isEmpty() : text.startsWith(told) && text.contains("Whoopline.conf"), qPrintable(text));
+        QVERIFY2(text.contains(QRegularExpression(told.isEmpty() ? "^$" : "^" + QRegularExpression::escape(told) + ".*Whoopline\\.conf")), qPrintable(text));
         settings.set(Settings::LastOpenFolder, "/somewhere");
         QCOMPARE(settings.takeStatusText(), ""); // said once only
         QCOMPARE(EditorSettings().get(Settings::LastOpenFolder), saved ? "/somewhere" : "");
@@ -280,7 +281,8 @@ private slots:
         QTest::qWait(told.isEmpty() ? 1500 : 0);
         QTRY_COMPARE(ended.size(), int(!told.isEmpty()));
         const QString log = m_temp.filePath(filesUnder(m_temp.path()).filter("/race-play1.log").value(0)), text = ended.value(0).value(0).toString();
-        QVERIFY2(told.isEmpty() || (text.contains(told) && text.endsWith("Its output is kept in “" + log + "”.")), qPrintable(text));
+        const QRegularExpression said(QRegularExpression::escape(told) + ".*" + QRegularExpression::escape("Its output is kept in “" + log + "”.") + "$", QRegularExpression::DotMatchesEverythingOption);
+        QVERIFY2(told.isEmpty() || text.contains(said), qPrintable(text));
     }
 
     // A TMPDIR that can't be used gives way to the system's folder, and one that is full leaves

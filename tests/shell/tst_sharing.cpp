@@ -96,8 +96,8 @@ private slots:
             for (qint64 i = first; i < first + count; ++i)
                 modified[i] = char(~modified[i]);
         const auto patch = rom::MakeIpsPatch(original, modified);
-        QVERIFY2(refusal.isEmpty() ? patch && applyIps(original, *patch) == modified
-                                   : patch.error().contains(refusal), qPrintable(patch.error()));
+        QCOMPARE(patch ? applyIps(original, *patch) : patch.error().toUtf8(),
+                 refusal.isEmpty() ? modified : patch.error().contains(refusal) ? patch.error().toUtf8() : refusal.toUtf8());
     }
 
     // The built program with no display at all; "written" is what it leaves in "out", if anything.
@@ -165,7 +165,7 @@ private slots:
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(std::tuple(process.exitStatus(), process.exitCode()), std::tuple(QProcess::NormalExit, exitCode));
         const QString printed = exitCode == 0 ? process.readAllStandardOutput() : process.readAllStandardError();
-        QVERIFY2(printed.contains(text) && printed.isEmpty() == text.isEmpty(), qPrintable(printed));
+        QCOMPARE(!text.isEmpty() && printed.contains(text) ? text : printed, text);
         // A picture by its pixels, or only by its width when it is too wide to draw whole.
         const QByteArray out = readWholeFile(m_dir.filePath("out"));
         if (written.startsWith("\x89PNG"))
@@ -289,7 +289,9 @@ private slots:
         writeFile(m_dir, "work.bak", "short");
         w.mnuCreatePatch->trigger(); // not a copy, the edits or not
         const QString same = "“work.%1” is the same file as the input “work.%1”";
-        QVERIFY2(w.messages.size() == 8 && w.messages[7] == w.messages[1] && w.messages.filter(same.arg("nes")).size() == 2 && w.messages.filter(same.arg("bak")).size() == 2 && w.messages[0].contains("no safety copy “work.bak”") && w.messages[1].contains("has the name of the safety copy") && w.messages[2].contains("the same as its safety copy"), qPrintable(w.messages.join('\n')));
+        QCOMPARE(std::tuple(w.messages.size(), w.messages.value(7), w.messages.filter(same.arg("nes")).size(), w.messages.filter(same.arg("bak")).size(),
+                            w.messages.value(0).contains("no safety copy “work.bak”"), w.messages.value(1).contains("has the name of the safety copy"), w.messages.value(2).contains("the same as its safety copy")),
+                 std::tuple(8, w.messages.value(1), 2, 2, true, true, true));
 
         w.answer = QMessageBox::Discard; // a track wider than a drawing's positions reach
         w.OpenGivenFile(m_dir.filePath("wide.nes"), 4);

@@ -364,8 +364,7 @@ private slots:
     void statusBarFollowsTheTrack()
     {
         OnTrackThree w;
-        QCOMPARE(w.status(), QStringList({"sample.nes", "Track 3", "Object 1 of 95", "Free: 0 of 144 bytes", ""}));
-        QCOMPARE(w.lblFileName->toolTip(), QDir::toNativeSeparators(w.dir.filePath("sample.nes")));
+        QCOMPARE(std::tuple(w.status(), w.lblFileName->toolTip()), std::tuple(QStringList({"sample.nes", "Track 3", "Object 1 of 95", "Free: 0 of 144 bytes", ""}), QDir::toNativeSeparators(w.dir.filePath("sample.nes"))));
         w.btnNextEnd->click();
         w.runObjectSelector = [](QWidget *) { return edit::SelectedObjectNumber = 0x0C, true; };
         w.btnCurrentObject->click(); // the span leaves an object 0 after it

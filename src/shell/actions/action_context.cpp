@@ -9,12 +9,12 @@ namespace whoopline::shell {
 
 void ActionContext::warn(const QString &text) const
 {
-    dialogs.showMessage(&window, QMessageBox::Warning, QStringLiteral("Whoopline"), text);
+    dialogs.showMessage(&window, QMessageBox::Warning, MessageTitle, text);
 }
 
 void ActionContext::inform(const QString &text) const
 {
-    dialogs.showMessage(&window, QMessageBox::Information, QStringLiteral("Whoopline"), text);
+    dialogs.showMessage(&window, QMessageBox::Information, MessageTitle, text);
 }
 
 void ActionContext::note(const QString &text, int milliseconds) const

@@ -13,6 +13,9 @@ namespace whoopline::shell {
 class EditorSession;
 struct WindowDialogs;
 
+// The title of the controllers' messages and questions.
+inline const QString MessageTitle = QStringLiteral("Whoopline");
+
 // What a menu's controller works with: the document it hands commands to, what outlives one
 // image, the dialogs it asks and tells through (replaced by tests) and the window they open over.
 struct ActionContext

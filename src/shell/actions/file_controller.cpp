@@ -21,7 +21,6 @@ namespace whoopline::shell {
 
 namespace {
 
-const QString WindowTitle = QStringLiteral("Whoopline");
 // How long the status bar tells of a file written, in milliseconds.
 constexpr int WroteMessageTime = 10000;
 
@@ -69,7 +68,7 @@ void FileController::open(const QString &path)
         return;
     }
     if (const Status header = checkImageHeader(path);
-        !header && !m_context.dialogs.askToConfirm(&m_context.window, WindowTitle,
+        !header && !m_context.dialogs.askToConfirm(&m_context.window, MessageTitle,
                                           header.error() + QStringLiteral(" Open it anyway?"),
                                           QStringLiteral("&Open")))
         return;
@@ -102,7 +101,7 @@ bool FileController::mayOverwrite()
                                                                : QStringLiteral("were"),
                             one ? QStringLiteral("it was") : QStringLiteral("they were"));
     }
-    return m_context.dialogs.askToConfirm(&m_context.window, WindowTitle, question, QStringLiteral("&Overwrite"));
+    return m_context.dialogs.askToConfirm(&m_context.window, MessageTitle, question, QStringLiteral("&Overwrite"));
 }
 
 bool FileController::saveAll(bool confirm)
@@ -164,7 +163,7 @@ void FileController::revert()
         return;
     if (doc.isModified() &&
         !m_context.dialogs.askToConfirm(
-            &m_context.window, WindowTitle,
+            &m_context.window, MessageTitle,
             QStringLiteral("Revert %1 to the file on disk? The unsaved changes to %2 will be lost.")
                 .arg(quotedName(doc.path()), document::NameTracks(doc.modifiedTracks())),
             QStringLiteral("&Revert")))
@@ -185,7 +184,7 @@ bool FileController::confirmUnsavedEdits()
     const QString question = QStringLiteral("Save the changes to %1 of %2?")
                                  .arg(document::NameTracks(doc.modifiedTracks()),
                                       quotedName(doc.path()));
-    switch (m_context.dialogs.askToSaveChanges(&m_context.window, WindowTitle, question)) {
+    switch (m_context.dialogs.askToSaveChanges(&m_context.window, MessageTitle, question)) {
     case QMessageBox::Save:
         return saveAll(false);
     case QMessageBox::Discard:

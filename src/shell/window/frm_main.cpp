@@ -59,7 +59,7 @@ frmMain::frmMain(WindowDialogs *dialogs, QWidget *parent)
     createMenus();
     connectHandlers();
     assignKeysAndTips();
-    followDocument();
+    showDocument();
     Form_Load();
 }
 

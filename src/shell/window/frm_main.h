@@ -87,7 +87,7 @@ private:
     void createMenus();
     void assignKeysAndTips();
     void connectHandlers();
-    void followDocument();
+    void showDocument();
     void Form_Load();
     void SetControlsEnabled(QWidget *window, bool enabled);
     // The enabled states of the controls that need a shown track, and the marking's tip.

@@ -24,7 +24,7 @@ const QString AlternativeTip =
 
 } // namespace
 
-void frmMain::followDocument()
+void frmMain::showDocument()
 {
     using Doc = document::ImageDocument;
     const Doc *doc = m_document;
