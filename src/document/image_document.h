@@ -2,6 +2,7 @@
 
 #include "document/file_identity.h"
 #include "document/region_patch.h"
+#include "edit/current_object_edit.h"
 #include "edit/track_edit_command.h"
 #include "edit/track_file.h"
 #include "rom/result.h"
@@ -87,9 +88,9 @@ public:
     Status insertObjects(int index, const QByteArray &objectBytes);
     // The selected run, or the current object alone.
     Status deleteSelection();
-    // Replaces the current object by what the selector chooses; chooseObject runs the selector
-    // over it and says whether the user chose OK.
-    Status replaceCurrentObject(const std::function<bool()> &chooseObject);
+    // Replaces the current object by what the selector chooses; runSelector shows it over the
+    // current object. The length it shows over a one-byte object is the one it last showed or took.
+    Status replaceCurrentObject(const edit::SelectorRunner &runSelector);
     // Replaces the current object by catalogue entry listIndex (0..44), as the palette does.
     Status replaceWithEntry(int listIndex);
     Status setAlternative(bool alternative);
@@ -170,6 +171,7 @@ private:
     track::ObjectWidthTable m_widths{};
     std::array<TrackSession, track::TrackCount> m_tracks;
     int m_shown = 0;
+    edit::ObjectChoice m_selectorChoice; // kept from one opening of the selector to the next
     QUndoGroup *m_group = nullptr;
     SafetyCopies m_safetyCopies;
 };

@@ -47,10 +47,10 @@ Status ImageDocument::deleteSelection()
                 }));
 }
 
-Status ImageDocument::replaceCurrentObject(const std::function<bool()> &chooseObject)
+Status ImageDocument::replaceCurrentObject(const edit::SelectorRunner &runSelector)
 {
     return edit(edit::TrackEditKind::ReplaceObject, alone([&](edit::TrackEditState &state) {
-                    return edit::EditCurrentObject(state.track, m_widths, chooseObject);
+                    return edit::EditCurrentObject(state.track, m_widths, m_selectorChoice, runSelector);
                 }));
 }
 

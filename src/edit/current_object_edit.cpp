@@ -1,24 +1,27 @@
 #include "edit/current_object_edit.h"
 
 #include "edit/object_replacement.h"
-#include "edit/selection_exchange.h"
 
 namespace whoopline::edit {
 
 Status EditCurrentObject(track::TrackModel &model, const track::ObjectWidthTable &widths,
-                         const SelectorRunner &runSelector)
+                         ObjectChoice &choice, const SelectorRunner &runSelector)
 {
-    if (!model.isLoaded())
+    if (!model.isLoaded() || model.CurrentObject < 0 || model.CurrentObject > model.lastIndex())
         return Success{};
-    StoreCurrentObjectForSelector(model);
-    if (!runSelector())
-        return Success{};
-    // OK without a pick hands back the object as it is, a marked one included: nothing to do.
     const track::TrackObject &current = model.current();
-    if (SelectedObjectNumber == current.code() &&
-        (!current.isSpan() || SelectedLength == current.length()))
+    choice.SelectedObjectNumber = current.code();
+    if (current.isSpan())
+        choice.SelectedLength = current.length();
+    const std::optional<ObjectChoice> chosen = runSelector(choice);
+    if (!chosen)
         return Success{};
-    return ReplaceCurrentObject(model, SelectedObjectNumber, SelectedLength, widths);
+    choice = *chosen;
+    // OK without a pick hands back the object as it is, a marked one included: nothing to do.
+    if (choice.SelectedObjectNumber == current.code() &&
+        (!current.isSpan() || choice.SelectedLength == current.length()))
+        return Success{};
+    return ReplaceCurrentObject(model, choice.SelectedObjectNumber, choice.SelectedLength, widths);
 }
 
 } // namespace whoopline::edit

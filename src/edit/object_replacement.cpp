@@ -5,7 +5,6 @@
 #include "edit/object_catalogue.h"
 
 #include "edit/free_byte_edits.h"
-#include "edit/selection_exchange.h"
 #include "rom/image_file.h"
 #include "track/track_codec.h"
 
@@ -78,16 +77,6 @@ QByteArray bytesOf(int objectNumber, int length)
 }
 
 } // namespace
-
-void StoreCurrentObjectForSelector(const TrackModel &model)
-{
-    if (!hasValidCurrentObject(model))
-        return;
-    const TrackObject &object = model.current();
-    SelectedObjectNumber = object.code();
-    if (object.isSpan())
-        SelectedLength = object.length();
-}
 
 Status ReplaceCurrentObject(TrackModel &model, int objectNumber, int length,
                             const track::ObjectWidthTable &widths)

@@ -13,11 +13,6 @@
 // track is saved. No windows here: the main window's handlers only wire these.
 namespace whoopline::edit {
 
-// Puts the current object where the selector reads it: byte 1 (alternative bit included) into
-// SelectedObjectNumber and, for a span, byte 2 into SelectedLength. For a one-byte object
-// SelectedLength keeps what it held. Does nothing when no track is loaded.
-void StoreCurrentObjectForSelector(const track::TrackModel &model);
-
 // Replaces the current object by objectNumber (a one-byte id 0..49 or a span code 64..70, with
 // length 0..255 for a span). The replaced object is unmarked and CurrentObject stays where it is.
 // A one-byte object that becomes a span takes the place of the object after it; when that was a

@@ -4,7 +4,6 @@
 #include "edit/free_byte_edits.h"
 #include "edit/object_catalogue.h"
 #include "edit/object_replacement.h"
-#include "edit/selection_exchange.h"
 #include "edit/track_edit_command.h"
 #include "edit/track_file.h"
 #include "image_builder.h"
@@ -245,10 +244,9 @@ struct EditRoad
         const int length = random.bounded(3) == 0 ? std::array{-1, 256, 0, 255}[random.bounded(4)] : int(random.bounded(256));
         const bool ok = random.bounded(5) != 0;
         const TrackModel before = model;
-        const Status status = edit::EditCurrentObject(model, widths(), [&] {
-            if (ok)
-                std::tie(edit::SelectedObjectNumber, edit::SelectedLength) = std::tie(number, length);
-            return ok;
+        edit::ObjectChoice exchange;
+        const Status status = edit::EditCurrentObject(model, widths(), exchange, [&](const edit::ObjectChoice &) {
+            return ok ? std::optional(edit::ObjectChoice{number, length}) : std::nullopt;
         });
         const bool replaced = status && ok && before.isLoaded();
         if (replaced ? model.CurrentObject != before.CurrentObject || model.current().code() != number

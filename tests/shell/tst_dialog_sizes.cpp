@@ -1,7 +1,7 @@
 // Every dialog and question of the editor, opened as the editor opens it, at the scale ctest sets
 // (1 and 2) and with the fonts the editor registers: each fits a 1024 x 768 screen and shows all
 // its buttons.
-#include "edit/selection_exchange.h"
+#include "edit/current_object_edit.h"
 #include "shell/dialogs/frm_object_selector.h"
 #include "shell/dialogs/frm_preferences.h"
 #include "shell/dialogs/set_laps_dialog.h"
@@ -48,11 +48,10 @@ private slots:
             shown->close();
         });
         shell::EditorSettings settings;
-        edit::ObjectSelectorState state;
         const QString question = QStringLiteral("Tracks 2 and 4 in “a rather long image name for a hack.nes” were changed by another program since they were loaded. Overwrite those changes?");
         if (dialog == "Preferences") shell::showPreferences(nullptr, settings, true);
         if (dialog == "Set Laps") shell::RunSetLaps(nullptr, 7);
-        if (dialog == "Object Selector") shell::RunObjectSelector(nullptr, state, QImage(4096, 16, QImage::Format_RGB32), QString());
+        if (dialog == "Object Selector") shell::RunObjectSelector(nullptr, {}, QImage(4096, 16, QImage::Format_RGB32), QString());
         if (dialog == "About") shell::showAboutWindow(nullptr);
         if (dialog == "Export Track Picture") shell::chooseTrackPictureFile(nullptr, QDir::tempPath() + "/hills-track3.png");
         if (dialog == "Overwrite question") shell::askActionOrCancel(nullptr, "Whoopline", question, "&Overwrite");

@@ -33,8 +33,8 @@ const track::ObjectWidthTable Widths = [] {
 // One opening of the selector, driven through its controls as a user would.
 struct Opening
 {
-    Opening(ObjectSelectorState &state, const QImage &sheet, const QString &romPath)
-        : dialog(state, sheet, romPath)
+    Opening(const ObjectChoice &shown, const QImage &sheet, const QString &romPath)
+        : dialog(shown, sheet, romPath)
     {
         dialog.setMessageFunction([this](QWidget *, const QString &text) { messages.append(text); });
     }
@@ -74,7 +74,6 @@ class TestDialogs : public QObject
     QTemporaryDir m_dir;
     QString m_romPath;
     QImage m_sheet{4096, 16, QImage::Format_RGB32};
-    ObjectSelectorState m_state;
 
 private slots:
     void initTestCase()
@@ -204,11 +203,11 @@ private slots:
     // Each row's text begins with the number it applies: 0..35, 48, 49, then the spans 64..70.
     void listOffersTheCatalogue()
     {
-        Opening opening(m_state, m_sheet, m_romPath);
+        Opening opening({0x3F, 0}, m_sheet, m_romPath); // no entry's object
         for (int i = 0; i < 45; ++i) {
             opening.pick(i);
             const int number = i < 36 ? i : i < 38 ? i + 12 : i + 26;
-            QCOMPARE(m_state.ChosenObjectNumber, number);
+            QCOMPARE(opening.control<QLineEdit>("txtObjectNumber")->text(), QString::number(number));
             QCOMPARE(opening.list()->item(i)->text().left(3), QString::asprintf("%02X ", number));
         }
     }
@@ -218,9 +217,7 @@ private slots:
     void showsTheObjectAndItsPicture()
     {
         const auto shows = [&](int selected, int pick, const QString &number, int picture) {
-            SelectedObjectNumber = selected;
-            SelectedLength = 5;
-            Opening opening(m_state, m_sheet, m_romPath);
+            Opening opening({selected, 5}, m_sheet, m_romPath);
             if (pick >= 0)
                 opening.pick(pick);
             const QImage preview = opening.control<QLabel>("picBuffer")->pixmap().toImage();
@@ -234,7 +231,7 @@ private slots:
         QCOMPARE(view::ComposeSelectorPreview(5, m_sheet, m_dir.filePath("gone.nes")), previewOf(-1));
     }
 
-    // How the dialog closes decides what reaches the exchange: OK over a span needs a length
+    // How the dialog closes decides its choice: OK over a span needs a length
     // 0..255, and without one shows a message and stays open. OK without a pick keeps the object
     // it opened over, mark included, whatever an earlier opening picked. The keyboard is on the
     // list from the start, at the object's entry, which is no pick: the arrow keys pick, Enter
@@ -242,9 +239,7 @@ private slots:
     void closingDecidesTheExchange()
     {
         const auto close = [&](int listIndex, const QString &text, const QString &how) {
-            SelectedObjectNumber = 0x85;
-            SelectedLength = 7;
-            Opening opening(m_state, m_sheet, m_romPath);
+            Opening opening({0x85, 7}, m_sheet, m_romPath);
             opening.dialog.show();
             QListWidget *list = opening.list();
             QWidget *focus = QTest::qWaitForWindowActive(&opening.dialog) ? QApplication::focusWidget() : nullptr;
@@ -270,7 +265,8 @@ private slots:
             const char *shown = opening.dialog.isVisible() ? (refused ? "open" : "open, silent")
                                 : !opening.messages.isEmpty() ? "closed, with a message"
                                 : opening.dialog.result() == QDialog::Accepted ? "OK" : "cancelled";
-            return QString::asprintf("%s $%02X %d", shown, SelectedObjectNumber, SelectedLength);
+            const ObjectChoice choice = opening.dialog.choice();
+            return QString::asprintf("%s $%02X %d", shown, choice.SelectedObjectNumber, choice.SelectedLength);
         };
         QCOMPARE(close(-1, "12", "btnOk"), "OK $85 12");
         QCOMPARE(close(40, "12", "btnCancel"), "cancelled $85 7");

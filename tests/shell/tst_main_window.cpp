@@ -210,20 +210,19 @@ private slots:
         QVERIFY(w.chkAlternative->toolTip().startsWith("A two-byte object can't be marked"));
         QCOMPARE(w.lblLength->text(), "3");
 
-        std::pair<int, int> offered, chosen = {0x0C, 9};
+        std::pair<int, int> offered;
         bool ok = false;
-        w.runObjectSelector = [&](QWidget *) {
-            offered = {edit::SelectedObjectNumber, edit::SelectedLength};
-            std::tie(edit::SelectedObjectNumber, edit::SelectedLength) = chosen;
-            return ok;
+        w.runObjectSelector = [&](QWidget *, const edit::ObjectChoice &shown) {
+            offered = {shown.SelectedObjectNumber, shown.SelectedLength};
+            return ok ? std::optional(edit::ObjectChoice{0x0C, 9}) : std::nullopt;
         };
         auto before = w.state();
-        Window::click(w.btnCurrentObject); // Cancel: the exchange is not read
+        Window::click(w.btnCurrentObject); // Cancel
         QCOMPARE(std::tuple(offered, w.state()), std::tuple(std::pair(0x40, 3), before));
-        Window::click(w.btnNext); // a one-byte object keeps the length the exchange holds
+        Window::click(w.btnNext); // a one-byte object shows the length shown last
         QCOMPARE(std::tuple(w.chkAlternative->isEnabled(), w.chkAlternative->toolTip().contains("one-byte object appears")), std::tuple(true, true));
         Window::click(w.btnCurrentObject);
-        QCOMPARE(offered, std::pair(0x89, 9));
+        QCOMPARE(offered, std::pair(0x89, 3));
         Window::click(w.named<QPushButton>("btnPrev"));
         ok = true;
         Window::click(w.btnCurrentObject);

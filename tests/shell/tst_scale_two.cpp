@@ -70,8 +70,7 @@ private slots:
 
     void selectorTextsAndEntriesFit()
     {
-        edit::ObjectSelectorState state;
-        shell::frmObjectSelector selector(state, QImage(), QString());
+        shell::frmObjectSelector selector({}, QImage(), QString());
         selector.show();
         QVERIFY(QTest::qWaitForWindowExposed(&selector));
         checkTextsFit(&selector);

@@ -58,8 +58,8 @@ struct OnTrackThree : Window
     QList<int> selectorOpenedOver;
     OnTrackThree()
     {
-        runObjectSelector = [this](QWidget *) {
-            return selectorOpenedOver << edit::SelectedObjectNumber, false;
+        runObjectSelector = [this](QWidget *, const edit::ObjectChoice &shown) {
+            return selectorOpenedOver << shown.SelectedObjectNumber, std::optional<edit::ObjectChoice>();
         };
         show();
         open(writeFile(dir, "sample.nes", sample));
@@ -366,7 +366,7 @@ private slots:
         OnTrackThree w;
         QCOMPARE(std::tuple(w.status(), w.lblFileName->toolTip()), std::tuple(QStringList({"sample.nes", "Track 3", "Object 1 of 95", "Free: 0 of 144 bytes", ""}), QDir::toNativeSeparators(w.dir.filePath("sample.nes"))));
         w.btnNextEnd->click();
-        w.runObjectSelector = [](QWidget *) { return edit::SelectedObjectNumber = 0x0C, true; };
+        w.runObjectSelector = [](QWidget *, const edit::ObjectChoice &) { return edit::ObjectChoice{0x0C, 0}; };
         w.btnCurrentObject->click(); // the span leaves an object 0 after it
         QCOMPARE(w.status(), QStringList({"sample.nes", "Track 3", "Object 95 of 96",
                                           "Free: 1 of 144 bytes", "Modified: track 3"}));

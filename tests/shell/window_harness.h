@@ -40,7 +40,7 @@ struct Window : shell::WindowDialogs, shell::frmMain
     QString chosen;
     QStringList messages;
     QList<QMessageBox::Icon> icons;
-    const std::function<bool(QWidget *)> realSelector = runObjectSelector;
+    const decltype(runObjectSelector) realSelector = runObjectSelector;
     const std::function<QString(QWidget *)> realChooser = chooseImageFile;
     QStringList questions; // the unsaved-edits questions asked, answered with `answer`
     QMessageBox::StandardButton answer = QMessageBox::Cancel;
@@ -82,7 +82,7 @@ struct Window : shell::WindowDialogs, shell::frmMain
             icons << icon;
             messages << text;
         };
-        runObjectSelector = [](QWidget *) -> bool { qFatal("unexpected object selector"); };
+        runObjectSelector = [](QWidget *, const edit::ObjectChoice &) -> std::optional<edit::ObjectChoice> { qFatal("unexpected object selector"); };
         askToSaveChanges = [this](QWidget *, const QString &, const QString &text) {
             questions << text;
             return answer;

@@ -55,11 +55,11 @@ QString hexDigits(int objectNumber)
 
 } // namespace
 
-frmObjectSelector::frmObjectSelector(ObjectSelectorState &state, const QImage &picGFX,
+frmObjectSelector::frmObjectSelector(const ObjectChoice &shown, const QImage &picGFX,
                                      const QString &romPath, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_state(state), m_picGFX(picGFX), m_romPath(romPath), m_showMessage(showInformation)
+      m_choice(shown), m_picGFX(picGFX), m_romPath(romPath), m_showMessage(showInformation)
 {
     setObjectName(QStringLiteral("frmObjectSelector"));
     setWindowTitle(SelectorCaption);
@@ -163,16 +163,15 @@ void frmObjectSelector::showEvent(QShowEvent *event)
 
 void frmObjectSelector::Form_Load()
 {
-    DrawSelectorPreview(SelectedObjectNumber);
-    txtObjectNumber->setText(hexDigits(SelectedObjectNumber));
-    txtLength->setText(QString::number(SelectedLength));
+    const int shownNumber = m_choice.SelectedObjectNumber;
+    DrawSelectorPreview(shownNumber);
+    txtObjectNumber->setText(hexDigits(shownNumber));
+    txtLength->setText(QString::number(m_choice.SelectedLength));
     ListObjectNumbers = edit::ListObjectNumbers();
-    m_state.ChosenObjectNumber = SelectedObjectNumber;
+    m_picked = shownNumber;
     // The entry of the object shown is selected by the editor, which is no pick; making it the
     // current row scrolls it into view.
-    const int shown = track::isSpanCode(SelectedObjectNumber)
-                          ? SelectedObjectNumber
-                          : track::objectIdOf(SelectedObjectNumber);
+    const int shown = track::isSpanCode(shownNumber) ? shownNumber : track::objectIdOf(shownNumber);
     const auto entry = std::find(ListObjectNumbers.cbegin(), ListObjectNumbers.cend(), shown);
     const QSignalBlocker noPick(lstObjectSelector);
     lstObjectSelector->clearSelection();
@@ -190,14 +189,14 @@ void frmObjectSelector::lstObjectSelector_Click()
     const int objectNumber = ListObjectNumbers.at(lstObjectSelector->row(selected.first()));
     DrawSelectorPreview(objectNumber);
     txtObjectNumber->setText(QString::number(objectNumber));
-    m_state.ChosenObjectNumber = objectNumber;
-    m_picked = true;
+    m_picked = objectNumber;
+    m_hasPick = true;
 }
 
 // A click on the entry the editor selected changes no selection, yet it is a pick.
 void frmObjectSelector::lstObjectSelector_ItemClicked()
 {
-    if (!m_picked)
+    if (!m_hasPick)
         lstObjectSelector_Click();
 }
 
@@ -213,18 +212,17 @@ void frmObjectSelector::btnOk_Click()
 {
     bool isNumber = false;
     const int length = txtLength->text().trimmed().toInt(&isNumber);
-    const int chosen = m_state.ChosenObjectNumber;
-    if (track::isSpanCode(chosen) && (!isNumber || length < 0 || length > MaximumLength)) {
+    if (track::isSpanCode(m_picked) && (!isNumber || length < 0 || length > MaximumLength)) {
         m_showMessage(this, QStringLiteral("A two-byte object needs a length from 0 to 255. "
                                            "Please enter its length in blocks of 16 pixels."));
         txtLength->setFocus();
         txtLength->selectAll();
         return;
     }
-    SelectedObjectNumber = chosen;
-    // A one-byte object ignores the length; text that is no number leaves the last one standing.
+    m_choice.SelectedObjectNumber = m_picked;
+    // A one-byte object ignores the length; text that is no number leaves the shown one standing.
     if (isNumber)
-        SelectedLength = length;
+        m_choice.SelectedLength = length;
     accept();
 }
 
@@ -239,11 +237,13 @@ void frmObjectSelector::DrawSelectorPreview(int objectNumber)
                                                                          m_romPath)));
 }
 
-bool RunObjectSelector(QWidget *parent, ObjectSelectorState &state, const QImage &picGFX,
-                       const QString &romPath)
+std::optional<ObjectChoice> RunObjectSelector(QWidget *parent, const ObjectChoice &shown,
+                                              const QImage &picGFX, const QString &romPath)
 {
-    frmObjectSelector selector(state, picGFX, romPath, parent);
-    return selector.exec() == QDialog::Accepted;
+    frmObjectSelector selector(shown, picGFX, romPath, parent);
+    if (selector.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return selector.choice();
 }
 
 } // namespace whoopline::shell

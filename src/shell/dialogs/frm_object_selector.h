@@ -1,7 +1,7 @@
 #pragma once
 
 #include "edit/object_catalogue.h"
-#include "edit/selection_exchange.h"
+#include "edit/current_object_edit.h"
 
 #include <QDialog>
 #include <QImage>
@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -18,10 +19,9 @@ class QPushButton;
 
 namespace whoopline::shell {
 
-// The modal dialog in which the user picks the object that replaces the current one. It shows
-// SelectedObjectNumber and SelectedLength when it opens, with the list entry of that object
-// selected, and overwrites them only on OK; Cancel and the close box leave them alone. OK
-// without a pick hands back the object it opened over.
+// The modal dialog in which the user picks the object that replaces the current one. It opens
+// showing a choice, with the list entry of its object selected. OK without a pick hands back the
+// object it opened over; a one-byte object keeps the shown length when the typed one is no number.
 class frmObjectSelector : public QDialog
 {
     Q_OBJECT
@@ -30,10 +30,12 @@ public:
     // Shows a message to the user; replaceable so that tests never block on a message box.
     using MessageFunction = std::function<void(QWidget *parent, const QString &text)>;
 
-    frmObjectSelector(edit::ObjectSelectorState &state, const QImage &picGFX, const QString &romPath,
+    frmObjectSelector(const edit::ObjectChoice &shown, const QImage &picGFX, const QString &romPath,
                       QWidget *parent = nullptr);
 
     void setMessageFunction(MessageFunction showMessage);
+    // What OK took: the object picked, or shown, and the length.
+    const edit::ObjectChoice &choice() const { return m_choice; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -50,12 +52,13 @@ private:
     void Form_Load();
     void DrawSelectorPreview(int objectNumber);
 
-    edit::ObjectSelectorState &m_state;
+    edit::ObjectChoice m_choice;
+    int m_picked = 0; // the object number of the entry picked, else the one shown
     const QImage m_picGFX;
     const QString m_romPath;
     MessageFunction m_showMessage;
     std::array<int, edit::CatalogueSize> ListObjectNumbers{};
-    bool m_picked = false; // whether the user picked an entry in this opening
+    bool m_hasPick = false; // whether the user picked an entry in this opening
 
     QLabel *picBuffer = nullptr;
     std::array<QLabel *, 2> lblGeneral{};
@@ -66,8 +69,8 @@ private:
     QPushButton *btnOk = nullptr;
 };
 
-// Opens the selector modally over parent and returns true when the user closed it with OK.
-bool RunObjectSelector(QWidget *parent, edit::ObjectSelectorState &state, const QImage &picGFX,
-                       const QString &romPath);
+// Opens the selector modally over parent showing shown; the choice when the user closed it with OK.
+std::optional<edit::ObjectChoice> RunObjectSelector(QWidget *parent, const edit::ObjectChoice &shown,
+                                                    const QImage &picGFX, const QString &romPath);
 
 } // namespace whoopline::shell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/current_object_edit.h"
 #include "shell/dialogs/frm_preferences.h"
 #include "shell/dialogs/set_laps_dialog.h"
 #include "shell/dialogs/standard_dialogs.h"
@@ -22,8 +23,9 @@ struct WindowDialogs
                        const QString &text)>
         showMessage = showMessageBox;
     std::function<void(QWidget *parent)> showAbout = showAboutWindow;
-    // Shows the object selector modally over the current object; true when the user chose OK.
-    std::function<bool(QWidget *parent)> runObjectSelector;
+    // Shows the object selector modally showing an object; the choice on OK, nothing on Cancel.
+    std::function<std::optional<edit::ObjectChoice>(QWidget *parent, const edit::ObjectChoice &shown)>
+        runObjectSelector;
     // Asks where to write a file, suggesting suggestedPath; returns "" when the user cancels.
     std::function<QString(QWidget *parent, const QString &title, const QString &suggestedPath,
                           const QString &filter)>

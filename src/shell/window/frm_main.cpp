@@ -36,8 +36,8 @@ frmMain::frmMain(WindowDialogs *dialogs, QWidget *parent)
             return chooseRomFile(parent, session().openFolder(document().path()));
         };
     if (!m_dialogs.runObjectSelector)
-        m_dialogs.runObjectSelector = [this](QWidget *parent) {
-            return RunObjectSelector(parent, m_selector, document().graphics().picGFX, document().path());
+        m_dialogs.runObjectSelector = [this](QWidget *parent, const edit::ObjectChoice &shown) {
+            return RunObjectSelector(parent, shown, document().graphics().picGFX, document().path());
         };
     registerFontFamilies();
     useDeferredIconStyle();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "edit/selection_exchange.h"
 #include "shell/actions/action_context.h"
 #include "shell/dialogs/window_dialogs.h"
 #include "view/navigation.h"
@@ -113,8 +112,6 @@ private:
     TrackController *m_tracks = nullptr;
     ViewController *m_view = nullptr;
     SessionController *m_sessionActions = nullptr;
-    // The object selector's choice, started afresh at every opening.
-    edit::ObjectSelectorState m_selector;
 
     ClientArea *m_client = nullptr;
     TrackViewWidget *picTrack = nullptr;

@@ -85,7 +85,8 @@ void frmMain::btnCurrentObject_Click()
 {
     if (!document().hasTrack())
         return;
-    if (const Status done = document().replaceCurrentObject([this] { return m_dialogs.runObjectSelector(this); });
+    if (const Status done = document().replaceCurrentObject(
+            [this](const edit::ObjectChoice &shown) { return m_dialogs.runObjectSelector(this, shown); });
         !done)
         warn(done.error());
 }
