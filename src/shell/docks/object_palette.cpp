@@ -26,6 +26,8 @@ constexpr int ShownIconSize = 24;
 // The list hands its entries to a drag in the clipboard's forms.
 class PaletteList : public QListWidget
 {
+    Q_OBJECT
+
 public:
     using QListWidget::QListWidget;
 
@@ -115,3 +117,5 @@ void ObjectPalette::showImage(const QImage &picGFX, const QString &romPath)
 }
 
 } // namespace whoopline::shell
+
+#include "object_palette.moc"

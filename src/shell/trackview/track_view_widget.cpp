@@ -25,6 +25,8 @@ const QColor RunTint(64, 160, 255, 96);
 // A plain area over the view that lets the mouse through to it.
 class Overlay : public QWidget
 {
+    Q_OBJECT
+
 public:
     Overlay(const QColor &colour, const char *name, QWidget *parent) : QWidget(parent), m_colour(colour)
     {
@@ -229,3 +231,5 @@ void TrackViewWidget::showSelection()
 }
 
 } // namespace whoopline::shell
+
+#include "track_view_widget.moc"
