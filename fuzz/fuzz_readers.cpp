@@ -1,5 +1,6 @@
 #include "document/image_document.h"
 #include "edit/object_clipboard.h"
+#include "edit/track_file.h"
 #include "view/picture_stream.h"
 #include "view/track_overview.h"
 #include "view/track_view.h"
@@ -15,8 +16,8 @@
 #include <cstdlib>
 
 // libFuzzer hands each input to every reader the editor has: as a cartridge image it is opened,
-// its five tracks read and drawn as the strip and the overview; as clipboard text and as our own
-// clipboard form it is parsed. Nothing is written back, so thousands of inputs run a second. A
+// its five tracks read and drawn as the strip and the overview; as clipboard text, as our own
+// clipboard form and as a track file it is parsed. Nothing is written back, so thousands of inputs run a second. A
 // crash, a sanitizer report or a picture of the wrong size stops the run.
 namespace {
 
@@ -83,6 +84,30 @@ void readClipboard(const QByteArray &bytes)
     }
 }
 
+// What a track file is accepted with goes into each track it fits, and written out and read
+// again it gives that track the same objects and laps.
+void readTrackFile(const QByteArray &bytes)
+{
+    using namespace whoopline;
+    const QString name = QStringLiteral("input.track");
+    const auto file = edit::ReadTrackFile(QString::fromUtf8(bytes.left(4096)), name);
+    if (!file)
+        return;
+    if (file->laps < 1 || file->laps > 255)
+        broken("accepted laps lie in 1..255");
+    track::ObjectWidthTable widths{};
+    widths.fill(16);
+    for (int track = 1; track <= 5; ++track) {
+        const auto objects = edit::TrackFileObjects(*file, track, widths, name);
+        if (!objects)
+            continue;
+        const auto again = edit::ReadTrackFile(edit::WriteTrackFile(file->laps, *objects), name);
+        const auto placed = again ? edit::TrackFileObjects(*again, track, widths, name) : objects;
+        if (!again || again->laps != file->laps || !placed || *placed != *objects)
+            broken("a track written as a file reads back the same");
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -91,5 +116,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     readImage(path, bytes);
     readClipboard(bytes);
+    readTrackFile(bytes);
     return 0;
 }
