@@ -46,24 +46,42 @@ ImageDocument::~ImageDocument()
     m_group->disconnect(this);
 }
 
-Status ImageDocument::open(const QString &path)
+Result<ImageToOpen> ImageDocument::read(const QString &path)
 {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    // Known before the bytes are read, so that a file put in its place later is found.
+    std::optional<FileIdentity> identity = IdentityOf(absolute);
     auto image = view::OpenImage(path);
     if (!image)
         return Failure{image.error()};
     auto bytes = readEntireFile(path, rom::IpsLargestFile);
     if (!bytes)
         return Failure{bytes.error()};
-    m_bytes = std::move(bytes).value();
-    m_path = QFileInfo(path).absoluteFilePath();
-    m_identity = IdentityOf(m_path);
-    m_graphics = image->graphics;
-    m_widths = image->ObjectWidthTable;
+    Status header = checkImageHeader(path, *bytes);
+    return ImageToOpen{absolute, identity, std::move(bytes).value(), std::move(image->graphics),
+                     image->ObjectWidthTable, std::move(header)};
+}
+
+Status ImageDocument::open(const QString &path)
+{
+    auto image = read(path);
+    if (!image)
+        return Failure{image.error()};
+    open(std::move(image).value());
+    return Success{};
+}
+
+void ImageDocument::open(ImageToOpen image)
+{
+    m_bytes = std::move(image.bytes);
+    m_path = image.path;
+    m_identity = image.identity;
+    m_graphics = std::move(image.graphics);
+    m_widths = image.widths;
     dropTracks();
     emit opened();
     emit selectionChanged();
     emit modifiedChanged();
-    return Success{};
 }
 
 Status ImageDocument::revert()

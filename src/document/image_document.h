@@ -37,6 +37,19 @@ struct SavedImage
     QString fromMemoryBecause;
 };
 
+// An image read from its file and checked, not yet the open image: what Open takes from the file,
+// read once, so that a command can ask its questions between the reading and the opening.
+struct ImageToOpen
+{
+    QString path; // absolute
+    std::optional<FileIdentity> identity;
+    QByteArray bytes;
+    rom::RomGraphics graphics;
+    track::ObjectWidthTable widths{};
+    // Fails, naming the file, when the file does not start with an image's header.
+    Status header;
+};
+
 // The open image and its five tracks, with no window: the path, the graphics and widths, and per
 // track its objects, current object, laps, undo stack and the bytes last read or written there.
 // A track is read when it is first shown. The image's bytes as opened are kept too, so that the
@@ -54,6 +67,10 @@ public:
     // Reads the graphics and widths of the image at path and drops every track and all history.
     // A refusal leaves the document as it was.
     Status open(const QString &path);
+    // Reads the image at path as open() would, changing nothing; a refusal says why.
+    static Result<ImageToOpen> read(const QString &path);
+    // Makes image the open image, as open() does with what it read.
+    void open(ImageToOpen image);
     // Opens the image at path() again, dropping every unsaved edit.
     Status revert();
     bool isOpen() const { return !m_path.isEmpty(); }

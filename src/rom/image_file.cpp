@@ -200,7 +200,12 @@ Status checkImageHeader(const QString &path)
 {
     // The smallest image is far longer, so a shorter file is as foreign as a wrong header.
     const Result<ImageRead> start = readRegularFile(path, 0, 4);
-    if (start && !startsWithImageHeader(start->bytes))
+    return start ? checkImageHeader(path, start->bytes) : Status(Success{});
+}
+
+Status checkImageHeader(const QString &path, const QByteArray &start)
+{
+    if (!startsWithImageHeader(start))
         return Failure{QStringLiteral("%1 does not start with a cartridge image's header.")
                            .arg(quotedName(path))};
     return Success{};

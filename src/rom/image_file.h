@@ -58,6 +58,8 @@ bool startsWithImageHeader(const QByteArray &bytes);
 // cartridge image, and track bytes written into it would damage it. A file that can't be read
 // passes, for the readers to say why.
 Status checkImageHeader(const QString &path);
+// The same check on start, the file's first bytes as read already.
+Status checkImageHeader(const QString &path, const QByteArray &start);
 
 // Writes bytes at position first, in place, all or nothing. The file must already exist and reach
 // the last byte written: the write never creates a file and never changes its size. Succeeds only

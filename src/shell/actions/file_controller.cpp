@@ -8,7 +8,6 @@
 #include "rom/whole_file.h"
 #include "shell/actions/action_making.h"
 #include "shell/dialogs/window_dialogs.h"
-#include "view/open_image.h"
 #include "view/track_png.h"
 
 #include <QAction>
@@ -62,22 +61,18 @@ void FileController::tell(const QString &text) { m_context.inform(text); }
 
 void FileController::open(const QString &path)
 {
-    // Checked before the question, so that an image that can't be opened asks nothing.
-    if (const auto checked = view::OpenImage(path); !checked) {
-        warn(checked.error());
+    // Read before the questions, so that an image that can't be opened asks nothing.
+    auto image = document::ImageDocument::read(path);
+    if (!image) {
+        warn(image.error());
         return;
     }
-    if (const Status header = checkImageHeader(path);
-        !header && !m_context.dialogs.askToConfirm(&m_context.window, MessageTitle,
-                                          header.error() + QStringLiteral(" Open it anyway?"),
-                                          QStringLiteral("&Open")))
+    if (!image->header && !m_context.dialogs.askToConfirm(&m_context.window, MessageTitle,
+                                                          image->header.error() + QStringLiteral(" Open it anyway?"),
+                                                          QStringLiteral("&Open")))
         return;
-    if (!confirmUnsavedEdits())
-        return;
-    if (const Status opened = m_context.document.open(path); !opened) {
-        warn(opened.error());
-        return;
-    }
+    if (confirmUnsavedEdits())
+        m_context.document.open(std::move(image).value());
 }
 
 bool FileController::mayOverwrite()
