@@ -1,15 +1,10 @@
 #include "sample_tiles.h"
 #include "edit/object_selection.h"
 #include "shell/session/editor_session.h"
-#include "shell/trackview/track_overview_widget.h"
 #include "shell/window/artwork_reader.h"
 #include "track/track_io.h"
 #include "view/open_image.h"
 #include "window_harness.h"
-
-#include <set>
-
-#include <sys/stat.h>
 
 using namespace whoopline;
 using namespace whoopline::testing;
@@ -179,19 +174,6 @@ private slots:
         QByteArray saved = w.sample;
         saved[12002] = char(255); // track 4's laps byte, position 12003
         QCOMPARE(readWholeFile(path), saved);
-        w.scrLaps->setValue(254);
-
-        // Deleted by another program: Open, Load and Save are refused and change nothing but the
-        // view, which goes on with the background.
-        QVERIFY(QFile::remove(path));
-        w.open(path);
-        Window::click(w.btnNext);
-        QCOMPARE(std::tuple(w.picTrack->picture(), w.showsTheModel()), std::tuple(image->graphics.picBuffer, true));
-        const auto moved = w.state();
-        Window::click(w.btnLoadTrack);
-        w.mnuSave->trigger();
-        QCOMPARE(std::tuple(w.state(), QFileInfo::exists(path), w.icons.count(QMessageBox::Warning)), std::tuple(moved, false, 4));
-        QCOMPARE(std::tuple(w.messages.at(4).left(26), w.messages.at(5).right(20)), std::tuple("Track 1 cannot be loaded: ", "Nothing was written."));
     }
 
     // The user's click on the box never marks a span; the "..." button hands the current object
@@ -328,49 +310,6 @@ private slots:
         QCOMPARE(w.named<QMenu>("mnuRecentFiles")->actions().at(0)->toolTip(), c);
         w.named<QMenu>("mnuRecentFiles")->actions().at(1)->trigger(); // b, which opens with the track last shown in it
         QCOMPARE(w.doc().path() + QString::number(w.doc().shownTrack()), b + "4");
-    }
-
-    // Save As keeps the rules of every output: onto the image it is a Save, with the safety copy
-    // first; never onto the safety copy; a failure names the file chosen; with the image gone, the
-    // edits are written from the copy kept since Open. A file without an image's header opens only
-    // when the user says so, and no control then shows or changes the track that was dropped.
-    void saveAsAndOpenOfForeignFiles()
-    {
-        Window w;
-        const QString path = writeFile(w.dir, "x.nes", w.sample), link = w.dir.filePath("link.nes");
-        const auto inode = [&] { struct stat info {}; return ::stat(QFile::encodeName(path), &info) == 0 ? info.st_ino : 0; };
-        const auto written = inode(); // a save in place keeps the file
-        QVERIFY(QFile::link(path, link));
-        QVERIFY(written != 0);
-        QString chosen;
-        w.chooseSaveFile = [&](QWidget *, const QString &, const QString &, const QString &) { return chosen; };
-        w.open(path);
-        w.load(3);
-        QByteArray saved = w.sample;
-        for (const QString name : {"link.nes", "x.bak", "no/y.nes", "z.nes"}) {
-            w.scrLaps->setValue(w.scrLaps->value() + 1);
-            saved[11736] = char(w.scrLaps->value());
-            QVERIFY(name != "z.nes" || QFile::remove(path));
-            chosen = w.dir.filePath(name);
-            w.named<QAction>("mnuSaveAs")->trigger();
-            QCOMPARE(readWholeFile(name == "z.nes" ? chosen : path), name == "link.nes" || name == "z.nes" ? saved : readWholeFile(path));
-            QVERIFY(name == "z.nes" || inode() == written);
-        }
-        QCOMPARE(std::tuple(QFileInfo(link).isSymLink(), readWholeFile(w.dir.filePath("x.bak"))), std::tuple(true, w.sample));
-        QCOMPARE(w.messages.mid(0, 2), QStringList({"Level saved successfully!", "The output “x.bak” is the same file as the input “x.bak”: writing it would destroy that input. Choose another name for the output; nothing was written."}));
-        QVERIFY2(w.messages[2].startsWith("The file “y.nes” could not be written: "), qPrintable(w.messages[2]));
-        QCOMPARE(w.messages[3], "The file “x.nes” does not exist. Whoopline wrote “z.nes” from the image as it was opened, with the unsaved edits.");
-        QCOMPARE(std::tuple(w.doc().path(), w.doc().isModified()), std::tuple(w.dir.filePath("z.nes"), false));
-
-        const QString junk = writeFile(w.dir, "junk.nes", QByteArray(30000, 'j'));
-        for (const bool confirm : {false, true}) {
-            w.confirm = confirm;
-            w.open(junk);
-            QCOMPARE(w.confirmations.last(), "“junk.nes” does not start with a cartridge image's header. Open it anyway?");
-            QCOMPARE(w.doc().path(), confirm ? junk : w.dir.filePath("z.nes"));
-        }
-        // Nothing of the track shown before stays; the controls are as controlsFollowTheDocument has them.
-        QCOMPARE(QStringList({w.lblCurrentObject->text(), w.lblLength->text(), w.txtLaps->text()}), QStringList({"", "", ""}));
     }
 
     // Each menu's items answer to access keys of their own, as the menu bar's menus do.

@@ -293,10 +293,6 @@ private slots:
                             w.messages.value(0).contains("no safety copy “work.bak”"), w.messages.value(1).contains("has the name of the safety copy"), w.messages.value(2).contains("the same as its safety copy")),
                  std::tuple(8, w.messages.value(1), 2, 2, true, true, true));
 
-        w.answer = QMessageBox::Discard; // a track wider than a drawing's positions reach
-        w.OpenGivenFile(m_dir.filePath("wide.nes"), 4);
-        w.mnuExportTrack->trigger();
-        QCOMPARE(QImageReader(m_dir.filePath("wide-track4.png")).size(), QSize(108544, 256));
     }
 };
 

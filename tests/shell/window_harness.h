@@ -3,6 +3,7 @@
 #include "document/image_document.h"
 #include "image_builder.h"
 #include "sample_image.h"
+#include "test_home.h"
 #include "shell/trackview/track_overview_widget.h"
 #include "shell/trackview/track_view_widget.h"
 #include "shell/window/frm_main.h"
@@ -16,15 +17,9 @@
 
 namespace whoopline::testing {
 
-// Settings of the windows under test go to Qt's test folder under a home of each test program's
-// own, never the user's, and never another test's running beside it.
-inline QTemporaryDir TestHome;
-inline const bool SettingsInTestMode =
-    (qputenv("HOME", TestHome.path().toLocal8Bit()), QStandardPaths::setTestModeEnabled(true), true);
-
 // The main window with its dialogs answered by the test: Open hands out `chosen`, messages are
 // kept, and the object selector must be set by the test that expects it (the window's own one is
-// kept in realSelector, its Open dialog in realChooser). Its controls are found by their names.
+// kept in realSelector). Its controls are found by their names.
 struct Window : shell::WindowDialogs, shell::frmMain
 {
     template <typename T = QWidget> T *named(const char *name) const
@@ -41,7 +36,6 @@ struct Window : shell::WindowDialogs, shell::frmMain
     QStringList messages;
     QList<QMessageBox::Icon> icons;
     const decltype(runObjectSelector) realSelector = runObjectSelector;
-    const std::function<QString(QWidget *)> realChooser = chooseImageFile;
     QStringList questions; // the unsaved-edits questions asked, answered with `answer`
     QMessageBox::StandardButton answer = QMessageBox::Cancel;
     QStringList confirmations; // the questions with an action button, answered with `confirm`
