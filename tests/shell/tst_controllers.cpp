@@ -12,7 +12,6 @@
 
 using namespace whoopline;
 using namespace whoopline::testing;
-using Button = QMessageBox::StandardButton;
 
 namespace {
 
@@ -34,7 +33,7 @@ struct Controllers
     shell::FileController files{context, nullptr};
     QStringList told;
     bool confirm = false;
-    Button answer = QMessageBox::Cancel;
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
     QString saveTo;
 
     Controllers()
@@ -54,7 +53,7 @@ struct Controllers
     }
 };
 
-struct OpenRow { QByteArray content; Button answer; bool confirm, saveFails; QStringList said; QString openAfter; QByteArray onDisk; };
+struct OpenRow { QByteArray content; QMessageBox::StandardButton answer; bool confirm, saveFails; QStringList said; QString openAfter; QByteArray onDisk; };
 struct AskRow { bool revert, confirm; QByteArray onDisk; int laps; };
 struct SaveAsRow { QString name; bool imageGone; QString said; QString openAfter; int laps; };
 
@@ -104,6 +103,19 @@ private slots:
         QCOMPARE(c.told, row.said);
         QCOMPARE(QFileInfo(c.doc.path()).fileName(), row.openAfter);
         QCOMPARE(readWholeFile(path).mid(11737, 3), row.onDisk); // track 3's first objects
+    }
+
+    // Open of the image itself, its edits saved first, opens it as saved: should the file go, the
+    // image kept in memory holds that save.
+    void reopeningTheImageAfterASaveKeepsTheSave()
+    {
+        Controllers c;
+        QVERIFY(c.openAt(1));
+        c.edits.mnuDelete->trigger();
+        c.answer = QMessageBox::Save;
+        c.files.open(c.doc.path());
+        QVERIFY(QFile::remove(c.doc.path()));
+        QCOMPARE(c.doc.imageAsSaved()->bytes.mid(11737, 3), bytes({0x05, 0x09, 0x00}));
     }
 
     // Save asks before it writes over another program's change to the track, and Revert before it

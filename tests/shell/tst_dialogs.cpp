@@ -139,7 +139,7 @@ private slots:
         TrackEditState loaded{{{}, track, current}, 7};
         for (const QString &word : before.split(' ', Qt::SkipEmptyParts))
             loaded.track.TrackObjects.append(track::MakeTrackObject(QByteArray::fromHex(word.toLatin1()), Widths));
-        TrackEditState changed = loaded, shown = loaded;
+        TrackEditState changed = loaded;
         track::TrackModel &model = changed.track;
         const Status status = edit == "insert"   ? InsertObject(model, Widths)
                               : edit == "delete" ? DeleteCurrentObject(model, Widths)
@@ -153,14 +153,6 @@ private slots:
         for (const track::TrackObject &object : model.TrackObjects)
             words << QString::fromLatin1(object.Bytes.toHex());
         QCOMPARE(std::tuple(words.join(' '), TrackInvariantViolation(model.TrackObjects, Widths), model.CurrentObject), std::tuple(after.trimmed(), QString(), current));
-        // One undo step that gives back exactly what was loaded; none for a change that changes nothing.
-        QUndoStack stack;
-        PushTrackEdit(stack, TrackEditKind::InsertObject, loaded, changed, [&](const TrackEditState &state) { shown = state; });
-        QCOMPARE(stack.count(), int(after.trimmed() != before.trimmed()));
-        stack.undo();
-        QVERIFY(shown == loaded);
-        stack.redo();
-        QVERIFY(shown == changed);
     }
 
     // Set Laps takes a whole number 1..255 and refuses anything else, saying what it got, with

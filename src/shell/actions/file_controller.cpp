@@ -71,8 +71,16 @@ void FileController::open(const QString &path)
                                                           image->header.error() + QStringLiteral(" Open it anyway?"),
                                                           QStringLiteral("&Open")))
         return;
-    if (confirmUnsavedEdits())
+    const bool hadEdits = m_context.document.isModified();
+    if (!confirmUnsavedEdits())
+        return;
+    // A save of the edits may have written the very file read above: it is read again.
+    if (hadEdits && !m_context.document.isModified())
+        image = document::ImageDocument::read(path);
+    if (image)
         m_context.document.open(std::move(image).value());
+    else
+        warn(image.error());
 }
 
 bool FileController::mayOverwrite()
