@@ -14,7 +14,6 @@ struct ObjectChoice
 {
     int SelectedObjectNumber = 0;
     int SelectedLength = 0;
-    friend bool operator==(const ObjectChoice &, const ObjectChoice &) = default;
 };
 
 // Shows the object selector modally over shown; the user's choice on OK, nothing on Cancel.
